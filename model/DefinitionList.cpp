@@ -1,0 +1,47 @@
+#include "DefinitionList.h"
+
+namespace model {
+
+QString DefinitionList::startLine() {
+    return QStringLiteral("//Half Life FGD File Start Code Here:");
+}
+
+DefinitionList::DefinitionList()
+    : m_lines{startLine()} {}
+
+QString DefinitionList::lineAt(int position) const {
+    if (position < 0 || position >= count())
+        return QString();
+    return m_lines.at(position);
+}
+
+void DefinitionList::select(int position) {
+    m_selected = (position >= 0 && position < count()) ? position : NoSelection;
+}
+
+bool DefinitionList::append(const QString& text) {
+    if (isFull())
+        return false;
+    m_lines.append(text);
+    return true;
+}
+
+void DefinitionList::removeAt(int position) {
+    if (position < 0 || position >= count())
+        return;
+    m_lines.removeAt(position);
+    if (m_selected == position)
+        m_selected = NoSelection;
+    else if (m_selected > position)
+        --m_selected;
+}
+
+bool DefinitionList::replaceAt(int position, const QString& text) {
+    if (position < 0 || position >= count())
+        return false;
+    removeAt(position);
+    m_lines.append(text);
+    return true;
+}
+
+} // namespace model

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "ModInfo.h"
+
+namespace model {
+
+// The program-wide state that outlives every window: the mod information of this run.
+// One instance is made at start-up and handed to the windows that read or change it.
+struct Module1 {
+    ModInfo modInfo;
+};
+
+} // namespace model

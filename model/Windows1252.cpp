@@ -1,0 +1,64 @@
+#include "Windows1252.h"
+
+#include <QList>
+#include <QStringEncoder>
+
+#include <array>
+
+namespace model {
+
+namespace detail {
+
+QByteArray ToWindows1252ByTable(QStringView text) {
+    // Bytes 0x80..0x9F; 0 marks the five bytes Windows-1252 leaves undefined, which
+    // codec libraries map to the C1 control with the same number.
+    static constexpr std::array<char16_t, 32> high{
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    };
+    QByteArray out;
+    out.reserve(text.size());
+    for (char32_t cp : text.toUcs4()) {
+        char byte = '?';
+        if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
+            byte = static_cast<char>(cp);
+        } else {
+            for (std::size_t i = 0; i < high.size(); ++i) {
+                if (high[i] == cp) {
+                    byte = static_cast<char>(0x80 + i);
+                    break;
+                }
+            }
+        }
+        out.append(byte);
+    }
+    return out;
+}
+
+} // namespace detail
+
+QByteArray ToWindows1252(QStringView text) {
+    // Qt's encoder marks a character it cannot represent with a substitute byte that is also a
+    // valid character (0x1A), so the text is encoded twice, once with that substitute and once
+    // with 0x00, and positions where the two disagree are the unrepresentable characters.
+    // Windows-1252 is single-byte, so both results hold exactly one byte per code point.
+    QStringEncoder marked("windows-1252");
+    QStringEncoder nulled("windows-1252", QStringConverter::Flag::ConvertInvalidToNull);
+    if (!marked.isValid() || !nulled.isValid())
+        return detail::ToWindows1252ByTable(text);
+
+    QByteArray out = marked.encode(text);
+    const QByteArray other = nulled.encode(text);
+    if (out.size() != other.size())
+        return detail::ToWindows1252ByTable(text);
+    if (!marked.hasError())
+        return out;
+    for (qsizetype i = 0; i < out.size(); ++i) {
+        if (out[i] != other[i])
+            out[i] = '?';
+    }
+    return out;
+}
+
+} // namespace model

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QByteArray>
+#include <QStringView>
+
+namespace model {
+
+// Converts text to Windows-1252, the 8-bit code page the game's level editors read.
+// Each code point that Windows-1252 cannot represent becomes one '?'.
+QByteArray ToWindows1252(QStringView text);
+
+namespace detail {
+// The same conversion from a fixed table, for Qt builds whose codec library lacks Windows-1252.
+QByteArray ToWindows1252ByTable(QStringView text);
+} // namespace detail
+
+} // namespace model

@@ -1,0 +1,205 @@
+#include "model/Module1.h"
+#include "support/ScriptedToolkit.h"
+#include "toolkit/Twips.h"
+#include "ui/Form1.h"
+#include "ui/Forms.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+const QString WeaponLine =
+    "@PointClass size(-16 -16 0, 16 16 36) = weapon_9mmAR : \"9mm Assault Rifle\" []";
+
+QStringList listItems(const ui::Form1* form) {
+    QStringList items;
+    auto* list = form->findChild<QListWidget*>("List1");
+    for (int i = 0; i < list->count(); ++i)
+        items << list->item(i)->text();
+    return items;
+}
+
+} // namespace
+
+class TestForm1 : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void startsCollapsedWithDesignedControls();
+    void addsComposedLine();
+    void addWithCustomAsksEachTime();
+    void togglesSourceView();
+    void refusesToAddToFullList();
+
+private:
+    void click(const char* button) { m_form->findChild<QPushButton*>(button)->click(); }
+
+    model::Module1 m_module1;
+    ScriptedToolkit m_toolkit;
+    std::unique_ptr<ui::Forms> m_forms;
+    ui::Form1* m_form = nullptr;
+};
+
+void TestForm1::init() {
+    m_toolkit = ScriptedToolkit();
+    m_forms = std::make_unique<ui::Forms>(m_toolkit, m_module1);
+    m_form = m_forms->form1();
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form));
+}
+
+void TestForm1::cleanup() {
+    m_forms.reset();
+    m_form = nullptr;
+}
+
+void TestForm1::startsCollapsedWithDesignedControls() {
+    QCOMPARE(m_form->windowTitle(), QString("Tarvok's GUI .FGD Program"));
+    QCOMPARE(m_form->size(), QSize(481, 118));
+    QCOMPARE(m_form->minimumSize(), m_form->maximumSize());
+    QVERIFY(!(m_form->windowFlags() & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(m_form->windowFlags() & Qt::WindowMaximizeButtonHint));
+    QVERIFY(!m_form->windowIcon().isNull());
+
+    struct Expected {
+        const char* name;
+        QString caption;
+        QRect twips;
+    };
+    const QList<Expected> expected{
+        {"Combo1", "", {120, 240, 2055, 315}},
+        {"Combo3", "", {2400, 240, 2055, 315}},
+        {"Text1", "Real Name", {4680, 240, 2415, 315}},
+        {"Text2", "Entity Suffix", {2400, 720, 2055, 315}},
+        {"Command1", "Add", {120, 1200, 1455, 495}},
+        {"Command2", "View Souce", {3120, 1200, 855, 495}},
+        {"List1", "", {120, 1800, 6255, 2205}},
+        {"Command4", "Edit", {6480, 1800, 615, 615}},
+        {"Command3", "Extras", {4080, 1200, 1575, 495}},
+        {"Command5", "Save", {1560, 1200, 1455, 495}},
+        {"Frame1", "Pointsize", {0, 0, 2295, 1215}},
+        {"Frame2", "Entity Info", {2280, 0, 2295, 1215}},
+        {"Frame3", "\"Real Life\" Name", {4560, 0, 2655, 1215}},
+        {"Command6", "Help!", {5760, 1200, 1335, 495}},
+        {"Image1", "", {6600, 2520, 480, 480}},
+    };
+    QStringList focusable;
+    for (const Expected& e : expected) {
+        auto* widget = m_form->findChild<QWidget*>(e.name);
+        QVERIFY2(widget, e.name);
+        const QRect& t = e.twips;
+        QCOMPARE(widget->geometry(), toolkit::twipsRect(t.x(), t.y(), t.width(), t.height()));
+        if (auto* button = qobject_cast<QPushButton*>(widget))
+            QCOMPARE(button->text(), e.caption);
+        if (auto* edit = qobject_cast<QLineEdit*>(widget))
+            QCOMPARE(edit->text(), e.caption);
+        if (auto* frame = qobject_cast<QGroupBox*>(widget))
+            QCOMPARE(frame->title(), e.caption);
+        if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+            QVERIFY(!combo->isEditable());
+            QCOMPARE(combo->currentText(), QString());
+        }
+        if (widget->focusPolicy() & Qt::TabFocus)
+            focusable << e.name;
+    }
+    // Tab moves through the controls in the table's order.
+    QStringList chain;
+    QWidget* first = m_form->findChild<QWidget*>("Combo1");
+    QWidget* w = first;
+    for (int step = 0; step < 200 && chain.size() < focusable.size(); ++step) {
+        if (focusable.contains(w->objectName()) && !chain.contains(w->objectName()))
+            chain << w->objectName();
+        w = w->nextInFocusChain();
+    }
+    QCOMPARE(chain, focusable);
+
+    QCOMPARE(m_form->findChild<QComboBox*>("Combo1")->count(), 4);
+    QCOMPARE(m_form->findChild<QComboBox*>("Combo3")->count(), 12);
+    QCOMPARE(listItems(m_form), QStringList({"//Half Life FGD File Start Code Here:"}));
+    QCOMPARE(m_form->findChild<QListWidget*>("List1")->selectionMode(),
+             QAbstractItemView::SingleSelection);
+}
+
+void TestForm1::addsComposedLine() {
+    // Nothing chosen and untouched boxes: a headless line.
+    click("Command1");
+    m_form->findChild<QComboBox*>("Combo1")->setCurrentText("Weapon");
+    m_form->findChild<QComboBox*>("Combo3")->setCurrentText("weapon_");
+    m_form->findChild<QLineEdit*>("Text2")->setText("9mmAR");
+    m_form->findChild<QLineEdit*>("Text1")->setText("9mm Assault Rifle");
+    m_form->findChild<QListWidget*>("List1")->setCurrentRow(0);
+    click("Command1");
+
+    const QStringList expected{
+        "//Half Life FGD File Start Code Here:", " = Entity Suffix : \"Real Name\" []", WeaponLine};
+    QCOMPARE(listItems(m_form), expected);
+    QCOMPARE(m_form->definitions().lines(), expected);
+    QCOMPARE(m_form->definitions().selectedPosition(), 0);
+    QVERIFY(m_toolkit.inputs.isEmpty());
+    // The inputs stay as they were.
+    QCOMPARE(m_form->findChild<QLineEdit*>("Text2")->text(), QString("9mmAR"));
+}
+
+void TestForm1::addWithCustomAsksEachTime() {
+    m_form->findChild<QComboBox*>("Combo1")->setCurrentText("Custom");
+    m_toolkit.inputAnswers << "-8 -8 0, 8 8 16";
+    click("Command1");
+    click("Command1"); // cancelled: still appends the headless line
+
+    QCOMPARE(m_toolkit.inputs.size(), 2);
+    QCOMPARE(m_toolkit.inputs[0].prompt, QString("Input a valid @PointClass base"));
+    QCOMPARE(m_toolkit.inputs[0].title, QString("Custom size"));
+    const QStringList lines = m_form->definitions().lines();
+    QCOMPARE(lines.size(), 3);
+    QCOMPARE(lines[1],
+             QString("@PointClass size(-8 -8 0, 8 8 16) = Entity Suffix : \"Real Name\" []"));
+    QCOMPARE(lines[2], QString(" = Entity Suffix : \"Real Name\" []"));
+}
+
+void TestForm1::togglesSourceView() {
+    auto* toggle = m_form->findChild<QPushButton*>("Command2");
+    const int width = m_form->width();
+
+    click("Command2");
+    QVERIFY(m_form->isExpanded());
+    QCOMPARE(toggle->text(), QString("Hide Source"));
+    QCOMPARE(m_form->size(), QSize(width, 271));
+    QCOMPARE(m_form->minimumSize(), m_form->maximumSize());
+
+    click("Command2");
+    QVERIFY(!m_form->isExpanded());
+    QCOMPARE(toggle->text(), QString("Show Source"));
+    QCOMPARE(m_form->size(), QSize(width, 118));
+
+    click("Command2");
+    QCOMPARE(toggle->text(), QString("Hide Source"));
+    QCOMPARE(m_form->height(), 271);
+}
+
+void TestForm1::refusesToAddToFullList() {
+    while (m_form->definitions().count() < model::DefinitionList::MaxLines)
+        click("Command1");
+    QVERIFY(m_toolkit.messages.isEmpty());
+    const QStringList before = m_form->definitions().lines();
+
+    m_form->findChild<QComboBox*>("Combo1")->setCurrentText("Custom");
+    click("Command1");
+
+    QCOMPARE(m_toolkit.messages.size(), 1);
+    QCOMPARE(m_toolkit.messages[0].title, QString("Error"));
+    QVERIFY(m_toolkit.messages[0].text.contains("full"));
+    QVERIFY(m_toolkit.inputs.isEmpty());
+    QCOMPARE(m_form->definitions().lines(), before);
+    QCOMPARE(m_form->findChild<QListWidget*>("List1")->count(), 32767);
+}
+
+QTEST_MAIN(TestForm1)
+#include "test_form1.moc"

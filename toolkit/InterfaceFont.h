@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+namespace toolkit {
+
+// A caption and the room its control gives it, in logical pixels.
+struct CaptionBox {
+    QString text;
+    int width = 0;
+    int height = 0;
+};
+
+// The point size the window geometry was designed for.
+inline constexpr double DesignedPointSize = 8.0;
+
+// Largest point size, at most the application's current one and DesignedPointSize, at which every
+// caption fits its box; never below minimumPointSize.
+double fittingPointSize(const QList<CaptionBox>& captions, double minimumPointSize = 6.0);
+
+// Sets the application-wide font to fittingPointSize() when the platform's font is larger.
+void fitApplicationFont(const QList<CaptionBox>& captions);
+
+} // namespace toolkit

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "WindowToolkit.h"
+
+namespace toolkit {
+
+// A save-file dialog with fixed settings that opens with the name chosen last time.
+class SaveFileDialog {
+public:
+    SaveFileDialog(WindowToolkit& toolkit, SaveDialogSettings settings);
+
+    // Shows the dialog modally; returns the chosen path, or nothing when cancelled.
+    std::optional<QString> showSave(QWidget* parent);
+
+    // The name chosen last time, or empty before the first choice.
+    const QString& fileName() const { return m_fileName; }
+    const SaveDialogSettings& settings() const { return m_settings; }
+
+private:
+    WindowToolkit& m_toolkit;
+    SaveDialogSettings m_settings;
+    QString m_fileName;
+};
+
+} // namespace toolkit
