@@ -7,6 +7,20 @@
 
 namespace model {
 
+namespace {
+
+// Code points in text, counting a surrogate pair as one and a lone surrogate as one.
+qsizetype codePointCount(QStringView text) {
+    qsizetype count = 0;
+    for (qsizetype i = 0; i < text.size(); ++i, ++count) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+    }
+    return count;
+}
+
+} // namespace
+
 namespace detail {
 
 QByteArray ToWindows1252ByTable(QStringView text) {
@@ -42,7 +56,8 @@ QByteArray ToWindows1252(QStringView text) {
     // Qt's encoder marks a character it cannot represent with a substitute byte that is also a
     // valid character (0x1A), so the text is encoded twice, once with that substitute and once
     // with 0x00, and positions where the two disagree are the unrepresentable characters.
-    // Windows-1252 is single-byte, so both results hold exactly one byte per code point.
+    // Windows-1252 is single-byte, so both results hold exactly one byte per code point; where
+    // they do not (the encoder swallows a lone surrogate at the end), the table takes over.
     QStringEncoder marked("windows-1252");
     QStringEncoder nulled("windows-1252", QStringConverter::Flag::ConvertInvalidToNull);
     if (!marked.isValid() || !nulled.isValid())
@@ -50,7 +65,7 @@ QByteArray ToWindows1252(QStringView text) {
 
     QByteArray out = marked.encode(text);
     const QByteArray other = nulled.encode(text);
-    if (out.size() != other.size())
+    if (out.size() != other.size() || out.size() != codePointCount(text))
         return detail::ToWindows1252ByTable(text);
     if (!marked.hasError())
         return out;

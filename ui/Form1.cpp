@@ -2,6 +2,8 @@
 
 #include "Forms.h"
 #include "model/EntityLine.h"
+#include "model/FgdWriter.h"
+#include "model/Module1.h"
 #include "resources/ApplicationIcon.h"
 #include "toolkit/InterfaceFont.h"
 #include "toolkit/Twips.h"
@@ -164,7 +166,19 @@ void Form1::saveClicked() {
 
 void Form1::helpClicked() {}
 
-void Form1::WriteFgdFile() {}
+void Form1::WriteFgdFile() {
+    const QString errorTitle = QStringLiteral("An Error has Occurred");
+    const std::optional<QString> path = CD.showSave(this);
+    if (!path || path->isEmpty()) {
+        m_forms.toolkit().messageBox(this, QStringLiteral("No File Selected"), errorTitle,
+                                     toolkit::MessageIcon::None);
+        return;
+    }
+    const model::SaveResult result =
+        model::SaveDefinitions(*path, m_list, m_forms.module1().modInfo);
+    if (!result.ok)
+        m_forms.toolkit().messageBox(this, result.error, errorTitle, toolkit::MessageIcon::None);
+}
 
 void Form1::replaceEditedLine(const QString& text) {
     const int position = m_editedPosition;

@@ -5,10 +5,12 @@
 #include "ui/Forms.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -38,6 +40,8 @@ private slots:
     void addWithCustomAsksEachTime();
     void togglesSourceView();
     void refusesToAddToFullList();
+    void savesThroughDialog();
+    void reportsFailedSave();
 
 private:
     void click(const char* button) { m_form->findChild<QPushButton*>(button)->click(); }
@@ -50,6 +54,7 @@ private:
 
 void TestForm1::init() {
     m_toolkit = ScriptedToolkit();
+    m_module1 = model::Module1();
     m_forms = std::make_unique<ui::Forms>(m_toolkit, m_module1);
     m_form = m_forms->form1();
     m_form->show();
@@ -199,6 +204,62 @@ void TestForm1::refusesToAddToFullList() {
     QVERIFY(m_toolkit.inputs.isEmpty());
     QCOMPARE(m_form->definitions().lines(), before);
     QCOMPARE(m_form->findChild<QListWidget*>("List1")->count(), 32767);
+}
+
+void TestForm1::savesThroughDialog() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("weapon.fgd");
+
+    click("Command5"); // cancelled
+    QCOMPARE(m_toolkit.messages.size(), 1);
+    QCOMPARE(m_toolkit.messages[0].text, QString("No File Selected"));
+    QCOMPARE(m_toolkit.messages[0].title, QString("An Error has Occurred"));
+    QCOMPARE(m_toolkit.messages[0].icon, toolkit::MessageIcon::None);
+    QCOMPARE(m_module1.modInfo, model::ModInfo());
+
+    m_form->findChild<QComboBox*>("Combo1")->setCurrentText("Weapon");
+    m_form->findChild<QComboBox*>("Combo3")->setCurrentText("weapon_");
+    m_form->findChild<QLineEdit*>("Text2")->setText("9mmAR");
+    m_form->findChild<QLineEdit*>("Text1")->setText("9mm Assault Rifle");
+    click("Command1");
+    m_toolkit.saveAnswers << path << std::nullopt << QString();
+    click("Command5");
+    QCOMPARE(m_toolkit.messages.size(), 1);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QFile expected(FGD_TEST_DATA "/weapon.fgd");
+    QVERIFY(expected.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), expected.readAll());
+    QCOMPARE(m_module1.modInfo.Author, QString("Something Tarvok Made"));
+
+    // A later cancel, or an empty name, writes nothing and leaves the earlier file alone.
+    click("Command1");
+    click("Command5");
+    click("Command5");
+    QCOMPARE(m_toolkit.messages.size(), 3);
+    QCOMPARE(m_toolkit.messages[2].text, QString("No File Selected"));
+    file.seek(0);
+    expected.seek(0);
+    QCOMPARE(file.readAll(), expected.readAll());
+
+    QCOMPARE(m_toolkit.saves.size(), 4);
+    const toolkit::SaveDialogSettings& settings = m_toolkit.saves[0].settings;
+    QCOMPARE(settings.title, QString("Choose FileName for Output"));
+    QCOMPARE(settings.defaultExtension, QString("fgd"));
+    QCOMPARE(settings.filter, QString("*.fgd"));
+    QCOMPARE(m_toolkit.saves[1].initialName, QString());
+    QCOMPARE(m_toolkit.saves[2].initialName, path);
+}
+
+void TestForm1::reportsFailedSave() {
+    QTemporaryDir dir;
+    m_toolkit.saveAnswers << dir.filePath("no/such/folder.fgd");
+    click("Command5");
+    QCOMPARE(m_toolkit.messages.size(), 1);
+    QCOMPARE(m_toolkit.messages[0].title, QString("An Error has Occurred"));
+    QVERIFY2(m_toolkit.messages[0].text.contains("folder.fgd"),
+             qPrintable(m_toolkit.messages[0].text));
+    QCOMPARE(m_module1.modInfo.ModVersion, QString("0.0"));
 }
 
 QTEST_MAIN(TestForm1)
