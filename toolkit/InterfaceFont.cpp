@@ -9,15 +9,11 @@ namespace toolkit {
 
 namespace {
 
-// Room a button or frame takes from its caption on each side.
-constexpr int HorizontalMargin = 3;
-constexpr int VerticalMargin = 2;
-
 bool allFit(const QFont& font, const QList<CaptionBox>& captions) {
     const QFontMetrics metrics(font);
     return std::all_of(captions.begin(), captions.end(), [&](const CaptionBox& box) {
-        return metrics.horizontalAdvance(box.text) + 2 * HorizontalMargin <= box.width &&
-               metrics.height() + 2 * VerticalMargin <= box.height;
+        return metrics.horizontalAdvance(box.text) + 2 * box.margin <= box.width &&
+               metrics.height() <= box.height;
     });
 }
 

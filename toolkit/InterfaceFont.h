@@ -5,11 +5,13 @@
 
 namespace toolkit {
 
-// A caption and the room its control gives it, in logical pixels.
+// A caption and the room its control gives it, in logical pixels. margin is the room the
+// control's own frame takes on each side (buttons have one, labels do not).
 struct CaptionBox {
     QString text;
     int width = 0;
     int height = 0;
+    int margin = 3;
 };
 
 // The point size the window geometry was designed for.

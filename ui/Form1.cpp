@@ -1,5 +1,9 @@
 #include "Form1.h"
 
+#include "Controls.h"
+#include "Form2.h"
+#include "Form3.h"
+#include "Form4.h"
 #include "Forms.h"
 #include "model/EntityLine.h"
 #include "model/FgdWriter.h"
@@ -32,16 +36,6 @@ constexpr int ExpandedHeight = 4070;
 const char* const ListFullMessage =
     "The source list is full: it already holds 32,767 lines, the most it can hold. "
     "Nothing was added.";
-
-template <typename Widget> Widget* place(Widget* widget, const char* name, QRect geometry) {
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(geometry);
-    return widget;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const char* caption, QRect geometry) {
-    return place(new QPushButton(QString::fromLatin1(caption), parent), name, geometry);
-}
 
 } // namespace
 
@@ -76,8 +70,9 @@ Form1::Form1(Forms& forms)
     Text2 = place(new QLineEdit(QStringLiteral("Entity Suffix"), this), "Text2",
                   twipsRect(2400, 720, 2055, 315));
 
-    Command1 = button(this, "Command1", "Add", twipsRect(120, 1200, 1455, 495));
-    Command2 = button(this, "Command2", "View Souce", twipsRect(3120, 1200, 855, 495));
+    Command1 = button(this, "Command1", QStringLiteral("Add"), twipsRect(120, 1200, 1455, 495));
+    Command2 =
+        button(this, "Command2", QStringLiteral("View Souce"), twipsRect(3120, 1200, 855, 495));
 
     List1 = place(new QListWidget(this), "List1", twipsRect(120, 1800, 6255, 2205));
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -85,18 +80,16 @@ Form1::Form1(Forms& forms)
     List1->setUniformItemSizes(true);
     List1->addItems(m_list.lines());
 
-    Command4 = button(this, "Command4", "Edit", twipsRect(6480, 1800, 615, 615));
-    Command3 = button(this, "Command3", "Extras", twipsRect(4080, 1200, 1575, 495));
-    Command5 = button(this, "Command5", "Save", twipsRect(1560, 1200, 1455, 495));
-    Command6 = button(this, "Command6", "Help!", twipsRect(5760, 1200, 1335, 495));
+    Command4 = button(this, "Command4", QStringLiteral("Edit"), twipsRect(6480, 1800, 615, 615));
+    Command3 = button(this, "Command3", QStringLiteral("Extras"), twipsRect(4080, 1200, 1575, 495));
+    Command5 = button(this, "Command5", QStringLiteral("Save"), twipsRect(1560, 1200, 1455, 495));
+    Command6 = button(this, "Command6", QStringLiteral("Help!"), twipsRect(5760, 1200, 1335, 495));
 
     Image1 = place(new QLabel(this), "Image1", twipsRect(6600, 2520, 480, 480));
     Image1->setPixmap(resources::applicationPicture());
 
-    const QList<QWidget*> tabOrder{Combo1, Combo3,   Text1,    Text2,    Command1, Command2,
-                                   List1,  Command4, Command3, Command5, Command6};
-    for (qsizetype i = 1; i < tabOrder.size(); ++i)
-        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    chainTabOrder({Combo1, Combo3, Text1, Text2, Command1, Command2, List1, Command4, Command3,
+                   Command5, Command6});
 
     connect(Command1, &QPushButton::clicked, this, &Form1::addClicked);
     connect(Command2, &QPushButton::clicked, this, &Form1::viewSourceClicked);
@@ -156,15 +149,41 @@ void Form1::viewSourceClicked() {
     m_expanded = !m_expanded;
 }
 
-void Form1::editClicked() {}
+void Form1::editClicked() {
+    if (m_list.count() == 0)
+        return;
+    const int selected = m_list.selectedPosition();
+    const QString line = m_list.lineAt(selected);
+    if (line.isEmpty()) {
+        m_forms.toolkit().messageBox(
+            this, QStringLiteral("Nothing Selected - Please select something and try again"),
+            QStringLiteral("Error"), toolkit::MessageIcon::None);
+        return;
+    }
+    // Update replaces this line, wherever the selection has moved to by then.
+    m_editedPosition = selected;
+    Form2* editor = m_forms.form2();
+    editor->setLine(line);
+    showWindow(editor);
+}
 
-void Form1::extrasClicked() {}
+void Form1::extrasClicked() {
+    showWindow(m_forms.form3());
+}
 
 void Form1::saveClicked() {
     WriteFgdFile();
 }
 
-void Form1::helpClicked() {}
+void Form1::helpClicked() {
+    showWindow(m_forms.form4());
+}
+
+void Form1::showWindow(QWidget* window) {
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
 
 void Form1::WriteFgdFile() {
     const QString errorTitle = QStringLiteral("An Error has Occurred");

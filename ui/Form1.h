@@ -50,6 +50,7 @@ private:
     void saveClicked();
     void helpClicked();
 
+    void showWindow(QWidget* window);
     void appendLine(const QString& line);
     void showSelection();
 

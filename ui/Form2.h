@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QList>
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace toolkit {
+struct CaptionBox;
+}
+
+namespace ui {
+
+class Forms;
+
+// The line editor: one source line to correct by hand, and Update to put it back.
+class Form2 : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Form2(Forms& forms);
+
+    // Puts the line to edit into the text box, replacing what was there.
+    void setLine(const QString& line);
+    QString line() const;
+
+    static QList<toolkit::CaptionBox> captionBoxes();
+
+private:
+    void updateClicked();
+
+    Forms& m_forms;
+    QLineEdit* Text1;
+    QPushButton* Command1;
+    QLabel* Image1;
+    QLabel* Image2;
+};
+
+} // namespace ui

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QList>
+#include <QWidget>
+
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+
+namespace toolkit {
+struct CaptionBox;
+}
+
+namespace ui {
+
+// The help window: three tabs of text explaining the program, and Close.
+class Form4 : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Form4(QWidget* parent = nullptr);
+
+    static QList<toolkit::CaptionBox> captionBoxes();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void placeTextBoxes();
+
+    QTabWidget* SSTab1;
+    QPlainTextEdit* Text1;
+    QPlainTextEdit* Text2;
+    QPlainTextEdit* Text3;
+    QPushButton* Command1;
+    bool m_placed = false;
+};
+
+} // namespace ui
