@@ -3,7 +3,8 @@
 # Usage: scripts/screenshot.sh OUTPUT.png [xdotool steps ...]
 # Each step is an xdotool command line run against the started program, e.g.
 #   scripts/screenshot.sh out.png "search --name Tarvok mousemove --window %1 236 96 click 1"
-# A window manager (openbox) draws the frames when it is installed.
+# A window manager (openbox) draws the frames when it is installed. With FGD_CAPTURE=TITLE only
+# the window of that title is kept.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=$1
@@ -30,4 +31,19 @@ for step in "$@"; do
     DISPLAY=$display sh -c "xdotool $step"
     sleep 0.4
 done
-DISPLAY=$display import -window root "$out"
+if [[ -n "${FGD_CAPTURE:-}" ]]; then
+    # Only the window whose title matches FGD_CAPTURE, with the frame the window manager drew.
+    id=$(DISPLAY=$display xdotool search --name "$FGD_CAPTURE" | tail -1)
+    info=$(DISPLAY=$display xwininfo -id "$id")
+    X=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
+    Y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
+    WIDTH=$(sed -n 's/.*Width: *//p' <<<"$info")
+    HEIGHT=$(sed -n 's/.*Height: *//p' <<<"$info")
+    read -r left right top bottom < <(DISPLAY=$display xprop -id "$id" _NET_FRAME_EXTENTS |
+        sed -n 's/.*= *\([0-9]*\), *\([0-9]*\), *\([0-9]*\), *\([0-9]*\).*/\1 \2 \3 \4/p')
+    left=${left:-0} right=${right:-0} top=${top:-0} bottom=${bottom:-0}
+    geometry="$((WIDTH + left + right))x$((HEIGHT + top + bottom))+$((X - left))+$((Y - top))"
+    DISPLAY=$display import -window root -crop "$geometry" +repage "$out"
+else
+    DISPLAY=$display import -window root "$out"
+fi
