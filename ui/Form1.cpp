@@ -7,6 +7,7 @@
 #include "Forms.h"
 #include "model/EntityLine.h"
 #include "model/FgdWriter.h"
+#include "model/LineCheck.h"
 #include "model/Module1.h"
 #include "resources/ApplicationIcon.h"
 #include "toolkit/InterfaceFont.h"
@@ -21,6 +22,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStyle>
 
 namespace ui {
 
@@ -78,7 +80,11 @@ Form1::Form1(Forms& forms)
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
     List1->setSortingEnabled(false);
     List1->setUniformItemSizes(true);
-    List1->addItems(m_list.lines());
+    // Warning signs on refused lines must fit the height of a plain text row.
+    const int row = List1->fontMetrics().height();
+    List1->setIconSize(QSize(row, row));
+    for (const QString& line : m_list.lines())
+        addListItem(line);
 
     Command4 = button(this, "Command4", QStringLiteral("Edit"), twipsRect(6480, 1800, 615, 615));
     Command3 = button(this, "Command3", QStringLiteral("Extras"), twipsRect(4080, 1200, 1575, 495));
@@ -207,7 +213,7 @@ void Form1::replaceEditedLine(const QString& text) {
     {
         const QSignalBlocker blocker(List1);
         delete List1->takeItem(position);
-        List1->addItem(text);
+        addListItem(text);
     }
     showSelection();
 }
@@ -215,7 +221,17 @@ void Form1::replaceEditedLine(const QString& text) {
 void Form1::appendLine(const QString& line) {
     if (!m_list.append(line))
         return;
-    List1->addItem(line);
+    addListItem(line);
+}
+
+void Form1::addListItem(const QString& line) {
+    auto* item = new QListWidgetItem(line, List1);
+    // A line the level editor would refuse carries a warning sign, and the reason as its tip.
+    const QString problem = model::CheckSourceLine(line);
+    if (!problem.isEmpty()) {
+        item->setIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning));
+        item->setToolTip(problem);
+    }
 }
 
 void Form1::showSelection() {

@@ -52,6 +52,7 @@ private:
 
     void showWindow(QWidget* window);
     void appendLine(const QString& line);
+    void addListItem(const QString& line);
     void showSelection();
 
     Forms& m_forms;

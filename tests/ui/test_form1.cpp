@@ -40,6 +40,7 @@ private slots:
     void addWithCustomAsksEachTime();
     void togglesSourceView();
     void refusesToAddToFullList();
+    void marksLinesTheEditorWouldRefuse();
     void savesThroughDialog();
     void reportsFailedSave();
 
@@ -204,6 +205,41 @@ void TestForm1::refusesToAddToFullList() {
     QVERIFY(m_toolkit.inputs.isEmpty());
     QCOMPARE(m_form->definitions().lines(), before);
     QCOMPARE(m_form->findChild<QListWidget*>("List1")->count(), 32767);
+}
+
+void TestForm1::marksLinesTheEditorWouldRefuse() {
+    auto* kind = m_form->findChild<QComboBox*>("Combo1");
+    auto* prefix = m_form->findChild<QComboBox*>("Combo3");
+    auto* suffix = m_form->findChild<QLineEdit*>("Text2");
+    auto* name = m_form->findChild<QLineEdit*>("Text1");
+    prefix->setCurrentText("weapon_");
+    suffix->setText("9mmAR");
+
+    name->setText("9mm Assault Rifle");
+    click("Command1"); // no kind: headless
+    kind->setCurrentText("Custom");
+    m_toolkit.inputAnswers << "abc";
+    click("Command1");
+    kind->setCurrentText("Weapon");
+    name->setText("say \"hi\"");
+    click("Command1");
+    name->setText("9mm Assault Rifle");
+    click("Command1"); // the good example
+
+    auto* list = m_form->findChild<QListWidget*>("List1");
+    QCOMPARE(list->count(), 5);
+    QVERIFY(list->item(0)->icon().isNull());
+    QVERIFY(list->item(0)->toolTip().isEmpty());
+    QVERIFY(list->item(1)->toolTip().contains("@PointClass"));
+    QVERIFY(list->item(2)->toolTip().contains("whole numbers"));
+    QVERIFY(list->item(3)->toolTip().contains("double quote"));
+    for (int row : {1, 2, 3})
+        QVERIFY(!list->item(row)->icon().isNull());
+    QCOMPARE(list->item(4)->text(), WeaponLine);
+    QVERIFY(list->item(4)->icon().isNull());
+    QVERIFY(list->item(4)->toolTip().isEmpty());
+    // The marks change nothing in the lines themselves.
+    QCOMPARE(listItems(m_form), m_form->definitions().lines());
 }
 
 void TestForm1::savesThroughDialog() {

@@ -1,0 +1,148 @@
+#include "model/LineCheck.h"
+
+#include <QTest>
+
+using model::CheckSourceLine;
+
+class TestLineCheck : public QObject {
+    Q_OBJECT
+
+private slots:
+    void acceptsRealLines_data();
+    void acceptsRealLines();
+    void rules_data();
+    void rules();
+};
+
+void TestLineCheck::acceptsRealLines_data() {
+    QTest::addColumn<QString>("line");
+    // Point-class lines as they stand in public Half-Life FGD files, and a few of the other
+    // kinds and forms found there.
+    const char* const lines[] = {
+        R"l(@PointClass base(Weapon, Targetx) studio("models/w_crowbar.mdl") = weapon_crowbar : "Crowbar" [])l",
+        R"l(@PointClass base(Weapon, Targetx) studio("models/w_9mmhandgun.mdl") = weapon_9mmhandgun : "9mm Handgun" [])l",
+        R"l(@PointClass base(Weapon, Targetx) studio("models/w_357.mdl") = weapon_357 : "357 Handgun" [])l",
+        R"l(@PointClass base(Weapon, Targetx) studio("models/w_9mmar.mdl") = weapon_9mmAR : "9mm Assault Rifle" [])l",
+        R"l(@PointClass base(Weapon, Targetx) studio("models/w_shotgun.mdl") = weapon_shotgun : "Shotgun" [])l",
+        R"l(@PointClass base(Weapon, Targetx) studio("models/w_rpg.mdl") = weapon_rpg : "RPG" [])l",
+        R"l(@PointClass base(Weapon, Targetx) studio("models/w_gauss.mdl") = weapon_gauss : "Gauss Gun" [])l",
+        R"l(@PointClass base(Weapon, Targetx) studio("models/w_egon.mdl") = weapon_egon : "Egon Gun" [])l",
+        R"l(@PointClass base(Weapon, Targetx) studio("models/v_tripmine.mdl") body(3) sequence(8) size(-16 -16 -5, 16 16 27) = weapon_tripmine : "Tripmine Ammo" [])l",
+        R"l(@PointClass base(Weapon, Targetx) studio("models/w_satchel.mdl") = weapon_satchel : "Satchel Charge Ammo" [])l",
+        R"l(@PointClass base(Weapon, Targetx) studio("models/w_grenade.mdl") = weapon_handgrenade : "Handgrenade Ammo" [])l",
+        R"l(@PointClass base(Weapon, Targetx) studio("models/w_squeak.mdl") = weapon_snark : "Squeak Grenade" [])l",
+        R"l(@PointClass base(Weapon, Targetx) studio("models/w_hgun.mdl") = weapon_hornetgun : "Hornet Gun" [])l",
+        R"l(@PointClass size(-16 -16 0, 16 16 64) color(0 128 0) studio("models/w_chainammo.mdl") =  weaponbox : "Weapon/Ammo Container" [])l",
+        R"l(@PointClass base(Targetname, RenderFields, Angles) flags(Angle) size(-16 -16 0, 16 16 64 ) studio("models/fungus(small).mdl") = xen_spore_small : "Xen Spore (small)" [])l",
+        R"l(@PointClass base(Targetname, RenderFields, Angles) flags(Angle) size(-40 -40 0, 40 40 120 ) studio("models/fungus.mdl") = xen_spore_medium : "Xen Spore (medium)" [])l",
+        R"l(@PointClass base(Targetname, RenderFields) size(-90 -90 0, 90 90 220 ) = xen_spore_large : "Xen Spore (large)" [])l",
+        R"l(@PointClass base(Targetname) size(-16 -16 -16, 16 16 16) = player_weaponstrip : "Strips player's weapons" [])l",
+        R"l(@PointClass iconsprite("sprites/am/armoury.spr")  base(Weapon, Targetx) = weapon_knife : "Crowbar" [])l",
+        R"l(@PointClass base(Weapon, Targetx) = weapon_deagle : "Desert Eagle cal 50." [])l",
+        R"l(@PointClass base(Weapon, Targetx) = ammo_9mmclip : "9mm Pistol Ammo" [])l",
+        R"l(@PointClass base(Weapon, Targetx) studio("models/w_9mmclip.mdl") = ammo_9mmclip : "Spawns a 9mm handgun ammo clip." : "http://twhl.info/wiki.php?id=1" [])l",
+        R"l(@BaseClass size(0 0 0, 32 32 32) color(80 0 200) base(Appearflags) = Ammo [])l",
+        R"l(@BaseClass base(Appearflags, Angles) size(-16 -16 -36, 16 16 36) color(0 255 0) = PlayerClass [])l",
+        R"l(@SolidClass base(Trigger) = trigger_once : "Trigger: Activate once" [])l",
+        R"l(@SolidClass base(Door, ZHLT) = func_door : "Basic door" [])l",
+        R"l(@PointClass base(Targetname, Angles) flags(Path) size(16 16 16) = path_track : "Train Track Path" [ speed(integer) : "New Train Speed" : 0 ])l",
+        R"l(@BaseClass = Targetname [ targetname(target_source) : "Name" ])l",
+        R"l(@PointClass size(-16 -16 0, 16 16 36) = weapon_9mmAR : "9mm Assault Rifle" [] // from the main window)l",
+        "//Half Life FGD File Start Code Here:",
+        "",
+        "   ",
+        "\t// indented comment",
+        R"l(@include "base.fgd")l",
+        "@mapsize(-4096, 4096)",
+    };
+    for (const char* line : lines)
+        QTest::newRow(line) << QString::fromUtf8(line);
+}
+
+void TestLineCheck::acceptsRealLines() {
+    QFETCH(QString, line);
+    QCOMPARE(CheckSourceLine(line), QString());
+}
+
+void TestLineCheck::rules_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("reason"); // a word the reason must contain
+
+    const QString ok = R"l(@PointClass size(-16 -16 0, 16 16 36) = weapon_9mmAR : "9mm" [])l";
+    QTest::newRow("composed line") << ok << "";
+    QTest::newRow("headless") << R"l( = weapon_9mmAR : "9mm Assault Rifle" [])l"
+                              << "@PointClass";
+    QTest::newRow("stray text") << "weapon_9mmAR"
+                                << "@PointClass";
+    QTest::newRow("not a class kind") << R"l(@Point = a : "b" [])l"
+                                      << "class kind";
+    QTest::newRow("other class kind") << R"l(@NPCClass = a : "b" [])l"
+                                      << "";
+
+    QTest::newRow("size one triple") << R"l(@PointClass size(8 8 8) = a : "b" [])l"
+                                     << "";
+    QTest::newRow("size words") << R"l(@PointClass size(abc) = a : "b" [])l"
+                                << "whole numbers";
+    QTest::newRow("size decimals") << R"l(@PointClass size(-8 -8 0, 8 8 16.5) = a : "b" [])l"
+                                   << "whole numbers";
+    QTest::newRow("size no comma") << R"l(@PointClass size(-8 -8 0 8 8 16) = a : "b" [])l"
+                                   << "comma";
+    QTest::newRow("size two numbers") << R"l(@PointClass size(-8 -8, 8 8) = a : "b" [])l"
+                                      << "three numbers";
+    QTest::newRow("size three triples") << R"l(@PointClass size(1 1 1, 2 2 2, 3 3 3) = a : "b" [])l"
+                                        << "one or two";
+    QTest::newRow("size empty") << R"l(@PointClass size() = a : "b" [])l"
+                                << "three numbers";
+    QTest::newRow("helper not closed") << R"l(@PointClass size(1 1 1 = a : "b" [])l"
+                                       << "not closed";
+
+    QTest::newRow("no name") << R"l(@PointClass size(1 1 1) = : "b" [])l"
+                             << "empty";
+    QTest::newRow("no equals") << R"l(@PointClass size(1 1 1))l"
+                               << "class name is missing";
+    QTest::newRow("name with space") << R"l(@PointClass = weapon_Entity Suffix : "b" [])l"
+                                     << "letters, digits and _";
+    QTest::newRow("name with dash") << R"l(@PointClass = weapon-x : "b" [])l"
+                                    << "letters, digits and _";
+
+    QTest::newRow("quote in description") << R"l(@PointClass = a : "say "hi"" [])l"
+                                          << "double quote";
+    QTest::newRow("backslash in description") << R"l(@PointClass = a : "C:\maps" [])l"
+                                              << "backslash";
+    QTest::newRow("description unquoted") << R"l(@PointClass = a : b [])l"
+                                          << "double quotes";
+    QTest::newRow("description not closed") << R"l(@PointClass = a : "b [])l"
+                                            << "closing";
+    QTest::newRow("description 999")
+        << QString(R"l(@PointClass = a : "%1" [])l").arg(QString(999, 'x')) << "";
+    QTest::newRow("description 1000")
+        << QString(R"l(@PointClass = a : "%1" [])l").arg(QString(1000, 'x')) << "longer";
+    QTest::newRow("line break") << QString("@PointClass = a : \"b\nc\" []") << "line break";
+
+    QTest::newRow("no body") << R"l(@PointClass = a : "b")l"
+                             << "[ ] body";
+    QTest::newRow("body not closed") << R"l(@PointClass = a : "b" [)l"
+                                     << "not closed";
+    QTest::newRow("text after body") << R"l(@PointClass = a : "b" [] x)l"
+                                     << "after";
+
+    QTest::newRow("outside Windows-1252")
+        << QString::fromUtf8(R"l(@PointClass = a : "Gewehr 中" [])l") << "中";
+    QTest::newRow("Windows-1252 letters")
+        << QString::fromUtf8(R"l(@PointClass = a : "Straße € Œuvre" [])l") << "";
+    QTest::newRow("question mark is fine") << R"l(@PointClass = a : "What?" [])l"
+                                           << "";
+}
+
+void TestLineCheck::rules() {
+    QFETCH(QString, line);
+    QFETCH(QString, reason);
+    const QString verdict = CheckSourceLine(line);
+    if (reason.isEmpty())
+        QCOMPARE(verdict, QString());
+    else
+        QVERIFY2(verdict.contains(reason), qPrintable(verdict.isEmpty() ? "accepted" : verdict));
+}
+
+QTEST_APPLESS_MAIN(TestLineCheck)
+#include "test_line_check.moc"
