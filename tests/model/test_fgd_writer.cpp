@@ -76,6 +76,8 @@ private slots:
     void keepsOldFileOnReadOnlyFolder();
     void keepsOldFileWhenDiskIsFull();
     void savesThroughSymlinkToFile();
+    void reportsSymlinkToMissingFolder();
+    void reportsOverlongPath();
 };
 
 void TestFgdWriter::writesFreshList() {
@@ -233,6 +235,33 @@ void TestFgdWriter::savesThroughSymlinkToFile() {
     QVERIFY(SaveDefinitions(link, DefinitionList(), info).ok);
     QVERIFY(QFileInfo(link).isSymLink());
     QCOMPARE(readFile(target), expectedFile("fresh.fgd"));
+}
+
+void TestFgdWriter::reportsSymlinkToMissingFolder() {
+    QTemporaryDir dir;
+    const QString link = dir.filePath("dangling.fgd");
+    QVERIFY(QFile::link(dir.filePath("gone/target.fgd"), link));
+    ModInfo info;
+    const model::SaveResult result = SaveDefinitions(link, DefinitionList(), info);
+    QVERIFY(!result.ok);
+    QVERIFY2(result.error.contains("dangling.fgd"), qPrintable(result.error));
+    QVERIFY(QFileInfo(link).isSymLink());
+    QCOMPARE(QDir(dir.path())
+                 .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System),
+             QStringList({"dangling.fgd"}));
+}
+
+void TestFgdWriter::reportsOverlongPath() {
+    QTemporaryDir dir;
+    writeFile(dir.filePath("keep.fgd"), "kept");
+    const QString path = dir.filePath(QString(300, 'n') + ".fgd");
+    ModInfo info;
+    const model::SaveResult result = SaveDefinitions(path, DefinitionList(), info);
+    QVERIFY(!result.ok);
+    QVERIFY(result.error.contains("nnnn.fgd"));
+    QCOMPARE(readFile(dir.filePath("keep.fgd")), QByteArray("kept"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList({"keep.fgd"}));
 }
 
 QTEST_APPLESS_MAIN(TestFgdWriter)

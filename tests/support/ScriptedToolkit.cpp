@@ -14,5 +14,7 @@ std::optional<QString> ScriptedToolkit::saveFileName(QWidget*,
                                                      const toolkit::SaveDialogSettings& settings,
                                                      const QString& initialName) {
     saves.append({settings, initialName});
+    if (whileSaveDialogOpen)
+        whileSaveDialogOpen();
     return saveAnswers.isEmpty() ? std::nullopt : saveAnswers.dequeue();
 }

@@ -6,6 +6,7 @@
 #include <QQueue>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 // Answers the modal boxes from queues and records every call, so window tests never block.
@@ -29,6 +30,9 @@ public:
 
     QQueue<QString> inputAnswers;
     QQueue<std::optional<QString>> saveAnswers;
+    // Runs while the save dialog is "open", after the user has chosen: a test's chance to
+    // change the file system between the dialog and the write.
+    std::function<void()> whileSaveDialogOpen;
 
     QList<Message> messages;
     QList<Input> inputs;

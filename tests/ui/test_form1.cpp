@@ -5,6 +5,7 @@
 #include "ui/Forms.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>

@@ -9,7 +9,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QRandomGenerator>
 #include <QTest>
 
 namespace {
@@ -30,7 +29,6 @@ private slots:
     void updateKeepsLineSelectedElsewhere();
     void secondEditReplacesText();
     void updateAfterMainWindowClosedChangesNothing();
-    void randomEditingNeverLosesALine();
 
 private:
     ui::Form1* main() { return m_forms->loadedForm1(); }
@@ -188,64 +186,6 @@ void TestForm2::updateAfterMainWindowClosedChangesNothing() {
     click(editor, "Command1");
     QCOMPARE(m_forms->loadedForm2(), nullptr);
     QCOMPARE(m_forms->loadedForm1(), nullptr);
-}
-
-void TestForm2::randomEditingNeverLosesALine() {
-    // Plays random Add, select, Edit, type and Update steps against a plain list that does what
-    // the user means, and checks after every step that the two agree.
-    QRandomGenerator random(20261206);
-    QStringList reference = main()->definitions().lines();
-    int referenceSelected = -1;
-    int opened = -1;
-    int serial = 0;
-
-    for (int step = 0; step < 3000; ++step) {
-        switch (random.bounded(6)) {
-        case 0: { // Add
-            const QString line = QString("line %1").arg(serial++);
-            addLines({line});
-            reference << main()->definitions().lineAt(main()->definitions().count() - 1);
-            QVERIFY(reference.last().contains(line));
-            break;
-        }
-        case 1: // select a line, or none
-        case 2: {
-            const int row = int(random.bounded(reference.size() + 1)) - 1;
-            if (row < 0)
-                list()->clearSelection();
-            else
-                select(row);
-            referenceSelected = row;
-            break;
-        }
-        case 3: // Edit
-            click(main(), "Command4");
-            if (referenceSelected >= 0 && !reference[referenceSelected].isEmpty())
-                opened = referenceSelected;
-            break;
-        case 4: // type into the editor
-            if (ui::Form2* editor = m_forms->loadedForm2())
-                editor->findChild<QLineEdit*>("Text1")->setText(
-                    random.bounded(8) == 0 ? QString() : QString("edit %1").arg(serial++));
-            break;
-        case 5: // Update
-            if (ui::Form2* editor = m_forms->loadedForm2()) {
-                const QString text = editor->line();
-                click(editor, "Command1");
-                reference.removeAt(opened);
-                reference << text;
-                if (referenceSelected == opened)
-                    referenceSelected = -1;
-                else if (referenceSelected > opened)
-                    --referenceSelected;
-                opened = -1;
-            }
-            break;
-        }
-        QCOMPARE(main()->definitions().lines(), reference);
-        QCOMPARE(main()->definitions().selectedPosition(), referenceSelected);
-        QCOMPARE(shownLines(), reference);
-    }
 }
 
 QTEST_MAIN(TestForm2)

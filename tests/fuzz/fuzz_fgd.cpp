@@ -1,0 +1,133 @@
+// Feeds random text through line composition, the source-line check and the file writer, and
+// checks what must hold for any input: a composed line from plain inputs is never refused, and
+// a saved file reads back as exactly the header, the lines (with '?' for characters
+// Windows-1252 lacks), and the footer, each ending in CR LF.
+//
+// The input is read as UTF-16, so lone surrogates and characters outside the Basic
+// Multilingual Plane occur. Split at line feeds (carriage returns are dropped), its parts are:
+// kind, prefix, suffix, real name, custom size, author, mod name, mod version, more lines.
+
+#include "model/DefinitionList.h"
+#include "model/EntityLine.h"
+#include "model/FgdWriter.h"
+#include "model/LineCheck.h"
+
+#include <QFile>
+#include <QStringDecoder>
+#include <QTemporaryDir>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+void require(bool condition, const char* what) {
+    if (!condition) {
+        std::fprintf(stderr, "property violated: %s\n", what);
+        std::abort();
+    }
+}
+
+// Which code points Windows-1252 holds, learned from Qt's decoder rather than the encoder
+// under test.
+bool representable(char32_t c) {
+    static const QString high = [] {
+        QByteArray bytes;
+        for (int b = 0x80; b < 0xA0; ++b)
+            bytes.append(char(b));
+        QStringDecoder decoder("windows-1252");
+        return QString(decoder.decode(bytes));
+    }();
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return true;
+    return c <= 0xFFFF && c != 0xFFFD && high.contains(QChar(char16_t(c)));
+}
+
+QString expectedText(const QString& line) {
+    QString out;
+    for (char32_t c : line.toUcs4())
+        out += representable(c) ? QString::fromUcs4(&c, 1) : QStringLiteral("?");
+    return out;
+}
+
+bool isPlainName(const QString& s) {
+    for (QChar c : s) {
+        if (!(c.isLetterOrNumber() && c.unicode() < 0x80) && c != u'_')
+            return false;
+    }
+    return !s.isEmpty();
+}
+
+bool isPlainDescription(const QString& s) {
+    if (s.size() >= 1000 || s.contains(u'"') || s.contains(u'\\'))
+        return false;
+    for (char32_t c : s.toUcs4()) {
+        if (!representable(c))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static QTemporaryDir dir;
+    static const QString path = dir.filePath(QStringLiteral("fuzz.fgd"));
+
+    QString text = QString::fromUtf16(reinterpret_cast<const char16_t*>(data),
+                                      qsizetype(size / sizeof(char16_t)));
+    text.remove(u'\r');
+    QStringList parts = text.split(u'\n');
+    while (parts.size() < 8)
+        parts.append(QString());
+
+    // Composition.
+    int asked = 0;
+    const QString line = model::ComposeEntityLine(parts[0], parts[1], parts[2], parts[3], [&] {
+        ++asked;
+        return parts[4];
+    });
+    require(asked == (parts[0] == u"Custom" ? 1 : 0), "custom size asked only for Custom");
+    require(line.endsWith(QStringLiteral(" : \"") + parts[3] + QStringLiteral("\" []")),
+            "line ends with the quoted real name and []");
+    const bool standardKind =
+        parts[0] == u"Player" || parts[0] == u"Weapon" || parts[0] == u"Monster";
+    if (standardKind && isPlainName(parts[1] + parts[2]) && isPlainDescription(parts[3]))
+        require(model::CheckSourceLine(line).isEmpty(), "a plain composed line is accepted");
+
+    // The check must answer every line.
+    model::DefinitionList list;
+    list.append(line);
+    for (qsizetype i = 8; i < parts.size() && !list.isFull(); ++i) {
+        (void)model::CheckSourceLine(parts[i]);
+        list.append(parts[i]);
+    }
+
+    // The file.
+    model::ModInfo info{parts[5], parts[6], parts[7]};
+    const model::SaveResult result = model::SaveDefinitions(path, list, info);
+    require(result.ok, "saving to a temporary folder succeeds");
+    QFile file(path);
+    require(file.open(QIODevice::ReadOnly), "the saved file can be read");
+    const QByteArray bytes = file.readAll();
+
+    QStringList expected{QStringLiteral("// ") + info.Author,
+                         QStringLiteral("// ") + info.ModName + QStringLiteral("  Version: ") +
+                             info.ModVersion,
+                         QString()};
+    expected += list.lines();
+    expected.append(QString());
+    expected += model::FgdFooterLines();
+    QByteArray crlf;
+    QString text1252;
+    for (const QString& l : expected) {
+        text1252 += expectedText(l) + QStringLiteral("\r\n");
+    }
+    QStringDecoder decoder("windows-1252");
+    const QString written = decoder.decode(bytes);
+    require(written == text1252, "the file reads back as header, lines and footer");
+    require(bytes.endsWith("\r\n") && !bytes.startsWith("\xEF\xBB\xBF"),
+            "CR LF at the end and no byte-order mark");
+    return 0;
+}
