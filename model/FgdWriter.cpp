@@ -11,11 +11,6 @@ namespace model {
 
 namespace {
 
-void appendLine(QByteArray& out, QStringView line) {
-    out += ToWindows1252(line);
-    out += "\r\n";
-}
-
 SaveResult failure(const QString& path, const QString& reason) {
     return {false, QStringLiteral("The file \"%1\" could not be saved: %2.")
                        .arg(QDir::toNativeSeparators(path), reason)};
@@ -31,22 +26,43 @@ QStringList FgdFooterLines() {
 }
 
 QByteArray FgdFileBytes(const QStringList& lines, const ModInfo& info) {
-    QByteArray out;
-    qsizetype size = 256;
-    for (const QString& line : lines)
-        size += line.size() + 2;
-    out.reserve(size);
+    const QString header[] = {
+        QStringLiteral("// ") + info.Author,
+        QStringLiteral("// ") + info.ModName + QStringLiteral("  Version: ") + info.ModVersion,
+        QString(),
+    };
+    const QStringList footer = FgdFooterLines();
+    auto forEachLine = [&](auto&& visit) {
+        for (const QString& line : header)
+            visit(line);
+        for (const QString& line : lines)
+            visit(line);
+        visit(QString());
+        for (const QString& line : footer)
+            visit(line);
+    };
 
-    appendLine(out, QString(QStringLiteral("// ") + info.Author));
-    appendLine(out, QString(QStringLiteral("// ") + info.ModName + QStringLiteral("  Version: ") +
-                            info.ModVersion));
-    appendLine(out, {});
-    for (const QString& line : lines)
-        appendLine(out, line);
-    appendLine(out, {});
-    for (const QString& line : FgdFooterLines())
-        appendLine(out, line);
-    return out;
+    qsizetype size = 0;
+    forEachLine([&](const QString& line) { size += line.size() + 2; });
+
+    // Nearly always every character is one byte of the same value: copy them straight in.
+    QByteArray out(size, Qt::Uninitialized);
+    char* at = out.data();
+    bool sameInLatin1 = true;
+    forEachLine([&](const QString& line) {
+        sameInLatin1 &= detail::NarrowIfSameInLatin1(line, at);
+        at += line.size();
+        *at++ = '\r';
+        *at++ = '\n';
+    });
+    if (sameInLatin1)
+        return out;
+
+    // Otherwise the whole file goes through the full conversion at once.
+    QString text;
+    text.reserve(size);
+    forEachLine([&](const QString& line) { text += line + QStringLiteral("\r\n"); });
+    return ToWindows1252(text);
 }
 
 SaveResult SaveDefinitions(const QString& path, const DefinitionList& list, ModInfo& info) {

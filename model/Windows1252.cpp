@@ -23,6 +23,32 @@ qsizetype codePointCount(QStringView text) {
 
 namespace detail {
 
+namespace {
+// Whether a character is a different byte in Windows-1252 than in Latin-1 (or has none).
+inline unsigned differsFromLatin1(char16_t c) {
+    return (c > 0xFF) | (char16_t(c - 0x80) < 0x20);
+}
+} // namespace
+
+bool SameInLatin1(QStringView text) {
+    const char16_t* chars = text.utf16();
+    unsigned differs = 0;
+    for (qsizetype i = 0; i < text.size(); ++i)
+        differs |= differsFromLatin1(chars[i]);
+    return !differs;
+}
+
+bool NarrowIfSameInLatin1(QStringView text, char* out) {
+    // One pass without early exit, so the compiler can handle many characters per instruction.
+    const char16_t* chars = text.utf16();
+    unsigned differs = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        out[i] = char(chars[i]);
+        differs |= differsFromLatin1(chars[i]);
+    }
+    return !differs;
+}
+
 QByteArray ToWindows1252ByTable(QStringView text) {
     // Bytes 0x80..0x9F; 0 marks the five bytes Windows-1252 leaves undefined, which
     // codec libraries map to the C1 control with the same number.
@@ -53,6 +79,12 @@ QByteArray ToWindows1252ByTable(QStringView text) {
 } // namespace detail
 
 QByteArray ToWindows1252(QStringView text) {
+    // Below U+0100, Windows-1252 and Latin-1 differ only at U+0080..U+009F; text without those
+    // and without anything higher, which is nearly every FGD file, converts byte for byte.
+    const bool latin1Will = detail::SameInLatin1(text);
+    if (latin1Will)
+        return text.toLatin1();
+
     // Qt's encoder marks a character it cannot represent with a substitute byte that is also a
     // valid character (0x1A), so the text is encoded twice, once with that substitute and once
     // with 0x00, and positions where the two disagree are the unrepresentable characters.

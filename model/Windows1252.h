@@ -10,6 +10,12 @@ namespace model {
 QByteArray ToWindows1252(QStringView text);
 
 namespace detail {
+// True when every character of text is the same byte in Windows-1252 as in Latin-1.
+bool SameInLatin1(QStringView text);
+// Writes text as one byte per character to out, and returns SameInLatin1(text): only then are
+// the bytes its Windows-1252 form.
+bool NarrowIfSameInLatin1(QStringView text, char* out);
+
 // The same conversion from a fixed table, for Qt builds whose codec library lacks Windows-1252.
 QByteArray ToWindows1252ByTable(QStringView text);
 } // namespace detail

@@ -8,33 +8,22 @@ namespace resources {
 
 namespace {
 
-// The first image of each size in the .ico file; the 256-colour ones come first there.
-QIcon loadIcon() {
-    QIcon icon;
-    QImageReader reader(QStringLiteral(":/icons/fgd-composer.ico"));
-    QList<int> sizes;
-    for (int i = 0; i < reader.imageCount(); ++i) {
-        if (!reader.jumpToImage(i))
-            break;
-        const QImage image = reader.read();
-        if (image.isNull() || sizes.contains(image.width()))
-            continue;
-        sizes.append(image.width());
-        icon.addPixmap(QPixmap::fromImage(image));
-    }
-    if (icon.isNull())
-        icon.addFile(QStringLiteral(":/icons/fgd-composer-32.png"));
-    return icon;
+QPixmap readPng(const QString& path) {
+    // With the format named and guessing turned off, Qt reads PNG itself instead of loading
+    // every image plugin to ask whether it knows the file.
+    QImageReader reader(path, QByteArrayLiteral("png"));
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
 }
 
 } // namespace
 
 QIcon applicationIcon() {
-    return loadIcon();
-}
-
-QPixmap applicationPicture() {
-    return applicationIcon().pixmap(32, 32);
+    // The 256-colour images of icons/fgd-composer.ico, kept beside it as PNG files.
+    QIcon icon;
+    icon.addPixmap(readPng(QStringLiteral(":/icons/window-16.png")));
+    icon.addPixmap(readPng(QStringLiteral(":/icons/window-32.png")));
+    return icon;
 }
 
 } // namespace resources

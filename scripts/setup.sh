@@ -4,6 +4,9 @@
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev fonts-dejavu-core)
+if [[ "${FGD_WITH_BENCHMARK:-0}" == 1 ]]; then
+    packages+=(libbenchmark-dev python3)
+fi
 if [[ "${FGD_WITH_FUZZER:-0}" == 1 ]]; then
     packages+=(clang libclang-rt-14-dev)
 fi

@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 
 #include <algorithm>
+#include <cmath>
 
 namespace toolkit {
 
@@ -21,8 +22,22 @@ bool allFit(const QFont& font, const QList<CaptionBox>& captions) {
 
 double fittingPointSize(const QList<CaptionBox>& captions, double minimumPointSize) {
     QFont font = QApplication::font();
-    double size =
+    const double start =
         font.pointSizeF() > 0 ? std::min(font.pointSizeF(), DesignedPointSize) : DesignedPointSize;
+    font.setPointSizeF(start);
+
+    // Text grows about in proportion to the point size, so one measurement at the starting
+    // size tells which size should fit; hinting can make it a little off, so it is checked
+    // and stepped down until everything fits.
+    const QFontMetrics metrics(font);
+    double size = start;
+    for (const CaptionBox& box : captions) {
+        const int width = metrics.horizontalAdvance(box.text);
+        if (width > 0)
+            size = std::min(size, start * (box.width - 2 * box.margin) / width);
+        size = std::min(size, start * box.height / std::max(1, metrics.height()));
+    }
+    size = std::max(minimumPointSize, std::floor(size * 2) / 2);
     for (; size > minimumPointSize; size -= 0.5) {
         font.setPointSizeF(size);
         if (allFit(font, captions))

@@ -9,7 +9,6 @@
 #include "model/FgdWriter.h"
 #include "model/LineCheck.h"
 #include "model/Module1.h"
-#include "resources/ApplicationIcon.h"
 #include "toolkit/InterfaceFont.h"
 #include "toolkit/Twips.h"
 #include "toolkit/WindowFrame.h"
@@ -46,7 +45,7 @@ Form1::Form1(Forms& forms)
     , CD(forms.toolkit(), {QStringLiteral("Choose FileName for Output"), QStringLiteral("fgd"),
                            QStringLiteral("*.fgd")}) {
     setWindowTitle(QStringLiteral("Tarvok's GUI .FGD Program"));
-    setWindowIcon(resources::applicationIcon());
+    setWindowIcon(forms.icon());
     toolkit::makeFixedFrame(this, toolkit::twipsSize(ClientWidth, CollapsedHeight));
 
     // The group boxes are made first so that they lie beneath the controls drawn on them;
@@ -92,7 +91,7 @@ Form1::Form1(Forms& forms)
     Command6 = button(this, "Command6", QStringLiteral("Help!"), twipsRect(5760, 1200, 1335, 495));
 
     Image1 = place(new QLabel(this), "Image1", twipsRect(6600, 2520, 480, 480));
-    Image1->setPixmap(resources::applicationPicture());
+    Image1->setPixmap(forms.icon().pixmap(32, 32));
 
     chainTabOrder({Combo1, Combo3, Text1, Text2, Command1, Command2, List1, Command4, Command3,
                    Command5, Command6});

@@ -3,7 +3,6 @@
 #include "Controls.h"
 #include "Form1.h"
 #include "Forms.h"
-#include "resources/ApplicationIcon.h"
 #include "toolkit/InterfaceFont.h"
 #include "toolkit/Twips.h"
 #include "toolkit/WindowFrame.h"
@@ -19,7 +18,7 @@ using toolkit::twipsRect;
 Form2::Form2(Forms& forms)
     : m_forms(forms) {
     setWindowTitle(QStringLiteral("Edit Pointsize To Suit"));
-    setWindowIcon(resources::applicationIcon());
+    setWindowIcon(forms.icon());
     toolkit::makeFixedFrame(this, toolkit::twipsSize(3645, 1290));
 
     Text1 = place(new QLineEdit(QStringLiteral("Text1"), this), "Text1",
@@ -27,8 +26,8 @@ Form2::Form2(Forms& forms)
     Command1 = button(this, "Command1", QStringLiteral("Update"), twipsRect(1320, 720, 1095, 495));
     Image1 = place(new QLabel(this), "Image1", twipsRect(120, 720, 480, 480));
     Image2 = place(new QLabel(this), "Image2", twipsRect(3120, 720, 480, 480));
-    Image1->setPixmap(resources::applicationPicture());
-    Image2->setPixmap(resources::applicationPicture());
+    Image1->setPixmap(forms.icon().pixmap(32, 32));
+    Image2->setPixmap(forms.icon().pixmap(32, 32));
     chainTabOrder({Text1, Command1});
 
     connect(Command1, &QPushButton::clicked, this, &Form2::updateClicked);

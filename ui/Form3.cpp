@@ -3,7 +3,6 @@
 #include "Controls.h"
 #include "Forms.h"
 #include "model/Module1.h"
-#include "resources/ApplicationIcon.h"
 #include "toolkit/InterfaceFont.h"
 #include "toolkit/Picture.h"
 #include "toolkit/Twips.h"
@@ -21,7 +20,7 @@ using toolkit::twipsRect;
 Form3::Form3(Forms& forms)
     : m_forms(forms) {
     setWindowTitle(QStringLiteral("Input Additional Extras !"));
-    setWindowIcon(resources::applicationIcon());
+    setWindowIcon(forms.icon());
     toolkit::makeFixedFrame(this, toolkit::twipsSize(4680, 2625));
 
     Text1 = place(new QLineEdit(this), "Text1", twipsRect(1680, 120, 2895, 405));
@@ -39,7 +38,7 @@ Form3::Form3(Forms& forms)
     Command1 = button(this, "Command1", QStringLiteral("Cancel"), twipsRect(480, 2040, 1575, 495));
     Command2 = button(this, "Command2", QStringLiteral("Done"), twipsRect(2520, 2040, 1575, 495));
     Image1 = place(new toolkit::Picture(this), "Image1", twipsRect(2040, 2040, 480, 480));
-    Image1->setPixmap(resources::applicationPicture());
+    Image1->setPixmap(forms.icon().pixmap(32, 32));
     chainTabOrder({Text1, Text2, Text3, Command1, Command2});
 
     connect(Command1, &QPushButton::clicked, this, &Form3::cancelClicked);

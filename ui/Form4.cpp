@@ -1,7 +1,6 @@
 #include "Form4.h"
 
 #include "Controls.h"
-#include "resources/ApplicationIcon.h"
 #include "resources/HelpTexts.h"
 #include "toolkit/InterfaceFont.h"
 #include "toolkit/Twips.h"
@@ -34,10 +33,10 @@ const QRect Text3Place = twipsRect(120, 360, 4335, 2535);
 
 } // namespace
 
-Form4::Form4(QWidget* parent)
+Form4::Form4(const QIcon& icon, QWidget* parent)
     : QWidget(parent) {
     setWindowTitle(QStringLiteral("Help"));
-    setWindowIcon(resources::applicationIcon());
+    setWindowIcon(icon);
     toolkit::makeResizableFrame(this, toolkit::twipsSize(4575, 3570));
 
     SSTab1 = place(new QTabWidget(this), "SSTab1", twipsRect(0, 120, 4575, 3015));

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QWidget>
 
+class QIcon;
 class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
@@ -18,7 +19,7 @@ class Form4 : public QWidget {
     Q_OBJECT
 
 public:
-    explicit Form4(QWidget* parent = nullptr);
+    explicit Form4(const QIcon& icon, QWidget* parent = nullptr);
 
     static QList<toolkit::CaptionBox> captionBoxes();
 

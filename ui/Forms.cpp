@@ -4,6 +4,7 @@
 #include "Form2.h"
 #include "Form3.h"
 #include "Form4.h"
+#include "resources/ApplicationIcon.h"
 #include "toolkit/InterfaceFont.h"
 
 namespace ui {
@@ -13,6 +14,12 @@ Forms::Forms(toolkit::WindowToolkit& toolkit, model::Module1& module1)
     , m_module1(module1) {}
 
 Forms::~Forms() = default;
+
+const QIcon& Forms::icon() {
+    if (m_icon.isNull())
+        m_icon = resources::applicationIcon();
+    return m_icon;
+}
 
 Form1* Forms::loadedForm1() const {
     return m_form1.loaded();
@@ -43,7 +50,7 @@ Form3* Forms::form3() {
 }
 
 Form4* Forms::form4() {
-    return m_form4.get([] { return new Form4; });
+    return m_form4.get([this] { return new Form4(icon()); });
 }
 
 QList<toolkit::CaptionBox> Forms::captionBoxes() {

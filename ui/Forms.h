@@ -2,6 +2,7 @@
 
 #include "toolkit/SingleInstance.h"
 
+#include <QIcon>
 #include <QList>
 
 namespace model {
@@ -36,6 +37,9 @@ public:
     Form4* loadedForm4() const;
 
     toolkit::WindowToolkit& toolkit() const { return m_toolkit; }
+
+    // The icon of every window, read once.
+    const QIcon& icon();
     model::Module1& module1() const { return m_module1; }
 
     // Every fixed caption of every window with the room its control gives it, for choosing
@@ -45,6 +49,7 @@ public:
 private:
     toolkit::WindowToolkit& m_toolkit;
     model::Module1& m_module1;
+    QIcon m_icon;
     // Members are destroyed last to first, so the other windows go before the main window.
     toolkit::SingleInstance<Form1> m_form1;
     toolkit::SingleInstance<Form2> m_form2;

@@ -8,6 +8,8 @@ description at every size, so the files never drift apart:
   fgd-composer.svg          the scalable source
   fgd-composer-N.png        N = 16, 32, 48, 256, with smooth alpha
   fgd-composer.ico          16 x 16 and 32 x 32, each in 256 and in 16 colours
+  window-N.png              N = 16, 32: the .ico's 256-colour images, pixel for pixel, which
+                            the program reads without loading an image plugin
 
 Only the Python standard library is used. Run it from anywhere:
   python3 resources/icons/make_icon.py
@@ -113,6 +115,12 @@ def nearest(palette, colour):
                key=lambda i: sum((a - b) ** 2 for a, b in zip(palette[i], colour)))
 
 
+def quantize(image, palette):
+    """The image as an icon of that palette shows it: palette colours, fully opaque or clear."""
+    return [[palette[nearest(palette, px[:3])] + (255,) if px[3] >= 128 else (0, 0, 0, 0)
+             for px in row] for row in image]
+
+
 def ico_image(image, palette, bits):
     """One icon image: a bottom-up indexed bitmap with its transparency mask."""
     size = len(image)
@@ -175,6 +183,9 @@ def main():
         rendered[size] = render(size, samples=4 if size < 256 else 2)
         with open(os.path.join(HERE, f"fgd-composer-{size}.png"), "wb") as f:
             f.write(png(rendered[size]))
+    for size in (16, 32):
+        with open(os.path.join(HERE, f"window-{size}.png"), "wb") as f:
+            f.write(png(quantize(rendered[size], PALETTE256)))
     # 256-colour images first: readers that take the first image of a size get the better one.
     with open(os.path.join(HERE, "fgd-composer.ico"), "wb") as f:
         f.write(ico([(rendered[32], PALETTE256, 8), (rendered[16], PALETTE256, 8),
