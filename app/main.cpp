@@ -20,6 +20,7 @@ int main(int argc, char* argv[]) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("fgd-composer"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.fgdcomposer.FgdComposer"));
     toolkit::fitApplicationFont(ui::Forms::captionBoxes());
 
     model::Module1 module1;

@@ -11,7 +11,10 @@ if [[ "${FGD_WITH_FUZZER:-0}" == 1 ]]; then
     packages+=(clang libclang-rt-14-dev)
 fi
 if [[ "${FGD_WITH_DISPLAY_TOOLS:-0}" == 1 ]]; then
-    packages+=(xvfb xauth)
+    packages+=(xvfb xauth xdotool openbox imagemagick x11-utils)
+fi
+if [[ "${FGD_WITH_PACKAGING:-0}" == 1 ]]; then
+    packages+=(desktop-file-utils appstream dpkg-dev file)
 fi
 
 if ! command -v dpkg-query >/dev/null 2>&1; then

@@ -93,6 +93,14 @@ Form1::Form1(Forms& forms)
     Image1 = place(new QLabel(this), "Image1", twipsRect(6600, 2520, 480, 480));
     Image1->setPixmap(forms.icon().pixmap(32, 32));
 
+    // The drop-downs and boxes have no caption of their own; screen readers speak the name of
+    // the group box that frames each.
+    Combo1->setAccessibleName(QStringLiteral("Pointsize"));
+    Combo3->setAccessibleName(QStringLiteral("Entity Info: prefix"));
+    Text2->setAccessibleName(QStringLiteral("Entity Info: suffix"));
+    Text1->setAccessibleName(QStringLiteral("Real Life Name"));
+    List1->setAccessibleName(QStringLiteral("Source"));
+    Image1->setAccessibleName(QStringLiteral("Application icon"));
     chainTabOrder({Combo1, Combo3, Text1, Text2, Command1, Command2, List1, Command4, Command3,
                    Command5, Command6});
 

@@ -28,6 +28,9 @@ Form2::Form2(Forms& forms)
     Image2 = place(new QLabel(this), "Image2", twipsRect(3120, 720, 480, 480));
     Image1->setPixmap(forms.icon().pixmap(32, 32));
     Image2->setPixmap(forms.icon().pixmap(32, 32));
+    Text1->setAccessibleName(QStringLiteral("Source line"));
+    Image1->setAccessibleName(QStringLiteral("Application icon"));
+    Image2->setAccessibleName(QStringLiteral("Application icon"));
     chainTabOrder({Text1, Command1});
 
     connect(Command1, &QPushButton::clicked, this, &Form2::updateClicked);

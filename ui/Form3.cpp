@@ -39,6 +39,10 @@ Form3::Form3(Forms& forms)
     Command2 = button(this, "Command2", QStringLiteral("Done"), twipsRect(2520, 2040, 1575, 495));
     Image1 = place(new toolkit::Picture(this), "Image1", twipsRect(2040, 2040, 480, 480));
     Image1->setPixmap(forms.icon().pixmap(32, 32));
+    Text1->setAccessibleName(QStringLiteral("Author"));
+    Text2->setAccessibleName(QStringLiteral("Mod Name"));
+    Text3->setAccessibleName(QStringLiteral("Mod Version"));
+    Image1->setAccessibleName(QStringLiteral("Box Of Wonderment"));
     chainTabOrder({Text1, Text2, Text3, Command1, Command2});
 
     connect(Command1, &QPushButton::clicked, this, &Form3::cancelClicked);

@@ -53,6 +53,10 @@ Form4::Form4(const QIcon& icon, QWidget* parent)
     Text2 = helpBox(howToUse, "Text2", resources::howToUseHelp(), Qt::ScrollBarAlwaysOn);
     Text3 =
         helpBox(troubleShooting, "Text3", resources::troubleShootingHelp(), Qt::ScrollBarAsNeeded);
+    SSTab1->setAccessibleName(QStringLiteral("Help topics"));
+    Text1->setAccessibleName(QStringLiteral("General"));
+    Text2->setAccessibleName(QStringLiteral("How To Use"));
+    Text3->setAccessibleName(QStringLiteral("TroubleShooting"));
     placeTextBoxes();
 
     Command1 = button(this, "Command1", QStringLiteral("Close"), twipsRect(0, 3120, 4575, 495));

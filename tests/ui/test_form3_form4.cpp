@@ -7,12 +7,14 @@
 #include "ui/Form4.h"
 #include "ui/Forms.h"
 
+#include <QAccessible>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -33,6 +35,7 @@ private slots:
     void imageShowsWonderment();
     void helpHasThreeTabsAndCloses();
     void programEndsWithLastWindow();
+    void everyControlHasAnAccessibleName();
 
 private:
     ui::Form1* main() { return m_forms->loadedForm1(); }
@@ -277,6 +280,26 @@ void TestForm3Form4::programEndsWithLastWindow() {
         QCOMPARE(exitCode, 0);
         QCOMPARE(closedWhenLastWindowWent, int(order.size()));
     }
+}
+
+void TestForm3Form4::everyControlHasAnAccessibleName() {
+    main()->findChild<QListWidget*>("List1")->setCurrentRow(0);
+    click(main(), "Command4");
+    click(main(), "Command3");
+    click(main(), "Command6");
+    const QList<QWidget*> windows{main(), m_forms->loadedForm2(), m_forms->loadedForm3(),
+                                  m_forms->loadedForm4()};
+    QStringList unnamed;
+    for (QWidget* window : windows) {
+        QVERIFY(window);
+        for (QWidget* control :
+             window->findChildren<QWidget*>(QRegularExpression("^[A-Z].*\\d$"))) {
+            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+            if (!accessible || accessible->text(QAccessible::Name).trimmed().isEmpty())
+                unnamed << window->windowTitle() + ": " + control->objectName();
+        }
+    }
+    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
 }
 
 QTEST_MAIN(TestForm3Form4)
