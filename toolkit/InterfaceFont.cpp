@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QStyle>
 
 #include <algorithm>
 #include <cmath>
@@ -10,10 +11,16 @@ namespace toolkit {
 
 namespace {
 
+int marginOf(const CaptionBox& box) {
+    if (box.margin != CaptionBox::StyleFrame)
+        return box.margin;
+    return QApplication::style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+}
+
 bool allFit(const QFont& font, const QList<CaptionBox>& captions) {
     const QFontMetrics metrics(font);
     return std::all_of(captions.begin(), captions.end(), [&](const CaptionBox& box) {
-        return metrics.horizontalAdvance(box.text) + 2 * box.margin <= box.width &&
+        return metrics.horizontalAdvance(box.text) + 2 * marginOf(box) <= box.width &&
                metrics.height() <= box.height;
     });
 }
@@ -34,7 +41,7 @@ double fittingPointSize(const QList<CaptionBox>& captions, double minimumPointSi
     for (const CaptionBox& box : captions) {
         const int width = metrics.horizontalAdvance(box.text);
         if (width > 0)
-            size = std::min(size, start * (box.width - 2 * box.margin) / width);
+            size = std::min(size, start * (box.width - 2 * marginOf(box)) / width);
         size = std::min(size, start * box.height / std::max(1, metrics.height()));
     }
     size = std::max(minimumPointSize, std::floor(size * 2) / 2);

@@ -6,12 +6,14 @@
 namespace toolkit {
 
 // A caption and the room its control gives it, in logical pixels. margin is the room the
-// control's own frame takes on each side (buttons have one, labels do not).
+// control's own frame takes on each side: by default the style's frame width (buttons, boxes),
+// 0 for labels.
 struct CaptionBox {
+    static constexpr int StyleFrame = -1;
     QString text;
     int width = 0;
     int height = 0;
-    int margin = 3;
+    int margin = StyleFrame;
 };
 
 // The point size the window geometry was designed for.
