@@ -16,7 +16,8 @@ bool displayAvailable() {
 
 QString noDisplayMessage(const QString& programPath) {
     return QStringLiteral("No display found: this is a desktop program and needs one. "
-                          "Without a desktop, run it under a virtual display: xvfb-run -a %1")
+                          "Without a desktop, run it under a virtual display: xvfb-run -a %1 "
+                          "(xvfb-run comes with the xvfb package)")
         .arg(programPath);
 }
 

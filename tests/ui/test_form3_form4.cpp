@@ -1,4 +1,5 @@
 #include "model/Module1.h"
+#include "support/FocusChain.h"
 #include "support/ScriptedToolkit.h"
 #include "toolkit/Twips.h"
 #include "ui/Form1.h"
@@ -117,6 +118,9 @@ void TestForm3Form4::extrasLaidOutAsDesigned() {
         if (auto* edit = qobject_cast<QLineEdit*>(widget))
             QCOMPARE(edit->text(), e.caption);
     }
+    const QStringList tabOrder{"Text1", "Text2", "Text3", "Command1", "Command2"};
+    QCOMPARE(focusOrder(extras, tabOrder), tabOrder);
+
     // Each label stands on the row of its box.
     for (auto [label, box] :
          {std::pair{"Label1", "Text1"}, {"Label3", "Text2"}, {"Label2", "Text3"}}) {
@@ -142,7 +146,8 @@ void TestForm3Form4::doneSetsHeaderOfNextSave() {
     fillExtras(typed[0], typed[1], typed[2]);
     click(m_forms->loadedForm3(), "Command2");
     QCOMPARE(m_forms->loadedForm3(), nullptr);
-    QVERIFY(saveAndRead().startsWith(header));
+    QCOMPARE(saveAndRead(), header + "//Half Life FGD File Start Code Here:\r\n\r\n"
+                                     "// Made with Tarvok's FGD maker\r\n// \r\n//ICQ : \r\n");
 
     // Reopened, the dialog is empty, and Done with empty boxes brings back the defaults.
     click(main(), "Command3");
@@ -214,6 +219,8 @@ void TestForm3Form4::helpHasThreeTabsAndCloses() {
     QCOMPARE(tabs->currentIndex(), 0);
     QCOMPARE(help->findChild<QPushButton*>("Command1")->geometry(),
              toolkit::twipsRect(0, 3120, 4575, 495));
+    const QStringList tabOrder{"SSTab1", "Text1", "Text2", "Text3", "Command1"};
+    QCOMPARE(focusOrder(help, tabOrder), tabOrder);
 
     const char* boxes[] = {"Text1", "Text2", "Text3"};
     for (int tab = 0; tab < 3; ++tab) {
