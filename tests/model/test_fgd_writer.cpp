@@ -8,7 +8,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <unistd.h>
 
 using model::DefinitionList;
 using model::ModInfo;
