@@ -11,7 +11,6 @@ private slots:
     void composesLines_data();
     void composesLines();
     void asksForCustomSizeOnlyForCustom();
-    void offersKindsAndPrefixesInOrder();
 };
 
 void TestEntityLine::composesLines_data() {
@@ -105,16 +104,6 @@ void TestEntityLine::asksForCustomSizeOnlyForCustom() {
         });
         QCOMPARE(asked, kind.name == "Custom" ? 1 : 0);
     }
-}
-
-void TestEntityLine::offersKindsAndPrefixesInOrder() {
-    QStringList kinds;
-    for (const model::EntityClassKind& kind : model::EntityClassKinds())
-        kinds << kind.name;
-    QCOMPARE(kinds, QStringList({"Player", "Weapon", "Monster", "Custom"}));
-    QCOMPARE(model::EntityPrefixes(),
-             QStringList({"weapon_", "item_", "ammo_", "info_", "monster_", "multi_", "ambient_",
-                          "path_", "player_", "scripted_", "target_", "trigger_"}));
 }
 
 QTEST_APPLESS_MAIN(TestEntityLine)

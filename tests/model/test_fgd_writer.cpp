@@ -8,7 +8,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-
 using model::DefinitionList;
 using model::ModInfo;
 using model::SaveDefinitions;
