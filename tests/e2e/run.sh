@@ -85,10 +85,11 @@ pids+=($app)
 
 # Positions are the controls' designed places in twips divided by 15, plus half their size.
 main=$(wait_window "Tarvok's GUI .FGD Program")
-click "$main" 76 26          # Pointsize drop-down: its list opens on the first kind
-key Down Return              # Weapon
-click "$main" 236 26         # Entity Info drop-down
-key Return                   # weapon_
+click "$main" 396 26         # real-world name box, then back to the drop-downs with the keyboard
+key shift+Tab shift+Tab      # Pointsize drop-down
+type_text "w"                # Weapon
+key Tab                      # Entity Info drop-down
+type_text "w"                # weapon_
 click "$main" 236 58         # suffix box
 key ctrl+a
 type_text "9mmAR"
