@@ -1,6 +1,7 @@
 #include "QtWindowToolkit.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -40,7 +41,12 @@ std::optional<QString> QtWindowToolkit::saveFileName(QWidget* parent,
     const QStringList files = dialog.selectedFiles();
     if (files.isEmpty())
         return std::nullopt;
-    return files.first();
+    // Qt's own dialog adds the default extension; a platform's native one may not.
+    QString path = files.first();
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty() &&
+        !settings.defaultExtension.isEmpty())
+        path += QLatin1Char('.') + settings.defaultExtension;
+    return path;
 }
 
 } // namespace toolkit
