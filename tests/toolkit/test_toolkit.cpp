@@ -1,9 +1,6 @@
 #include "support/ModalDriver.h"
-#include "support/ScriptedToolkit.h"
 #include "toolkit/InterfaceFont.h"
 #include "toolkit/QtWindowToolkit.h"
-#include "toolkit/SaveFileDialog.h"
-#include "toolkit/SingleInstance.h"
 #include "toolkit/Twips.h"
 
 #include <QDialogButtonBox>
@@ -23,8 +20,6 @@ class TestToolkit : public QObject {
 
 private slots:
     void convertsTwipsToPixels();
-    void singleInstanceLivesUntilClosed();
-    void saveDialogRemembersLastName();
     void messageBoxShowsTextTitleAndIcon();
     void inputBoxReturnsTextOrEmpty();
     void saveDialogAddsExtensionAndCancels();
@@ -39,43 +34,6 @@ void TestToolkit::convertsTwipsToPixels() {
     QCOMPARE(toolkit::px(22), 1);
     QCOMPARE(toolkit::px(23), 2);
     QCOMPARE(toolkit::twipsRect(120, 240, 2055, 315), QRect(8, 16, 137, 21));
-}
-
-void TestToolkit::singleInstanceLivesUntilClosed() {
-    toolkit::SingleInstance<QWidget> instance;
-    int made = 0;
-    auto make = [&] {
-        ++made;
-        return new QWidget;
-    };
-    QCOMPARE(instance.loaded(), nullptr);
-    QWidget* first = instance.get(make);
-    QCOMPARE(instance.get(make), first);
-    QCOMPARE(made, 1);
-
-    first->show();
-    first->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCOMPARE(instance.loaded(), nullptr);
-
-    QVERIFY(instance.get(make) != nullptr);
-    QCOMPARE(made, 2);
-}
-
-void TestToolkit::saveDialogRemembersLastName() {
-    ScriptedToolkit scripted;
-    toolkit::SaveFileDialog dialog(scripted, {"Title", "fgd", "*.fgd"});
-    scripted.saveAnswers << QString("/tmp/a.fgd") << std::nullopt << QString("");
-
-    QCOMPARE(dialog.showSave(nullptr), std::optional<QString>("/tmp/a.fgd"));
-    QCOMPARE(dialog.showSave(nullptr), std::nullopt);
-    QCOMPARE(dialog.showSave(nullptr), std::optional<QString>(""));
-
-    QCOMPARE(scripted.saves.size(), 3);
-    QCOMPARE(scripted.saves[0].initialName, QString());
-    QCOMPARE(scripted.saves[1].initialName, QString("/tmp/a.fgd"));
-    QCOMPARE(scripted.saves[2].initialName, QString("/tmp/a.fgd"));
-    QCOMPARE(scripted.saves[0].settings.title, QString("Title"));
 }
 
 void TestToolkit::messageBoxShowsTextTitleAndIcon() {
