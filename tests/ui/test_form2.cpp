@@ -1,18 +1,10 @@
-#include "model/Module1.h"
-#include "support/ScriptedToolkit.h"
+#include "support/Session.h"
 #include "toolkit/Twips.h"
-#include "ui/Form1.h"
 #include "ui/Form2.h"
-#include "ui/Forms.h"
 
-#include <QComboBox>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 #include <QTest>
 
 namespace {
-const QString StartLine = "//Half Life FGD File Start Code Here:";
 const QString NothingSelected = "Nothing Selected - Please select something and try again";
 } // namespace
 
@@ -20,164 +12,112 @@ class TestForm2 : public QObject {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-
-    void opensEditorLaidOutAsDesigned();
-    void updateMovesEditedLineToEnd();
+    void editAndUpdateMoveTheLineToTheEnd();
     void refusesEmptyOrMissingSelection();
-    void updateKeepsLineSelectedElsewhere();
-    void secondEditReplacesText();
+    void updateReplacesTheOpenedLine();
     void updateAfterMainWindowClosedChangesNothing();
-
-private:
-    ui::Form1* main() { return m_forms->loadedForm1(); }
-    QListWidget* list() { return main()->findChild<QListWidget*>("List1"); }
-    void click(QWidget* window, const char* name) {
-        window->findChild<QPushButton*>(name)->click();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    void addLines(const QStringList& lines);
-    void select(int row) { list()->setCurrentRow(row); }
-    void editTo(const QString& text);
-    QStringList shownLines();
-
-    model::Module1 m_module1;
-    ScriptedToolkit m_toolkit;
-    std::unique_ptr<ui::Forms> m_forms;
 };
 
-void TestForm2::init() {
-    m_toolkit = ScriptedToolkit();
-    m_forms = std::make_unique<ui::Forms>(m_toolkit, m_module1);
-    m_forms->form1()->show();
+namespace {
+
+// Adds lines a, b, c (as custom sizes) after the start line.
+QStringList addThreeLines(Session& s) {
+    s.compose("Custom", "", "", "");
+    for (const char* size : {"a", "b", "c"}) {
+        s.toolkit.inputAnswers << size;
+        s.click("Command1");
+    }
+    return s.main()->definitions().lines();
 }
 
-void TestForm2::cleanup() {
-    m_forms.reset();
-}
-
-void TestForm2::addLines(const QStringList& lines) {
-    // The editor only ever sees what Add made, so lines arrive through Add with Custom sizes.
-    for (const QString& line : lines) {
-        m_toolkit.inputAnswers << line;
-        main()->findChild<QComboBox*>("Combo1")->setCurrentText("Custom");
-        click(main(), "Command1");
+// Edit on the selected line, then Update with text.
+void editTo(Session& s, const QString& text) {
+    s.click("Command4");
+    if (ui::Form2* editor = s.forms.loadedForm2()) {
+        Session::setText(editor, "Text1", text);
+        Session::click(editor, "Command1");
     }
 }
 
-void TestForm2::editTo(const QString& text) {
-    click(main(), "Command4");
-    ui::Form2* editor = m_forms->loadedForm2();
-    QVERIFY(editor);
-    editor->findChild<QLineEdit*>("Text1")->setText(text);
-    click(editor, "Command1");
-}
+} // namespace
 
-QStringList TestForm2::shownLines() {
-    QStringList lines;
-    for (int i = 0; i < list()->count(); ++i)
-        lines << list()->item(i)->text();
-    return lines;
-}
-
-void TestForm2::opensEditorLaidOutAsDesigned() {
-    select(0);
-    click(main(), "Command4");
-    ui::Form2* editor = m_forms->loadedForm2();
-    QVERIFY(editor);
-    QVERIFY(editor->isVisible());
-    QVERIFY(!editor->isModal());
+void TestForm2::editAndUpdateMoveTheLineToTheEnd() {
+    Session s;
+    const QStringList lines = addThreeLines(s);
+    s.list()->setCurrentRow(0);
+    s.click("Command4");
+    ui::Form2* editor = s.forms.loadedForm2();
+    QVERIFY(editor && editor->isVisible() && !editor->isModal());
     QCOMPARE(editor->size(), toolkit::twipsSize(3645, 1290));
     QCOMPARE(editor->minimumSize(), editor->maximumSize());
-    QVERIFY(!(editor->windowFlags() & Qt::WindowMinMaxButtonsHint));
-    QCOMPARE(editor->line(), StartLine);
-    QCOMPARE(editor->findChild<QLineEdit*>("Text1")->nextInFocusChain(),
-             editor->findChild<QPushButton*>("Command1"));
-}
+    QCOMPARE(editor->line(), lines[0]);
+    QCOMPARE(editor->findChild<QWidget*>("Text1")->nextInFocusChain()->objectName(),
+             QString("Command1"));
 
-void TestForm2::updateMovesEditedLineToEnd() {
-    addLines({"a", "b"});
-    const QStringList lines = main()->definitions().lines();
-    select(0);
-    editTo("X");
-    const QStringList expected{lines[1], lines[2], "X"};
-    QCOMPARE(main()->definitions().lines(), expected);
-    QCOMPARE(shownLines(), expected);
-    QCOMPARE(main()->definitions().selectedPosition(), -1);
-    QVERIFY(list()->selectedItems().isEmpty());
-    QCOMPARE(m_forms->loadedForm2(), nullptr);
-
-    // Right after Update nothing is selected, so Edit is refused.
-    click(main(), "Command4");
-    QCOMPARE(m_toolkit.messages.size(), 1);
-    QCOMPARE(m_forms->loadedForm2(), nullptr);
+    Session::setText(editor, "Text1", "X");
+    Session::click(editor, "Command1");
+    const QStringList expected{lines[1], lines[2], lines[3], "X"};
+    QCOMPARE(s.main()->definitions().lines(), expected);
+    QCOMPARE(s.shownLines(), expected);
+    QCOMPARE(s.main()->definitions().selectedPosition(), -1);
+    QVERIFY(s.list()->selectedItems().isEmpty());
+    QCOMPARE(s.forms.loadedForm2(), nullptr);
 }
 
 void TestForm2::refusesEmptyOrMissingSelection() {
-    click(main(), "Command4");
-    select(0);
-    editTo("");
-    QCOMPARE(main()->definitions().lines(), QStringList({""}));
-    select(0);
-    click(main(), "Command4");
+    Session s;
+    s.click("Command4"); // nothing selected
+    s.list()->setCurrentRow(0);
+    editTo(s, ""); // an empty edit appends an empty line...
+    QCOMPARE(s.main()->definitions().lines(), QStringList{""});
+    s.click("Command4"); // ...and right after Update nothing is selected
+    s.list()->setCurrentRow(0);
+    s.click("Command4"); // the selected line is empty
 
-    QCOMPARE(m_toolkit.messages.size(), 2);
-    for (const ScriptedToolkit::Message& message : m_toolkit.messages) {
+    QCOMPARE(s.toolkit.messages.size(), 3);
+    for (const ScriptedToolkit::Message& message : s.toolkit.messages) {
         QCOMPARE(message.text, NothingSelected);
         QCOMPARE(message.title, QString("Error"));
         QCOMPARE(message.icon, toolkit::MessageIcon::None);
     }
-    QCOMPARE(m_forms->loadedForm2(), nullptr);
+    QCOMPARE(s.forms.loadedForm2(), nullptr);
 }
 
-void TestForm2::updateKeepsLineSelectedElsewhere() {
-    addLines({"a", "b", "c"});
-    const QStringList lines = main()->definitions().lines();
-    select(1);
-    click(main(), "Command4");
-    select(3); // the user moves on before pressing Update
-    ui::Form2* editor = m_forms->loadedForm2();
-    editor->findChild<QLineEdit*>("Text1")->setText("edited");
-    click(editor, "Command1");
+void TestForm2::updateReplacesTheOpenedLine() {
+    Session s;
+    const QStringList lines = addThreeLines(s);
+    s.list()->setCurrentRow(1);
+    s.click("Command4");
+    ui::Form2* editor = s.forms.loadedForm2();
+    s.list()->setCurrentRow(2);
+    s.click("Command4"); // a second Edit replaces the text in the open editor
+    QCOMPARE(s.forms.loadedForm2(), editor);
+    QCOMPARE(editor->line(), lines[2]);
 
-    const QStringList expected{lines[0], lines[2], lines[3], "edited"};
-    QCOMPARE(main()->definitions().lines(), expected);
-    QCOMPARE(shownLines(), expected);
+    s.list()->setCurrentRow(3); // the user moves on before pressing Update
+    Session::setText(editor, "Text1", "edited");
+    Session::click(editor, "Command1");
+    const QStringList expected{lines[0], lines[1], lines[3], "edited"};
+    QCOMPARE(s.main()->definitions().lines(), expected);
+    QCOMPARE(s.shownLines(), expected);
     // The selection stays on its line, which moved up by one.
-    QCOMPARE(main()->definitions().selectedPosition(), 2);
-    QCOMPARE(list()->currentRow(), 2);
-    QCOMPARE(list()->selectedItems().size(), 1);
-}
-
-void TestForm2::secondEditReplacesText() {
-    addLines({"a"});
-    select(0);
-    click(main(), "Command4");
-    ui::Form2* editor = m_forms->loadedForm2();
-    select(1);
-    click(main(), "Command4");
-    QCOMPARE(m_forms->loadedForm2(), editor);
-    QCOMPARE(editor->line(), main()->definitions().lineAt(1));
-
-    // Update replaces the line of the latest Edit.
-    const QStringList before = main()->definitions().lines();
-    click(editor, "Command1");
-    QCOMPARE(main()->definitions().lines(), (QStringList{before[0], before[1]}));
+    QCOMPARE(s.main()->definitions().selectedPosition(), 2);
+    QCOMPARE(s.list()->currentRow(), 2);
+    QCOMPARE(s.list()->selectedItems().size(), 1);
 }
 
 void TestForm2::updateAfterMainWindowClosedChangesNothing() {
-    select(0);
-    click(main(), "Command4");
-    ui::Form2* editor = m_forms->loadedForm2();
-    main()->close();
+    Session s;
+    s.list()->setCurrentRow(0);
+    s.click("Command4");
+    ui::Form2* editor = s.forms.loadedForm2();
+    s.main()->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCOMPARE(m_forms->loadedForm1(), nullptr);
+    QCOMPARE(s.main(), nullptr);
     QVERIFY(editor->isVisible());
-
-    click(editor, "Command1");
-    QCOMPARE(m_forms->loadedForm2(), nullptr);
-    QCOMPARE(m_forms->loadedForm1(), nullptr);
+    Session::click(editor, "Command1");
+    QCOMPARE(s.forms.loadedForm2(), nullptr);
+    QCOMPARE(s.forms.loadedForm1(), nullptr); // no new main window
 }
 
 QTEST_MAIN(TestForm2)
