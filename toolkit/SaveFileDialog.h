@@ -12,10 +12,6 @@ public:
     // Shows the dialog modally; returns the chosen path, or nothing when cancelled.
     std::optional<QString> showSave(QWidget* parent);
 
-    // The name chosen last time, or empty before the first choice.
-    const QString& fileName() const { return m_fileName; }
-    const SaveDialogSettings& settings() const { return m_settings; }
-
 private:
     WindowToolkit& m_toolkit;
     SaveDialogSettings m_settings;
