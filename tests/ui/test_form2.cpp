@@ -30,10 +30,17 @@ QStringList addThreeLines(Session& s) {
     return s.main()->definitions().lines();
 }
 
+// Selects row (-1: keeps the selection) and presses Edit; the open editor, if any.
+ui::Form2* edit(Session& s, int row = -1) {
+    if (row >= 0)
+        s.list()->setCurrentRow(row);
+    s.click("Command4");
+    return s.forms.loadedForm2();
+}
+
 // Edit on the selected line, then Update with text.
 void editTo(Session& s, const QString& text) {
-    s.click("Command4");
-    if (ui::Form2* editor = s.forms.loadedForm2()) {
+    if (ui::Form2* editor = edit(s)) {
         Session::setText(editor, "Text1", text);
         Session::click(editor, "Command1");
     }
@@ -44,9 +51,7 @@ void editTo(Session& s, const QString& text) {
 void TestForm2::editAndUpdateMoveTheLineToTheEnd() {
     Session s;
     const QStringList lines = addThreeLines(s);
-    s.list()->setCurrentRow(0);
-    s.click("Command4");
-    ui::Form2* editor = s.forms.loadedForm2();
+    ui::Form2* editor = edit(s, 0);
     QVERIFY(editor && editor->isVisible() && !editor->isModal());
     QCOMPARE(editor->size(), toolkit::twipsSize(3645, 1290));
     QCOMPARE(editor->minimumSize(), editor->maximumSize());
@@ -70,9 +75,8 @@ void TestForm2::refusesEmptyOrMissingSelection() {
     s.list()->setCurrentRow(0);
     editTo(s, ""); // an empty edit appends an empty line...
     QCOMPARE(s.main()->definitions().lines(), QStringList{""});
-    s.click("Command4"); // ...and right after Update nothing is selected
-    s.list()->setCurrentRow(0);
-    s.click("Command4"); // the selected line is empty
+    edit(s);    // ...and right after Update nothing is selected
+    edit(s, 0); // the selected line is empty
 
     QCOMPARE(s.toolkit.messages.size(), 3);
     for (const ScriptedToolkit::Message& message : s.toolkit.messages) {
@@ -86,12 +90,8 @@ void TestForm2::refusesEmptyOrMissingSelection() {
 void TestForm2::updateReplacesTheOpenedLine() {
     Session s;
     const QStringList lines = addThreeLines(s);
-    s.list()->setCurrentRow(1);
-    s.click("Command4");
-    ui::Form2* editor = s.forms.loadedForm2();
-    s.list()->setCurrentRow(2);
-    s.click("Command4"); // a second Edit replaces the text in the open editor
-    QCOMPARE(s.forms.loadedForm2(), editor);
+    ui::Form2* editor = edit(s, 1);
+    QCOMPARE(edit(s, 2), editor); // a second Edit replaces the text in the open editor
     QCOMPARE(editor->line(), lines[2]);
 
     s.list()->setCurrentRow(3); // the user moves on before pressing Update
@@ -108,9 +108,7 @@ void TestForm2::updateReplacesTheOpenedLine() {
 
 void TestForm2::updateAfterMainWindowClosedChangesNothing() {
     Session s;
-    s.list()->setCurrentRow(0);
-    s.click("Command4");
-    ui::Form2* editor = s.forms.loadedForm2();
+    ui::Form2* editor = edit(s, 0);
     s.main()->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(s.main(), nullptr);
