@@ -7,6 +7,13 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
+#include <cstring>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 namespace model {
 
 namespace {
@@ -14,6 +21,32 @@ namespace {
 SaveResult failure(const QString& path, const QString& reason) {
     return {false, QStringLiteral("The file \"%1\" could not be saved: %2.")
                        .arg(QDir::toNativeSeparators(path), reason)};
+}
+
+// Writes bytes to file and puts them on the disk; returns why not, or the empty text.
+// Every byte must be accounted for before commit() replaces the old file:
+// - Qt (6.4 at least) keeps a write of up to 16 KiB in its buffer and writes it out inside
+//   commit(), which then renames the file even when that write came up short (a full disk);
+//   so the buffer is flushed and checked here.
+// - commit() syncs, but ignores a failed sync, and on some file systems (network shares,
+//   quotas) a full disk shows only there; Qt has no sync that reports failure, so where the
+//   file descriptor is at hand fsync() is asked here.
+QString writeToDisk(QSaveFile& file, const QByteArray& bytes) {
+    const qint64 written = file.write(bytes);
+    if (written >= 0 && written < bytes.size()) {
+        return QStringLiteral("only %1 of %2 bytes could be written; the disk may be full")
+            .arg(written)
+            .arg(bytes.size());
+    }
+    if (written < 0 || !file.flush())
+        return file.errorString();
+#ifdef Q_OS_UNIX
+    // EINVAL: a file system that cannot sync at all; there is nothing more to wait for.
+    const int descriptor = file.handle();
+    if (descriptor >= 0 && ::fsync(descriptor) != 0 && errno != EINVAL)
+        return QString::fromLocal8Bit(std::strerror(errno));
+#endif
+    return QString();
 }
 
 } // namespace
@@ -81,16 +114,7 @@ SaveResult SaveDefinitions(const QString& path, const DefinitionList& list, ModI
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return failure(path, file.errorString());
-    // A full disk can show up as a short write that commit() does not notice, so every
-    // byte must be accounted for before the old file is replaced.
-    const qint64 written = file.write(bytes);
-    if (written != bytes.size()) {
-        const QString reason =
-            written < 0
-                ? file.errorString()
-                : QStringLiteral("only %1 of %2 bytes could be written; the disk may be full")
-                      .arg(written)
-                      .arg(bytes.size());
+    if (const QString reason = writeToDisk(file, bytes); !reason.isEmpty()) {
         file.cancelWriting();
         return failure(path, reason);
     }

@@ -64,6 +64,8 @@ private slots:
     void writesExpectedFiles();
     void codecMatchesTableForEveryCharacter();
     void failedSaveChangesNothing();
+    void fullDiskKeepsEarlierFile_data();
+    void fullDiskKeepsEarlierFile();
     void savesThroughSymlinkToFile();
 };
 
@@ -161,25 +163,60 @@ void TestFgdWriter::failedSaveChangesNothing() {
         QCOMPARE(readFile(dir.filePath("keep.fgd")), QByteArray("kept"));
     }
 
-    // A read-only file system, and a full one: the earlier file stays, byte for byte.
-    for (const char* options : {"size=1m", "size=64k"}) {
-        TmpfsMount mount(options);
-        if (!mount.mounted())
-            QSKIP("mounting a tmpfs is not allowed here");
-        const QString path = mount.path() + "/old.fgd";
-        QVERIFY(writeFile(path, QByteArray(20000, 'o')));
-        const bool readOnly = QByteArray(options) == "size=1m";
-        if (readOnly)
-            QVERIFY(run("mount", {"-o", "remount,ro", mount.path()}));
-        DefinitionList list;
-        for (int i = 0; i < 1200; ++i)
-            list.append(QString(80, QChar('a' + i % 26)));
-        ModInfo info;
-        const model::SaveResult result = SaveDefinitions(path, list, info);
-        QVERIFY2(!result.ok && result.error.contains("old.fgd"), qPrintable(result.error));
-        QCOMPARE(readFile(path), QByteArray(20000, 'o'));
-        QCOMPARE(entries(mount.path()), QStringList{"old.fgd"});
+    // A read-only file system: the earlier file stays, byte for byte.
+    TmpfsMount mount("size=1m");
+    if (!mount.mounted())
+        QSKIP("mounting a tmpfs is not allowed here");
+    const QString path = mount.path() + "/old.fgd";
+    QVERIFY(writeFile(path, "old"));
+    QVERIFY(run("mount", {"-o", "remount,ro", mount.path()}));
+    ModInfo info;
+    const model::SaveResult result = SaveDefinitions(path, DefinitionList(), info);
+    QVERIFY2(!result.ok && result.error.contains("old.fgd"), qPrintable(result.error));
+    QCOMPARE(readFile(path), QByteArray("old"));
+}
+
+void TestFgdWriter::fullDiskKeepsEarlierFile_data() {
+    // Qt copies a write of up to 16 KiB into its buffer and writes it out later; a larger one
+    // goes straight to the disk. Both must fail before the earlier file is replaced.
+    QTest::addColumn<int>("bytes");
+    QTest::addColumn<int>("freePages");
+    QTest::newRow("few hundred bytes, disk full") << 300 << 0;
+    QTest::newRow("11 KiB, one page free") << 11000 << 1;
+    QTest::newRow("just under the write buffer") << 16383 << 1;
+    QTest::newRow("the write buffer") << 16384 << 1;
+    QTest::newRow("just over the write buffer") << 16385 << 1;
+    QTest::newRow("far larger") << 200000 << 1;
+}
+
+void TestFgdWriter::fullDiskKeepsEarlierFile() {
+    QFETCH(int, bytes);
+    QFETCH(int, freePages);
+    TmpfsMount mount("size=64k");
+    if (!mount.mounted())
+        QSKIP("mounting a tmpfs is not allowed here");
+    const QString path = mount.path() + "/old.fgd";
+    const QByteArray earlier(226, 'o');
+    QVERIFY(writeFile(path, earlier));
+    // Fill the disk, then give back exactly freePages pages.
+    QFile filler(mount.path() + "/filler");
+    QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    while (filler.write(QByteArray(4096, 'f')) == 4096) {
     }
+    QVERIFY(filler.resize(filler.size() - 4096 * freePages));
+    filler.close();
+
+    DefinitionList list;
+    ModInfo info;
+    info.applyDefaults();
+    const qsizetype frame = model::FgdFileBytes(list.lines(), info).size() + 2;
+    list.append(QString(bytes - frame, 'a'));
+    QCOMPARE(model::FgdFileBytes(list.lines(), info).size(), bytes);
+
+    const model::SaveResult result = SaveDefinitions(path, list, info);
+    QVERIFY2(!result.ok && result.error.contains("old.fgd"), qPrintable(result.error));
+    QCOMPARE(readFile(path), earlier);
+    QCOMPARE(entries(mount.path()), (QStringList{"filler", "old.fgd"}));
 }
 
 void TestFgdWriter::savesThroughSymlinkToFile() {
