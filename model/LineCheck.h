@@ -1,14 +1,46 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 namespace model {
 
-// Checks one source line against the rules the game's level editors apply when they read an
-// FGD file. Returns the empty text for a line they accept, otherwise a short reason in plain
-// words. Accepted: an empty line, a // comment, and a one-line class declaration such as
+// The rule of the check: a line without a mark loads in the common Half-Life level editors
+// (Hammer, J.A.C.K., TrenchBroom); a mark says what to change. A line that loads but cannot do
+// what it was meant to (a class name game code can never link, a helper the editors skip) is
+// marked too, and where the editors disagree the reason says so.
+
+// Checks one line on its own. Returns the empty text for a line the editors accept, otherwise
+// a short reason in plain words. Accepted: an empty line, a // comment, and a declaration such as
 //   @PointClass base(Weapon) size(-16 -16 0, 16 16 36) = weapon_9mmAR : "9mm Assault Rifle" []
 QString CheckSourceLine(QStringView line);
+
+// Checks a list of lines as one text, as the editors read a file: a declaration may run over
+// many lines, and its problem is reported on the line where it is.
+class SourceCheck {
+public:
+    // The reason for each line, empty for a line without a problem.
+    const QStringList& reasons() const { return m_reasons; }
+
+    // Checks every line afresh.
+    void checkAll(const QStringList& lines);
+
+    // Checks lines that were appended since the last check, re-reading only a declaration left
+    // open at the end. Returns the first line whose reason may have changed.
+    int checkAppended(const QStringList& lines);
+
+private:
+    struct Item {
+        int firstLine;
+        int lastLine;
+        bool open;
+    };
+    void checkFrom(const QStringList& lines, int from);
+
+    QStringList m_reasons;
+    QList<Item> m_items;
+};
 
 } // namespace model

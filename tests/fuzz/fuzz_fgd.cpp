@@ -1,7 +1,7 @@
 // Feeds random text through line composition, the source-line check and the file writer, and
-// checks what must hold for any input: a composed line from plain inputs is never refused, and
-// a saved file reads back as exactly the header, the lines (with '?' for characters
-// Windows-1252 lacks), and the footer, each ending in CR LF.
+// checks what must hold for any input: a line composed from the drop-downs with an ordinary
+// suffix and real name is never marked, and a saved file reads back as exactly the header, the
+// lines (with '?' for characters Windows-1252 lacks), and the footer, each ending in CR LF.
 //
 // The input is read as UTF-16, so lone surrogates and characters outside the Basic
 // Multilingual Plane occur. Split at line feeds (carriage returns are dropped), its parts are:
@@ -51,19 +51,22 @@ QString expectedText(const QString& line) {
     return out;
 }
 
-bool isPlainName(const QString& s) {
+// A suffix typed as game code spells it: letters, digits and _.
+bool isOrdinarySuffix(const QString& s) {
     for (QChar c : s) {
         if (!(c.isLetterOrNumber() && c.unicode() < 0x80) && c != u'_')
             return false;
     }
-    return !s.isEmpty();
+    return true;
 }
 
-bool isPlainDescription(const QString& s) {
+// A real name as people write it: no double quote or backslash, no control character, nothing
+// Windows-1252 lacks, under 1,000 characters.
+bool isOrdinaryName(const QString& s) {
     if (s.size() >= 1000 || s.contains(u'"') || s.contains(u'\\'))
         return false;
     for (char32_t c : s.toUcs4()) {
-        if (!representable(c))
+        if (c < 0x20 || (c >= 0x7F && c <= 0x9F) || !representable(c))
             return false;
     }
     return true;
@@ -91,10 +94,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(asked == (parts[0] == u"Custom" ? 1 : 0), "custom size asked only for Custom");
     require(line.endsWith(QStringLiteral(" : \"") + parts[3] + QStringLiteral("\" []")),
             "line ends with the quoted real name and []");
-    const bool standardKind =
-        parts[0] == u"Player" || parts[0] == u"Weapon" || parts[0] == u"Monster";
-    if (standardKind && isPlainName(parts[1] + parts[2]) && isPlainDescription(parts[3]))
-        require(model::CheckSourceLine(line).isEmpty(), "a plain composed line is accepted");
+    // A line made from the drop-downs (kind and prefix picked by the first two characters of
+    // the input) and an ordinary suffix and real name is never marked.
+    const auto pick = [&](int part, qsizetype count) {
+        return parts[part].isEmpty() ? 0 : parts[part].front().unicode() % count;
+    };
+    const model::EntityClassKind& kind = model::EntityClassKinds()[pick(0, 3)];
+    const QString& prefix = model::EntityPrefixes()[pick(1, model::EntityPrefixes().size())];
+    if (isOrdinarySuffix(parts[2]) && isOrdinaryName(parts[3])) {
+        const QString picked = model::ComposeEntityLine(kind.name, prefix, parts[2], parts[3],
+                                                        [] { return QString(); });
+        require(model::CheckSourceLine(picked).isEmpty(), "a composed line is never marked");
+    }
 
     // The check must answer every line.
     model::DefinitionList list;

@@ -103,7 +103,7 @@ void TestForm1::marksLinesTheEditorWouldRefuse() {
     s.compose("Weapon", "weapon_", "9mmAR", "9mm Assault Rifle");
     s.click("Command1");
 
-    const QStringList reasons{"", "@PointClass", "whole numbers", "double quote", ""};
+    const QStringList reasons{"", "@PointClass", "size() needs numbers", "double quote", ""};
     for (int row = 0; row < reasons.size(); ++row) {
         QListWidgetItem* item = s.list()->item(row);
         QCOMPARE(item->icon().isNull(), reasons[row].isEmpty());
