@@ -1,4 +1,6 @@
 // Starts the program: shows the main window and runs until the last window is closed.
+// Given FGD files (from the command line or a file manager's "Open With"), it continues the
+// first and appends the others.
 
 #include "model/Module1.h"
 #include "toolkit/Display.h"
@@ -8,6 +10,7 @@
 #include "ui/Forms.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 
 #include <cstdio>
 
@@ -23,9 +26,25 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.fgdcomposer.FgdComposer"));
     toolkit::fitApplicationFont(ui::Forms::captionBoxes());
 
+    QCommandLineParser arguments;
+    arguments.setApplicationDescription(QStringLiteral("Compose Half-Life FGD files."));
+    arguments.addHelpOption();
+    arguments.addPositionalArgument(
+        QStringLiteral("files"),
+        QStringLiteral("An FGD file to continue; the lines of any further files are appended."),
+        QStringLiteral("[file.fgd...]"));
+    arguments.process(app);
+    const QStringList files = arguments.positionalArguments();
+
     model::Module1 module1;
     toolkit::QtWindowToolkit windowToolkit;
     ui::Forms forms(windowToolkit, module1);
-    forms.form1()->show();
+    ui::Form1* mainWindow = forms.form1();
+    mainWindow->show();
+    if (!files.isEmpty()) {
+        mainWindow->openFile(files.first());
+        if (files.size() > 1)
+            mainWindow->appendFiles(files.mid(1));
+    }
     return QApplication::exec();
 }

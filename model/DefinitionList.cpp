@@ -9,6 +9,12 @@ QString DefinitionList::startLine() {
 DefinitionList::DefinitionList()
     : m_lines{startLine()} {}
 
+DefinitionList::DefinitionList(QStringList lines)
+    : m_lines(std::move(lines)) {
+    if (m_lines.size() > MaxLines)
+        m_lines.resize(MaxLines);
+}
+
 QString DefinitionList::lineAt(int position) const {
     if (position < 0 || position >= count())
         return QString();

@@ -18,6 +18,9 @@ public:
     // A list holding only the start line, with nothing selected.
     DefinitionList();
 
+    // A list holding lines (at most MaxLines of them, the rest are dropped), nothing selected.
+    explicit DefinitionList(QStringList lines);
+
     int count() const { return static_cast<int>(m_lines.size()); }
     bool isFull() const { return count() >= MaxLines; }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 // The grammar follows how the level editors' FGD parsers read a file (TrenchBroom's is the open
@@ -74,12 +75,13 @@ public:
         : m_lines(lines)
         , m_line(line) {}
 
-    Token next() {
+    Token read() {
         while (m_line < m_lines.size()) {
             const QStringView text = m_lines.at(m_line);
             if (m_pos >= text.size()) {
                 ++m_line;
                 m_pos = 0;
+                m_lineStart = true;
                 continue;
             }
             const QChar c = text[m_pos];
@@ -90,7 +92,8 @@ public:
             Token token;
             token.line = m_line;
             token.column = m_pos;
-            token.firstOnLine = text.first(m_pos).trimmed().isEmpty();
+            token.firstOnLine = m_lineStart;
+            m_lineStart = false;
             const qsizetype start = m_pos;
             if (const qsizetype sign = Signs.indexOf(c); sign >= 0) {
                 ++m_pos;
@@ -147,13 +150,19 @@ public:
         return end;
     }
 
-    Token peek() {
-        const int line = m_line;
-        const qsizetype pos = m_pos;
-        Token token = next();
-        m_line = line;
-        m_pos = pos;
-        return token;
+    Token next() {
+        if (m_peeked) {
+            Token token = std::move(*m_peeked);
+            m_peeked.reset();
+            return token;
+        }
+        return read();
+    }
+
+    const Token& peek() {
+        if (!m_peeked)
+            m_peeked = read();
+        return *m_peeked;
     }
 
 private:
@@ -222,6 +231,8 @@ private:
     const QStringList& m_lines;
     int m_line;
     qsizetype m_pos = 0;
+    bool m_lineStart = true; // nothing but spaces read on this line so far
+    std::optional<Token> m_peeked;
 };
 
 // A problem that ends the reading of the current item.
@@ -309,6 +320,11 @@ bool hasStrayQuote(QStringView word) {
                        [](QChar c) { return c == u'"' || c == u'\'' || c == u'{' || c == u'}'; });
 }
 
+// An @ word at the start of a line begins a declaration, wherever the one above stopped.
+bool startsDeclaration(const Token& token) {
+    return token.kind == Word && token.firstOnLine && token.text.startsWith(u'@');
+}
+
 bool isIdentifier(QStringView name) {
     return !name.isEmpty() && std::all_of(name.begin(), name.end(), [](QChar c) {
         return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || isDigit(c) || c == u'_';
@@ -352,7 +368,8 @@ public:
             if (!refusal.atEnd)
                 result.open = skipRestOfItem();
         }
-        result.lastLine = m_lastLine;
+        // A problem may sit on the token after the item (a declaration that starts inside it).
+        result.lastLine = std::max(m_lastLine, result.problemLine);
         m_previousEnd = m_lastLine;
         return true;
     }
@@ -391,7 +408,7 @@ private:
             const Token token = m_tokens.peek();
             if (token.kind == End)
                 return true;
-            if (token.kind == Word && token.firstOnLine && token.text.startsWith(u'@'))
+            if (startsDeclaration(token))
                 return false;
             next();
             if (token.kind == OBracket)
@@ -460,6 +477,8 @@ private:
                 next();
                 break;
             }
+            if (startsDeclaration(token))
+                throw Refusal{m_lastLine, beforeEquals, false};
             if (token.kind != Word) {
                 refuse(token,
                        token.kind == End
@@ -626,7 +645,7 @@ private:
                              .arg(name.text));
         }
         const Token after = m_tokens.peek();
-        if (!(after.kind & (Colon | OBracket | End)))
+        if (!(after.kind & (Colon | OBracket | End)) && !startsDeclaration(after))
             refuse(after, QStringLiteral("the class name may use only letters, digits and _"));
     }
 
@@ -652,7 +671,7 @@ private:
                    QStringLiteral("the description is longer than %1 characters").arg(MaxLength));
         }
         const Token after = m_tokens.peek();
-        if (after.kind & (OBracket | End))
+        if ((after.kind & (OBracket | End)) || startsDeclaration(after))
             return;
         if (after.kind == Colon) {
             // J.A.C.K. reads a help address here; Hammer and TrenchBroom refuse the file.
@@ -669,6 +688,12 @@ private:
 
     void body() {
         const Token open = m_tokens.peek();
+        if (startsDeclaration(open)) {
+            throw Refusal{m_lastLine,
+                          QStringLiteral("the declaration must end with a [ ] body, "
+                                         "even an empty one: []"),
+                          false};
+        }
         if (open.kind != OBracket) {
             refuse(open, QStringLiteral("the declaration must end with a [ ] body, even an "
                                         "empty one: []"));
@@ -687,7 +712,7 @@ private:
                                   : QStringLiteral("the [ ] body is never closed: end it with ]"),
                               true};
             }
-            if (token.kind == Word && token.text.startsWith(u'@') && token.firstOnLine) {
+            if (startsDeclaration(token)) {
                 refuse(token, QStringLiteral("a new declaration starts before the [ ] body "
                                              "above is closed: end that body with ]"));
             }
@@ -779,6 +804,11 @@ private:
         while (expect(Number | String | CBracket, item).kind != CBracket) {
             expect(Colon, item);
             text(item);
+            if (const Token after = m_tokens.peek(); after.kind == Colon) {
+                refuse(after, QStringLiteral("only J.A.C.K. reads a help text after a choice's "
+                                             "label, other editors refuse the file: remove it "
+                                             "with its :"));
+            }
         }
     }
 

@@ -9,12 +9,16 @@ namespace {
 
 // Problems a line has whatever its neighbours: characters that cannot be saved or seen.
 QString lineProblem(QStringView line) {
-    if (line.contains(u'\n') || line.contains(u'\r'))
-        return QStringLiteral("the line contains a line break");
+    bool latin1 = true;
     for (QChar c : line) {
+        if (c == u'\n' || c == u'\r')
+            return QStringLiteral("the line contains a line break");
         if ((c < u' ' && c != u'\t') || (c >= QChar(0x7F) && c <= QChar(0x9F)))
             return QStringLiteral("the line contains an invisible control character: retype it");
+        latin1 &= c.unicode() <= 0xFF;
     }
+    if (latin1)
+        return QString(); // every other Latin-1 character is the same byte in Windows-1252
     const QByteArray bytes = ToWindows1252(line);
     QString lost;
     qsizetype byte = 0;
@@ -46,16 +50,14 @@ void SourceCheck::checkAll(const QStringList& lines) {
     checkFrom(lines, 0);
 }
 
-int SourceCheck::checkAppended(const QStringList& lines) {
-    int from = static_cast<int>(m_reasons.size());
-    if (!m_items.isEmpty() && m_items.constLast().open) {
-        // Re-read the open declaration from the first line it shares with an earlier item.
-        const int openLine = m_items.constLast().firstLine;
-        from = openLine;
-        while (!m_items.isEmpty() && m_items.constLast().lastLine >= openLine) {
-            from = std::min(from, m_items.constLast().firstLine);
-            m_items.removeLast();
-        }
+int SourceCheck::checkChanged(const QStringList& lines, int changed) {
+    int from = std::min(changed, static_cast<int>(m_reasons.size()));
+    // Items that reach the change, and one the lines ended inside, are read again from the
+    // first line of the earliest of them.
+    while (!m_items.isEmpty() &&
+           (m_items.constLast().lastLine >= from || m_items.constLast().open)) {
+        from = std::min(from, m_items.constLast().firstLine);
+        m_items.removeLast();
     }
     m_reasons.resize(from);
     checkFrom(lines, from);

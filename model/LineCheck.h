@@ -27,9 +27,15 @@ public:
     // Checks every line afresh.
     void checkAll(const QStringList& lines);
 
-    // Checks lines that were appended since the last check, re-reading only a declaration left
-    // open at the end. Returns the first line whose reason may have changed.
-    int checkAppended(const QStringList& lines);
+    // Checks lines after a change at line changed and below (lines appended, or one removed),
+    // re-reading from the start of the declaration the change falls into, or of one left open
+    // at the end. Returns the first line whose reason may have changed.
+    int checkChanged(const QStringList& lines, int changed);
+
+    // Checks lines that were appended since the last check.
+    int checkAppended(const QStringList& lines) {
+        return checkChanged(lines, static_cast<int>(m_reasons.size()));
+    }
 
 private:
     struct Item {

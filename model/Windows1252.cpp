@@ -24,6 +24,15 @@ qsizetype codePointCount(QStringView text) {
 namespace detail {
 
 namespace {
+// The characters of bytes 0x80..0x9F. The five bytes Windows-1252 leaves undefined stand for
+// the C1 control of the same number, as codec libraries have it, so every byte has a character
+// and back.
+constexpr std::array<char16_t, 32> HighHalf{
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
 // Whether a character is a different byte in Windows-1252 than in Latin-1 (or has none).
 inline unsigned differsFromLatin1(char16_t c) {
     return (c > 0xFF) | (char16_t(c - 0x80) < 0x20);
@@ -50,13 +59,6 @@ bool NarrowIfSameInLatin1(QStringView text, char* out) {
 }
 
 QByteArray ToWindows1252ByTable(QStringView text) {
-    // Bytes 0x80..0x9F; 0 marks the five bytes Windows-1252 leaves undefined, which
-    // codec libraries map to the C1 control with the same number.
-    static constexpr std::array<char16_t, 32> high{
-        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-    };
     QByteArray out;
     out.reserve(text.size());
     for (char32_t cp : text.toUcs4()) {
@@ -64,8 +66,8 @@ QByteArray ToWindows1252ByTable(QStringView text) {
         if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
             byte = static_cast<char>(cp);
         } else {
-            for (std::size_t i = 0; i < high.size(); ++i) {
-                if (high[i] == cp) {
+            for (std::size_t i = 0; i < HighHalf.size(); ++i) {
+                if (HighHalf[i] == cp) {
                     byte = static_cast<char>(0x80 + i);
                     break;
                 }
@@ -77,6 +79,16 @@ QByteArray ToWindows1252ByTable(QStringView text) {
 }
 
 } // namespace detail
+
+QString FromWindows1252(QByteArrayView bytes) {
+    QString text(bytes.size(), Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        out[i] = byte >= 0x80 && byte < 0xA0 ? detail::HighHalf[byte - 0x80] : char16_t(byte);
+    }
+    return text;
+}
 
 QByteArray ToWindows1252(QStringView text) {
     // Below U+0100, Windows-1252 and Latin-1 differ only at U+0080..U+009F; text without those

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
 #include <QStringView>
 
 namespace model {
@@ -8,6 +10,9 @@ namespace model {
 // Converts text to Windows-1252, the 8-bit code page the game's level editors read.
 // Each code point that Windows-1252 cannot represent becomes one '?'.
 QByteArray ToWindows1252(QStringView text);
+
+// Reads Windows-1252 bytes as text: the exact inverse of ToWindows1252 for every byte.
+QString FromWindows1252(QByteArrayView bytes);
 
 namespace detail {
 // True when every character of text is the same byte in Windows-1252 as in Latin-1.

@@ -17,6 +17,10 @@ desktop-file-validate "$prefix"/usr/share/applications/*.desktop
 appstreamcli validate --no-net "$prefix"/usr/share/metainfo/*.metainfo.xml
 echo "Installed files:"
 (cd "$prefix" && find . -type f | sort)
+# The file type must be one shared-mime-info reads: *.fgd is text/x-fgd.
+update-mime-database "$prefix"/usr/share/mime
+grep -qx 'text/x-fgd:\*\.fgd' "$prefix"/usr/share/mime/globs ||
+    { echo "*.fgd is not registered as text/x-fgd" >&2; exit 1; }
 
 (cd build && cpack -G DEB)
 deb=$(ls build/fgd-composer_*.deb)

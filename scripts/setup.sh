@@ -14,7 +14,7 @@ if [[ "${FGD_WITH_DISPLAY_TOOLS:-0}" == 1 ]]; then
     packages+=(xvfb xauth xdotool openbox imagemagick x11-utils)
 fi
 if [[ "${FGD_WITH_PACKAGING:-0}" == 1 ]]; then
-    packages+=(desktop-file-utils appstream dpkg-dev file)
+    packages+=(desktop-file-utils appstream dpkg-dev file shared-mime-info)
 fi
 
 if ! command -v dpkg-query >/dev/null 2>&1; then

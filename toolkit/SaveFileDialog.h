@@ -12,6 +12,9 @@ public:
     // Shows the dialog modally; returns the chosen path, or nothing when cancelled.
     std::optional<QString> showSave(QWidget* parent);
 
+    // The name the dialog opens with next time, as if it had been chosen.
+    void setFileName(const QString& fileName) { m_fileName = fileName; }
+
 private:
     WindowToolkit& m_toolkit;
     SaveDialogSettings m_settings;

@@ -6,8 +6,8 @@
 #include "Form4.h"
 #include "Forms.h"
 #include "model/EntityLine.h"
+#include "model/FgdReader.h"
 #include "model/FgdWriter.h"
-#include "model/LineCheck.h"
 #include "model/Module1.h"
 #include "toolkit/InterfaceFont.h"
 #include "toolkit/Twips.h"
@@ -15,13 +15,19 @@
 #include "toolkit/WindowToolkit.h"
 
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStyle>
+#include <QTimer>
+#include <QUrl>
 
 namespace ui {
 
@@ -37,6 +43,18 @@ constexpr int ExpandedHeight = 4070;
 const char* const ListFullMessage =
     "The source list is full: it already holds 32,767 lines, the most it can hold. "
     "Nothing was added.";
+
+// The .fgd files a drag carries; empty when it carries anything else.
+QStringList fgdFiles(const QMimeData* data) {
+    QStringList paths;
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile() ||
+            !url.fileName().endsWith(QStringLiteral(".fgd"), Qt::CaseInsensitive))
+            return {};
+        paths << url.toLocalFile();
+    }
+    return paths;
+}
 
 } // namespace
 
@@ -82,8 +100,11 @@ Form1::Form1(Forms& forms)
     // Warning signs on refused lines must fit the height of a plain text row.
     const int row = List1->fontMetrics().height();
     List1->setIconSize(QSize(row, row));
+    m_warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
     for (const QString& line : m_list.lines())
         addListItem(line);
+    m_check.checkAll(m_list.lines());
+    showMarks(0);
 
     Command4 = button(this, "Command4", QStringLiteral("Edit"), twipsRect(6480, 1800, 615, 615));
     Command3 = button(this, "Command3", QStringLiteral("Extras"), twipsRect(4080, 1200, 1575, 495));
@@ -103,6 +124,12 @@ Form1::Form1(Forms& forms)
     Image1->setAccessibleName(QStringLiteral("Application icon"));
     chainTabOrder({Combo1, Combo3, Text1, Text2, Command1, Command2, List1, Command4, Command3,
                    Command5, Command6});
+
+    // .fgd files dropped anywhere on the window are appended, even over the text boxes, which
+    // would otherwise take a dropped file as text.
+    setAcceptDrops(true);
+    Text1->installEventFilter(this);
+    Text2->installEventFilter(this);
 
     connect(Command1, &QPushButton::clicked, this, &Form1::addClicked);
     connect(Command2, &QPushButton::clicked, this, &Form1::viewSourceClicked);
@@ -139,8 +166,7 @@ QList<toolkit::CaptionBox> Form1::captionBoxes() {
 
 void Form1::addClicked() {
     if (m_list.isFull()) {
-        m_forms.toolkit().messageBox(this, QString::fromLatin1(ListFullMessage),
-                                     QStringLiteral("Error"), toolkit::MessageIcon::None);
+        errorBox(QString::fromLatin1(ListFullMessage));
         return;
     }
     const QString line = model::ComposeEntityLine(
@@ -168,9 +194,7 @@ void Form1::editClicked() {
     const int selected = m_list.selectedPosition();
     const QString line = m_list.lineAt(selected);
     if (line.isEmpty()) {
-        m_forms.toolkit().messageBox(
-            this, QStringLiteral("Nothing Selected - Please select something and try again"),
-            QStringLiteral("Error"), toolkit::MessageIcon::None);
+        errorBox(QStringLiteral("Nothing Selected - Please select something and try again"));
         return;
     }
     // Update replaces this line, wherever the selection has moved to by then.
@@ -223,22 +247,114 @@ void Form1::replaceEditedLine(const QString& text) {
         addListItem(text);
     }
     showSelection();
+    // Moving a line may take it out of a declaration spread over several lines.
+    showMarks(m_check.checkChanged(m_list.lines(), position));
+}
+
+void Form1::openFile(const QString& path) {
+    model::ReadResult read = model::ReadFgdFile(path);
+    if (!read.ok) {
+        errorBox(read.error);
+        return;
+    }
+    m_list = model::DefinitionList(std::move(read.contents.lines));
+    m_editedPosition = model::DefinitionList::NoSelection;
+    if (read.contents.modInfo) {
+        m_forms.module1().modInfo = *read.contents.modInfo;
+        CD.setFileName(QFileInfo(path).absoluteFilePath());
+    }
+    {
+        const QSignalBlocker blocker(List1);
+        List1->clear();
+        for (const QString& line : m_list.lines())
+            addListItem(line);
+    }
+    m_check.checkAll(m_list.lines());
+    showMarks(0);
+}
+
+void Form1::appendFiles(const QStringList& paths) {
+    QStringList lines;
+    QStringList failures;
+    for (const QString& path : paths) {
+        const model::ReadResult read = model::ReadFgdFile(path);
+        if (read.ok)
+            lines += read.contents.lines;
+        else
+            failures << read.error;
+    }
+    if (m_list.count() + lines.size() > model::DefinitionList::MaxLines) {
+        errorBox(QStringLiteral("The source list holds %1 lines and the dropped files add %2: "
+                                "together they pass 32,767, the most it can hold. Nothing was "
+                                "added.")
+                     .arg(m_list.count())
+                     .arg(lines.size()));
+        return;
+    }
+    for (const QString& line : lines) {
+        m_list.append(line);
+        addListItem(line);
+    }
+    showMarks(m_check.checkAppended(m_list.lines()));
+    if (!failures.isEmpty())
+        errorBox(failures.join(u'\n'));
+}
+
+void Form1::dragEnterEvent(QDragEnterEvent* event) {
+    if (!fgdFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void Form1::dropEvent(QDropEvent* event) {
+    const QStringList paths = fgdFiles(event->mimeData());
+    if (paths.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // A message box must not open while the file manager still waits for the drop to end.
+    QTimer::singleShot(0, this, [this, paths] { appendFiles(paths); });
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop) {
+        auto* drop = static_cast<QDropEvent*>(event);
+        if (!fgdFiles(drop->mimeData()).isEmpty()) {
+            if (type == QEvent::Drop)
+                dropEvent(drop);
+            else
+                drop->acceptProposedAction();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void Form1::appendLine(const QString& line) {
     if (!m_list.append(line))
         return;
     addListItem(line);
+    showMarks(m_check.checkAppended(m_list.lines()));
 }
 
 void Form1::addListItem(const QString& line) {
-    auto* item = new QListWidgetItem(line, List1);
-    // A line the level editor would refuse carries a warning sign, and the reason as its tip.
-    const QString problem = model::CheckSourceLine(line);
-    if (!problem.isEmpty()) {
-        item->setIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning));
-        item->setToolTip(problem);
+    new QListWidgetItem(line, List1);
+}
+
+// A line the level editors would refuse carries a warning sign, and the reason as its tip.
+void Form1::showMarks(int from) {
+    const QStringList& reasons = m_check.reasons();
+    for (int row = from; row < List1->count(); ++row) {
+        QListWidgetItem* item = List1->item(row);
+        const QString& reason = reasons.at(row);
+        if (item->toolTip() == reason)
+            continue;
+        item->setToolTip(reason);
+        item->setIcon(reason.isEmpty() ? QIcon() : m_warning);
     }
+}
+
+void Form1::errorBox(const QString& text) {
+    m_forms.toolkit().messageBox(this, text, QStringLiteral("Error"), toolkit::MessageIcon::None);
 }
 
 void Form1::showSelection() {

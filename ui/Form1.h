@@ -1,8 +1,10 @@
 #pragma once
 
 #include "model/DefinitionList.h"
+#include "model/LineCheck.h"
 #include "toolkit/SaveFileDialog.h"
 
+#include <QIcon>
 #include <QList>
 #include <QWidget>
 
@@ -40,7 +42,22 @@ public:
     // text appended at the end. Does nothing when no opened line is waiting for its update.
     void replaceEditedLine(const QString& text);
 
+    // Continues the FGD file at path: its definition lines take the place of the list. A file
+    // this program saved also gives back its mod information, and the save dialog opens with its
+    // name. A file that cannot be read changes nothing, and a message says why.
+    void openFile(const QString& path);
+
+    // Appends the definition lines of the FGD files at paths, in order, without this program's
+    // header and footer. Files that cannot be read are named in one message; when the lines
+    // would not fit in the list, nothing is added and a message says so.
+    void appendFiles(const QStringList& paths);
+
     static QList<toolkit::CaptionBox> captionBoxes();
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void addClicked();
@@ -54,9 +71,13 @@ private:
     void appendLine(const QString& line);
     void addListItem(const QString& line);
     void showSelection();
+    void showMarks(int from);
+    void errorBox(const QString& text);
 
     Forms& m_forms;
     model::DefinitionList m_list;
+    model::SourceCheck m_check;
+    QIcon m_warning;
     toolkit::SaveFileDialog CD;
     bool m_expanded = false;
     int m_editedPosition = model::DefinitionList::NoSelection;

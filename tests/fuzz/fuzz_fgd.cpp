@@ -1,7 +1,8 @@
 // Feeds random text through line composition, the source-line check and the file writer, and
 // checks what must hold for any input: a line composed from the drop-downs with an ordinary
-// suffix and real name is never marked, and a saved file reads back as exactly the header, the
-// lines (with '?' for characters Windows-1252 lacks), and the footer, each ending in CR LF.
+// suffix and real name is never marked; the list checked after each change is checked as whole; a
+// saved file reads back as exactly the header, the lines (with '?' for characters Windows-1252
+// lacks), and the footer, each ending in CR LF; and it opens again to save the same bytes.
 //
 // The input is read as UTF-16, so lone surrogates and characters outside the Basic
 // Multilingual Plane occur. Split at line feeds (carriage returns are dropped), its parts are:
@@ -9,6 +10,7 @@
 
 #include "model/DefinitionList.h"
 #include "model/EntityLine.h"
+#include "model/FgdReader.h"
 #include "model/FgdWriter.h"
 #include "model/LineCheck.h"
 
@@ -107,13 +109,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(model::CheckSourceLine(picked).isEmpty(), "a composed line is never marked");
     }
 
-    // The check must answer every line.
+    // The check answers every line, and checking the list as lines are added ends as checking
+    // it whole does.
     model::DefinitionList list;
+    model::SourceCheck added;
     list.append(line);
     for (qsizetype i = 8; i < parts.size() && !list.isFull(); ++i) {
-        (void)model::CheckSourceLine(parts[i]);
+        if (i == 8 + (parts.size() - 8) / 3 || i == 8 + 2 * (parts.size() - 8) / 3)
+            added.checkAppended(list.lines());
         list.append(parts[i]);
     }
+    added.checkAppended(list.lines());
+    model::SourceCheck whole;
+    whole.checkAll(list.lines());
+    require(added.reasons() == whole.reasons(), "adding lines is checked as the whole list is");
+    // So is moving a line to the end, as Update does.
+    const int moved = parts[4].size() % list.count();
+    model::DefinitionList updated = list;
+    updated.replaceAt(moved, updated.lineAt(moved));
+    added.checkChanged(updated.lines(), moved);
+    whole.checkAll(updated.lines());
+    require(added.reasons() == whole.reasons(), "a moved line is checked as the whole list is");
 
     // The file.
     model::ModInfo info{parts[5], parts[6], parts[7]};
@@ -136,5 +152,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QStringDecoder decoder("windows-1252");
     const QString written = decoder.decode(bytes);
     require(written == text1252, "the file reads back as header, lines and footer");
+
+    // Opened again, the file gives back the list and the mod information, and saving those
+    // writes the same bytes. (A NUL character is saved, but a file holding one is not text.)
+    if (!bytes.contains('\0')) {
+        const model::ReadResult read = model::ReadFgdFile(path);
+        require(read.ok && read.contents.modInfo.has_value(), "a saved file opens as our own");
+        QStringList lines;
+        for (const QString& l : list.lines())
+            lines << expectedText(l);
+        require(read.contents.lines == lines, "the opened file holds the saved list");
+        require(model::FgdFileBytes(read.contents.lines, *read.contents.modInfo) == bytes,
+                "saving the opened file again writes the same bytes");
+    }
     return 0;
 }

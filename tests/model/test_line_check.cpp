@@ -1,6 +1,9 @@
+#include "model/FgdReader.h"
 #include "model/LineCheck.h"
 
 #include <QTest>
+
+#include <functional>
 
 using model::CheckSourceLine;
 
@@ -10,6 +13,8 @@ class TestLineCheck : public QObject {
 private slots:
     void oneLine_data();
     void oneLine();
+    void acrossLines_data();
+    void acrossLines();
 };
 
 void TestLineCheck::oneLine_data() {
@@ -117,6 +122,81 @@ void TestLineCheck::oneLine() {
     const QString verdict = CheckSourceLine(line);
     QVERIFY2(reason.isEmpty() ? verdict.isEmpty() : verdict.contains(reason),
              qPrintable(verdict.isEmpty() ? QStringLiteral("no mark") : verdict));
+}
+
+using Edit = std::function<void(QStringList&)>;
+using Marks = QMap<QString, QString>; // the start of a marked line, a part of its reason
+Q_DECLARE_METATYPE(Edit)
+
+void TestLineCheck::acrossLines_data() {
+    QTest::addColumn<Edit>("edit");
+    QTest::addColumn<Marks>("marks");
+    const auto at = [](const QStringList& lines, const QString& start) {
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            if (lines[i].trimmed().startsWith(start))
+                return i;
+        }
+        return qsizetype(-1);
+    };
+    const Marks jack{{"@SolidClass = worldspawn", "second text"},
+                     {"2 : \"Yelp\"", "help text after a choice's label"}};
+    QTest::newRow("as it is") << Edit([](QStringList&) {}) << jack;
+
+    Marks marks = jack;
+    marks.insert("@BaseClass base(Targetname) = Toggled", "before the [ ] body above is closed");
+    QTest::newRow("a body left open")
+        << Edit([at](QStringList& l) { l.removeAt(at(l, "targetname(target_source)") + 1); })
+        << marks;
+
+    marks = jack;
+    marks.insert("delay(string)", "closing double quote");
+    QTest::newRow("a quote missing")
+        << Edit([at](QStringList& l) { l[at(l, "delay(string)")].chop(1); }) << marks;
+
+    marks = jack;
+    marks.insert("delay(string)", "each flag");
+    marks.insert("]", "closes no [ ] body");
+    QTest::newRow("a ] moved to the end, as Update does")
+        << Edit([at](QStringList& l) { l.append(l.takeAt(at(l, "2 : \"Silent\"") + 1)); }) << marks;
+
+    marks = jack;
+    marks.insert("health(integer)", "not a declaration");
+    QTest::newRow("a key-value outside any body") << Edit([at](QStringList& l) {
+        l.insert(at(l, "@PointClass base(Pickup)"), "health(integer) : \"Health\"");
+    }) << marks;
+
+    marks = {{"@SolidClass = worldspawn", "second text"}, {"[", "never closed"}};
+    QTest::newRow("the file ends in a body")
+        << Edit([at](QStringList& l) { l.resize(at(l, "pitch(integer)") + 1); }) << marks;
+}
+
+void TestLineCheck::acrossLines() {
+    QFETCH(Edit, edit);
+    QFETCH(Marks, marks);
+    QStringList lines = model::ReadFgdFile(FGD_TEST_DATA "/continued.fgd").contents.lines;
+    QVERIFY(lines.size() > 30);
+    edit(lines);
+
+    model::SourceCheck whole;
+    whole.checkAll(lines);
+    Marks found;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (!whole.reasons()[i].isEmpty())
+            found.insert(lines[i].trimmed(), whole.reasons()[i]);
+    }
+    QCOMPARE(found.keys().size(), marks.size());
+    for (auto mark = marks.cbegin(); mark != marks.cend(); ++mark) {
+        const auto line = std::find_if(found.cbegin(), found.cend(), [&](const QString& reason) {
+            return found.key(reason).startsWith(mark.key()) && reason.contains(mark.value());
+        });
+        QVERIFY2(line != found.cend(), qPrintable(mark.key() + " -> " + mark.value()));
+    }
+
+    // Adding line after line, as Add does, re-reads only what is open and ends the same.
+    model::SourceCheck added;
+    for (qsizetype count = 0; count <= lines.size(); ++count)
+        added.checkAppended(lines.first(count));
+    QCOMPARE(added.reasons(), whole.reasons());
 }
 
 QTEST_APPLESS_MAIN(TestLineCheck)

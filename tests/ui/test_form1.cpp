@@ -1,9 +1,15 @@
+#include "model/FgdWriter.h"
 #include "support/FocusChain.h"
 #include "support/Session.h"
+#include "ui/Form2.h"
 
 #include <QDir>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
+#include <QWindow>
 
 namespace {
 const QString StartLine = "//Half Life FGD File Start Code Here:";
@@ -22,6 +28,8 @@ private slots:
     void marksLinesTheEditorWouldRefuse();
     void savesThroughDialog();
     void reportsFailedSave();
+    void continuesSavedFile();
+    void appendsDroppedFiles();
 };
 
 void TestForm1::startsCollapsedWithEmptyInputs() {
@@ -167,6 +175,82 @@ void TestForm1::reportsFailedSave() {
              qPrintable(s.toolkit.messages[0].text));
     QVERIFY(QDir(parent.path()).isEmpty());
     QCOMPARE(s.module1.modInfo.ModVersion, QString("0.0")); // defaults applied all the same
+}
+
+void TestForm1::continuesSavedFile() {
+    QTemporaryDir dir;
+    const QString saved = dir.filePath("mod.fgd");
+    const QStringList lines{StartLine, "@PointClass = a : \"b\" [", "]"};
+    const model::ModInfo info{"Jo", "Test", "1.2"};
+    QFile file(saved);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(model::FgdFileBytes(lines, info));
+    file.close();
+
+    Session s;
+    s.main()->openFile(saved);
+    QCOMPARE(s.shownLines(), lines);
+    QCOMPARE(s.module1.modInfo, info);
+    s.toolkit.saveAnswers << saved;
+    s.click("Command5");
+    QCOMPARE(s.toolkit.saves[0].initialName, saved);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), model::FgdFileBytes(lines, info)); // saved again, byte for byte
+
+    // Update breaks the declaration spread over two lines: the marks show it at once.
+    s.list()->setCurrentRow(1);
+    s.click("Command4");
+    Session::click(s.forms.loadedForm2(), "Command1");
+    QCOMPARE(s.list()->item(1)->toolTip(), QString("this ] closes no [ ] body: the body above "
+                                                   "it is already closed"));
+    QVERIFY(s.list()->item(2)->toolTip().contains("not closed"));
+
+    // A file that cannot be read changes nothing.
+    s.main()->openFile(dir.filePath("missing.fgd"));
+    QCOMPARE(s.toolkit.messages.size(), 1);
+    QCOMPARE(s.toolkit.messages[0].title, QString("Error"));
+    QVERIFY(s.toolkit.messages[0].text.contains("missing.fgd"));
+    QCOMPARE(s.main()->definitions().count(), 3);
+}
+
+void TestForm1::appendsDroppedFiles() {
+    QTemporaryDir dir;
+    const auto write = [&](const QString& name, const QByteArray& bytes) {
+        QFile file(dir.filePath(name));
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    };
+    QVERIFY(write("ours.fgd", model::FgdFileBytes({"a", "b"}, {"Jo", "M", "1"})));
+    QVERIFY(write("other.FGD", "c\r\nd"));
+    QVERIFY(write("long.fgd", QByteArray("x\n").repeated(model::DefinitionList::MaxLines)));
+    // Drops as the window system delivers them: to the window, at a point over a control.
+    const auto drop = [&](QWidget* over, const QStringList& names) {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const QString& name : names)
+            urls << QUrl::fromLocalFile(dir.filePath(name));
+        data.setUrls(urls);
+        const QPoint at = over->mapTo(over->window(), over->rect().center());
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(over->window()->windowHandle(), &enter);
+        QDropEvent event(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(over->window()->windowHandle(), &event);
+        QCoreApplication::processEvents();
+        return event.isAccepted();
+    };
+
+    Session s;
+    QVERIFY(drop(s.main()->findChild<QWidget*>("Command1"), {"ours.fgd", "other.FGD"}));
+    QVERIFY(drop(s.main()->findChild<QLineEdit*>("Text1"), {"missing.fgd"}));
+    QCOMPARE(s.shownLines(), (QStringList{StartLine, "a", "b", "c", "d"}));
+    QCOMPARE(s.module1.modInfo, model::ModInfo());
+    QCOMPARE(s.toolkit.messages.size(), 1);
+    QVERIFY(s.toolkit.messages[0].text.contains("missing.fgd"));
+
+    QVERIFY(drop(s.main(), {"long.fgd"}));
+    QCOMPARE(s.toolkit.messages.size(), 2);
+    QVERIFY(s.toolkit.messages[1].text.contains("Nothing was added"));
+    QCOMPARE(s.main()->definitions().count(), 5);
+    QVERIFY(!drop(s.main(), {"ours.fgd", "notes.txt"})); // only FGD files are taken
 }
 
 QTEST_MAIN(TestForm1)

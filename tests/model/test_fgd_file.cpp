@@ -1,4 +1,5 @@
 #include "model/DefinitionList.h"
+#include "model/FgdReader.h"
 #include "model/FgdWriter.h"
 #include "model/Windows1252.h"
 
@@ -57,7 +58,7 @@ private:
 
 } // namespace
 
-class TestFgdWriter : public QObject {
+class TestFgdFile : public QObject {
     Q_OBJECT
 
 private slots:
@@ -67,9 +68,13 @@ private slots:
     void fullDiskKeepsEarlierFile_data();
     void fullDiskKeepsEarlierFile();
     void savesThroughSymlinkToFile();
+    void readsWhatWasSaved();
+    void readsLines_data();
+    void readsLines();
+    void refusesFiles();
 };
 
-void TestFgdWriter::writesExpectedFiles() {
+void TestFgdFile::writesExpectedFiles() {
     const struct {
         const char* expected;
         QStringList lines;
@@ -103,7 +108,7 @@ void TestFgdWriter::writesExpectedFiles() {
     QCOMPARE(partial, (ModInfo{"Something Tarvok Made", "Unnamed Mod", "1.2"}));
 }
 
-void TestFgdWriter::codecMatchesTableForEveryCharacter() {
+void TestFgdFile::codecMatchesTableForEveryCharacter() {
     // Every code point of the Basic Multilingual Plane, lone surrogates included.
     for (char32_t cp = 0; cp <= 0xFFFF; ++cp) {
         const QChar ch(static_cast<char16_t>(cp));
@@ -120,7 +125,7 @@ void TestFgdWriter::codecMatchesTableForEveryCharacter() {
     QCOMPARE(model::ToWindows1252(QStringView(loneSurrogates, 4)), QByteArray("a?b?"));
 }
 
-void TestFgdWriter::failedSaveChangesNothing() {
+void TestFgdFile::failedSaveChangesNothing() {
     // Each case prepares a folder and returns the path to save to, or an empty text to skip.
     const QList<QPair<const char*, std::function<QString(const QString&)>>> cases{
         {"missing folder",
@@ -176,7 +181,7 @@ void TestFgdWriter::failedSaveChangesNothing() {
     QCOMPARE(readFile(path), QByteArray("old"));
 }
 
-void TestFgdWriter::fullDiskKeepsEarlierFile_data() {
+void TestFgdFile::fullDiskKeepsEarlierFile_data() {
     // Qt copies a write of up to 16 KiB into its buffer and writes it out later; a larger one
     // goes straight to the disk. Both must fail before the earlier file is replaced.
     QTest::addColumn<int>("bytes");
@@ -189,7 +194,7 @@ void TestFgdWriter::fullDiskKeepsEarlierFile_data() {
     QTest::newRow("far larger") << 200000 << 1;
 }
 
-void TestFgdWriter::fullDiskKeepsEarlierFile() {
+void TestFgdFile::fullDiskKeepsEarlierFile() {
     QFETCH(int, bytes);
     QFETCH(int, freePages);
     TmpfsMount mount("size=64k");
@@ -219,7 +224,7 @@ void TestFgdWriter::fullDiskKeepsEarlierFile() {
     QCOMPARE(entries(mount.path()), (QStringList{"filler", "old.fgd"}));
 }
 
-void TestFgdWriter::savesThroughSymlinkToFile() {
+void TestFgdFile::savesThroughSymlinkToFile() {
 #ifdef Q_OS_WIN
     QSKIP("symbolic links need special rights on Windows");
 #endif
@@ -232,5 +237,69 @@ void TestFgdWriter::savesThroughSymlinkToFile() {
     QCOMPARE(readFile(dir.filePath("real.fgd")), readFile(FGD_TEST_DATA "/fresh.fgd"));
 }
 
-QTEST_APPLESS_MAIN(TestFgdWriter)
-#include "test_fgd_writer.moc"
+void TestFgdFile::readsWhatWasSaved() {
+    // The program's own files give back their lines and mod information, and saving those again
+    // writes the same bytes, whatever the header holds.
+    const QStringList lines{DefinitionList::startLine(), "", "@PointClass = a : \"b\" [", "]"};
+    for (const ModInfo& info :
+         {ModInfo{"Jo", "Test", "1.2"}, ModInfo{"Something Tarvok Made", "Unnamed Mod", "0.0"},
+          ModInfo{"Jo", "A  Version: B", "C"}, ModInfo{"Jo", "  Version: M", "1  Version: "}}) {
+        const QByteArray bytes = model::FgdFileBytes(lines, info);
+        const model::FgdContents read = model::ParseFgdText(bytes);
+        QCOMPARE(read.lines, lines);
+        QVERIFY(read.modInfo);
+        QCOMPARE(model::FgdFileBytes(read.lines, *read.modInfo), bytes);
+    }
+}
+
+void TestFgdFile::readsLines_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("CR LF") << QByteArray("a\r\nb\r\n") << QStringList{"a", "b"};
+    QTest::newRow("LF, last line open") << QByteArray("a\n\nb") << QStringList{"a", "", "b"};
+    QTest::newRow("empty") << QByteArray() << QStringList{};
+    QTest::newRow("one ending") << QByteArray("\r\n") << QStringList{""};
+    QTest::newRow("lone CR kept") << QByteArray("a\rb\r\r\n") << QStringList{"a\rb\r"};
+    QTest::newRow("Windows-1252") << QByteArray("\x80 \xe9 \x81") << QStringList{"€ é \u0081"};
+    // Not this program's frame: every line is a definition line.
+    QTest::newRow("foreign") << QByteArray("// x\n// y  Version: 1\n\n@a\n\n// z\n// \n//ICQ : \n")
+                             << QStringList{"// x", "// y  Version: 1", "", "@a", "", "// z",
+                                            "// ",  "//ICQ : "};
+}
+
+void TestFgdFile::readsLines() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, lines);
+    const model::FgdContents read = model::ParseFgdText(bytes);
+    QCOMPARE(read.lines, lines);
+    QVERIFY(!read.modInfo);
+}
+
+void TestFgdFile::refusesFiles() {
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath("nul.fgd"), QByteArray("a\0b", 3)));
+    QByteArray tooMany;
+    for (int i = 0; i <= DefinitionList::MaxLines; ++i)
+        tooMany += "x\n";
+    QVERIFY(writeFile(dir.filePath("long.fgd"), tooMany));
+    QVERIFY(QDir(dir.path()).mkdir("folder.fgd"));
+    const QList<QPair<QString, QString>> cases{
+        {dir.filePath("missing.fgd"), "it does not exist"},
+        {dir.filePath("folder.fgd"), "it is a folder"},
+        {dir.filePath("nul.fgd"), "it is not a text file"},
+        {dir.filePath("long.fgd"),
+         "it holds 32768 lines, more than the 32,767 the source list can hold"},
+        {"/dev/zero", "it is not a regular file"},
+    };
+    for (const auto& [path, reason] : cases) {
+        const model::ReadResult read = model::ReadFgdFile(path);
+        QVERIFY2(!read.ok && read.error == QString("The file \"%1\" could not be opened: %2.")
+                                               .arg(QDir::toNativeSeparators(path), reason),
+                 qPrintable(read.error));
+    }
+    QVERIFY(writeFile(dir.filePath("ok.fgd"), model::FgdFileBytes({"x"}, {"a", "b", "c"})));
+    QCOMPARE(model::ReadFgdFile(dir.filePath("ok.fgd")).contents.lines, QStringList{"x"});
+}
+
+QTEST_APPLESS_MAIN(TestFgdFile)
+#include "test_fgd_file.moc"

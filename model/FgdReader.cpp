@@ -1,0 +1,99 @@
+#include "FgdReader.h"
+
+#include "DefinitionList.h"
+#include "FgdWriter.h"
+#include "Windows1252.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+
+namespace model {
+
+namespace {
+
+// No FGD comes near this; it keeps a wrong choice of file from filling the memory.
+constexpr qint64 MaxFileBytes = 64 * 1024 * 1024;
+
+ReadResult failure(const QString& path, const QString& reason) {
+    return {false,
+            QStringLiteral("The file \"%1\" could not be opened: %2.")
+                .arg(QDir::toNativeSeparators(path), reason),
+            {}};
+}
+
+// The mod information in this program's two header lines, when they hold it.
+std::optional<ModInfo> headerInfo(const QString& first, const QString& second) {
+    const QString prefix = QStringLiteral("// ");
+    const QString marker = QStringLiteral("  Version: ");
+    if (!first.startsWith(prefix) || !second.startsWith(prefix) || first.size() == prefix.size())
+        return std::nullopt;
+    // The mod name and version may hold the marker themselves; the program never saves either
+    // empty, so the first split that leaves both filled gives back the line as it was.
+    const QString rest = second.mid(prefix.size());
+    for (qsizetype at = rest.indexOf(marker); at >= 0; at = rest.indexOf(marker, at + 1)) {
+        const QString name = rest.left(at);
+        const QString version = rest.mid(at + marker.size());
+        if (!name.isEmpty() && !version.isEmpty())
+            return ModInfo{first.mid(prefix.size()), name, version};
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+FgdContents ParseFgdText(QByteArrayView bytes) {
+    const QString text = FromWindows1252(bytes);
+    QStringList lines = text.split(u'\n');
+    if (lines.constLast().isEmpty())
+        lines.removeLast(); // the ending of the last line, or an empty file
+    for (QString& line : lines) {
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+    }
+
+    const QStringList footer = FgdFooterLines();
+    const qsizetype frame = 3 + 1 + footer.size();
+    if (lines.size() >= frame && lines.at(2).isEmpty() &&
+        lines.at(lines.size() - footer.size() - 1).isEmpty() &&
+        lines.sliced(lines.size() - footer.size()) == footer) {
+        if (std::optional<ModInfo> info = headerInfo(lines.at(0), lines.at(1))) {
+            return {lines.sliced(3, lines.size() - frame), info};
+        }
+    }
+    return {lines, std::nullopt};
+}
+
+ReadResult ReadFgdFile(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists())
+        return failure(path, QStringLiteral("it does not exist"));
+    if (info.isDir())
+        return failure(path, QStringLiteral("it is a folder"));
+    // Reading a pipe or a device could wait for ever.
+    if (!info.isFile())
+        return failure(path, QStringLiteral("it is not a regular file"));
+    if (info.size() > MaxFileBytes)
+        return failure(path, QStringLiteral("at %1 it is far too large for an FGD file")
+                                 .arg(QLocale::system().formattedDataSize(info.size())));
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return failure(path, file.errorString());
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return failure(path, file.errorString());
+    if (bytes.contains('\0'))
+        return failure(path, QStringLiteral("it is not a text file"));
+
+    FgdContents contents = ParseFgdText(bytes);
+    if (contents.lines.size() > DefinitionList::MaxLines) {
+        return failure(path, QStringLiteral("it holds %1 lines, more than the 32,767 the source "
+                                            "list can hold")
+                                 .arg(contents.lines.size()));
+    }
+    return {true, QString(), std::move(contents)};
+}
+
+} // namespace model
