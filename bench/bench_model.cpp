@@ -1,9 +1,12 @@
-// The model's costs: composing a line, appending to lists of several sizes, and saving a full
-// list through the real save path next to a plain write of the same bytes.
+// The model's costs: composing a line, appending to lists of several sizes, saving a full list
+// through the real save path next to a plain write of the same bytes, opening that file again,
+// and checking lines: a whole full list (as after opening or an Update) and one Add.
 
 #include "model/DefinitionList.h"
 #include "model/EntityLine.h"
+#include "model/FgdReader.h"
 #include "model/FgdWriter.h"
+#include "model/LineCheck.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -90,6 +93,74 @@ void BM_PlainWriteSameBytes(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * bytes.size());
 }
 BENCHMARK(BM_PlainWriteSameBytes)->Unit(benchmark::kMillisecond);
+
+void BM_OpenFullFile(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("full.fgd"));
+    model::ModInfo info;
+    model::SaveDefinitions(path, fullList(), info);
+    for (auto _ : state) {
+        const model::ReadResult read = model::ReadFgdFile(path);
+        if (read.contents.lines.size() != model::DefinitionList::MaxLines)
+            state.SkipWithError("the file did not open whole");
+    }
+}
+BENCHMARK(BM_OpenFullFile)->Unit(benchmark::kMillisecond);
+
+// A full list of composed lines, or the lines of a real-looking FGD with declarations over
+// many lines, repeated.
+QStringList linesToCheck(bool composed) {
+    if (composed) {
+        QStringList lines{model::DefinitionList::startLine()};
+        for (int i = 1; i < model::DefinitionList::MaxLines; ++i)
+            lines << model::ComposeEntityLine(QStringLiteral("Weapon"), QStringLiteral("weapon_"),
+                                              QString::number(i), QStringLiteral("Real Name"), {});
+        return lines;
+    }
+    const QStringList declaration{
+        QStringLiteral("@PointClass base(Targetname) size(-8 -8 0, 8 8 16) = env_x : \"X\""),
+        QStringLiteral("["),
+        QStringLiteral("\thealth(integer) : \"Health\" : 10"),
+        QStringLiteral("\tmode(choices) : \"Mode\" : 0 ="),
+        QStringLiteral("\t["),
+        QStringLiteral("\t\t0 : \"Off\""),
+        QStringLiteral("\t\t1 : \"On\""),
+        QStringLiteral("\t]"),
+        QStringLiteral("]"),
+        QString()};
+    QStringList lines;
+    while (lines.size() + declaration.size() <= model::DefinitionList::MaxLines)
+        lines += declaration;
+    return lines;
+}
+
+void BM_CheckWholeList(benchmark::State& state) {
+    const QStringList lines = linesToCheck(state.range(0) == 0);
+    for (auto _ : state) {
+        model::SourceCheck check;
+        check.checkAll(lines);
+        benchmark::DoNotOptimize(check.reasons());
+    }
+}
+BENCHMARK(BM_CheckWholeList)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_CheckOneAdd(benchmark::State& state) {
+    // What Add costs the check at the end of an almost full list.
+    QStringList lines = linesToCheck(true);
+    lines.removeLast();
+    model::SourceCheck check;
+    check.checkAll(lines);
+    const QString line =
+        model::ComposeEntityLine(QStringLiteral("Weapon"), QStringLiteral("weapon_"),
+                                 QStringLiteral("9mmAR"), QStringLiteral("9mm"), {});
+    for (auto _ : state) {
+        lines.append(line);
+        benchmark::DoNotOptimize(check.checkAppended(lines));
+        lines.removeLast();
+        check.checkChanged(lines, static_cast<int>(lines.size()));
+    }
+}
+BENCHMARK(BM_CheckOneAdd);
 
 } // namespace
 

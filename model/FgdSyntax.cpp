@@ -3,7 +3,7 @@
 #include <QStringView>
 
 #include <algorithm>
-#include <cmath>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -52,7 +52,24 @@ constexpr unsigned SignKinds[] = {OParen, CParen, OBracket, CBracket, Equals, Co
 
 // Where a word or number ends.
 bool isDelimiter(QChar c) {
-    return QStringView(u" \t\n\r()[]?;:,=").contains(c);
+    switch (c.unicode()) {
+    case ' ':
+    case '\t':
+    case '\n':
+    case '\r':
+    case '(':
+    case ')':
+    case '[':
+    case ']':
+    case '?':
+    case ';':
+    case ':':
+    case ',':
+    case '=':
+        return true;
+    default:
+        return false;
+    }
 }
 
 bool isDigit(QChar c) {
@@ -75,7 +92,20 @@ public:
         : m_lines(lines)
         , m_line(line) {}
 
+    // The furthest line any token was read from, peeks and looks ahead included: what an item
+    // read depends on the lines up to there.
+    int furthestLine() const { return *m_furthest; }
+    void resetFurthestLine(int line) { *m_furthest = line; }
+
     Token read() {
+        Token token = readToken();
+        // Finding no more tokens depends on there being no more lines.
+        const int line = token.kind == End ? static_cast<int>(m_lines.size()) : token.line;
+        *m_furthest = std::max(*m_furthest, line);
+        return token;
+    }
+
+    Token readToken() {
         while (m_line < m_lines.size()) {
             const QStringView text = m_lines.at(m_line);
             if (m_pos >= text.size()) {
@@ -180,8 +210,10 @@ private:
             const QStringView text = m_lines.at(line);
             while (pos < text.size() && isSpace(text[pos]))
                 ++pos;
-            if (pos < text.size())
+            if (pos < text.size()) {
+                *m_furthest = std::max(*m_furthest, line);
                 return text[pos] == u'"';
+            }
             ++line;
             pos = 0;
         }
@@ -233,6 +265,8 @@ private:
     qsizetype m_pos = 0;
     bool m_lineStart = true; // nothing but spaces read on this line so far
     std::optional<Token> m_peeked;
+    // Shared with copies that look further ahead.
+    std::shared_ptr<int> m_furthest = std::make_shared<int>(0);
 };
 
 // A problem that ends the reading of the current item.
@@ -267,9 +301,14 @@ int typingDistance(QStringView a, QStringView b) {
 
 // Whether word is one of the space-separated names, in any case.
 bool isListed(QStringView word, QStringView names) {
-    for (QStringView name : names.tokenize(u' ')) {
-        if (word.compare(name, Qt::CaseInsensitive) == 0)
+    for (qsizetype start = 0; start < names.size();) {
+        qsizetype end = names.indexOf(u' ', start);
+        if (end < 0)
+            end = names.size();
+        if (end - start == word.size() &&
+            word.compare(names.sliced(start, end - start), Qt::CaseInsensitive) == 0)
             return true;
+        start = end + 1;
     }
     return false;
 }
@@ -337,10 +376,30 @@ bool isWholeNumber(QStringView text) {
     return ok;
 }
 
+// A number as the editors convert it: a sign, digits with an optional point, an exponent.
 bool isNumber(QStringView text) {
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    return ok && std::isfinite(value);
+    qsizetype at = 0, digits = 0;
+    const auto skipDigits = [&] {
+        const qsizetype from = at;
+        while (at < text.size() && isDigit(text[at]))
+            ++at;
+        return at - from;
+    };
+    if (at < text.size() && (text[at] == u'+' || text[at] == u'-'))
+        ++at;
+    digits = skipDigits();
+    if (at < text.size() && text[at] == u'.') {
+        ++at;
+        digits += skipDigits();
+    }
+    if (digits > 0 && at < text.size() && (text[at] == u'e' || text[at] == u'E')) {
+        ++at;
+        if (at < text.size() && (text[at] == u'+' || text[at] == u'-'))
+            ++at;
+        if (skipDigits() == 0)
+            return false;
+    }
+    return digits > 0 && at == text.size();
 }
 
 enum class ClassKind { Point, Solid, Base };
@@ -358,6 +417,7 @@ public:
             return false;
         result = SyntaxItem{first.line, first.line, false, -1, QString()};
         m_lastLine = first.line;
+        m_tokens.resetFurthestLine(first.line);
         m_depth = 0;
         try {
             topLevel(first.line == m_previousEnd && !first.firstOnLine);
@@ -368,8 +428,9 @@ public:
             if (!refusal.atEnd)
                 result.open = skipRestOfItem();
         }
-        // A problem may sit on the token after the item (a declaration that starts inside it).
-        result.lastLine = std::max(m_lastLine, result.problemLine);
+        // What the item read may reach past its last token: a problem on the declaration that
+        // starts after it, a look at the next line. A change there must read the item again.
+        result.lastLine = std::max({m_lastLine, result.problemLine, m_tokens.furthestLine()});
         m_previousEnd = m_lastLine;
         return true;
     }

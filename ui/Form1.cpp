@@ -101,8 +101,7 @@ Form1::Form1(Forms& forms)
     const int row = List1->fontMetrics().height();
     List1->setIconSize(QSize(row, row));
     m_warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
-    for (const QString& line : m_list.lines())
-        addListItem(line);
+    List1->addItems(m_list.lines());
     m_check.checkAll(m_list.lines());
     showMarks(0);
 
@@ -244,7 +243,7 @@ void Form1::replaceEditedLine(const QString& text) {
     {
         const QSignalBlocker blocker(List1);
         delete List1->takeItem(position);
-        addListItem(text);
+        List1->addItem(text);
     }
     showSelection();
     // Moving a line may take it out of a declaration spread over several lines.
@@ -266,8 +265,7 @@ void Form1::openFile(const QString& path) {
     {
         const QSignalBlocker blocker(List1);
         List1->clear();
-        for (const QString& line : m_list.lines())
-            addListItem(line);
+        List1->addItems(m_list.lines()); // in one go: 32,767 single inserts take long
     }
     m_check.checkAll(m_list.lines());
     showMarks(0);
@@ -291,10 +289,9 @@ void Form1::appendFiles(const QStringList& paths) {
                      .arg(lines.size()));
         return;
     }
-    for (const QString& line : lines) {
+    for (const QString& line : lines)
         m_list.append(line);
-        addListItem(line);
-    }
+    List1->addItems(lines);
     showMarks(m_check.checkAppended(m_list.lines()));
     if (!failures.isEmpty())
         errorBox(failures.join(u'\n'));
@@ -332,12 +329,8 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 void Form1::appendLine(const QString& line) {
     if (!m_list.append(line))
         return;
-    addListItem(line);
+    List1->addItem(line);
     showMarks(m_check.checkAppended(m_list.lines()));
-}
-
-void Form1::addListItem(const QString& line) {
-    new QListWidgetItem(line, List1);
 }
 
 // A line the level editors would refuse carries a warning sign, and the reason as its tip.

@@ -69,7 +69,6 @@ private:
 
     void showWindow(QWidget* window);
     void appendLine(const QString& line);
-    void addListItem(const QString& line);
     void showSelection();
     void showMarks(int from);
     void errorBox(const QString& text);
