@@ -6,7 +6,6 @@
 #include <QQueue>
 #include <QString>
 
-#include <functional>
 #include <optional>
 
 // Answers the modal boxes from queues and records every call, so window tests never block.
@@ -19,29 +18,26 @@ public:
         QString title;
         toolkit::MessageIcon icon;
     };
-    struct Input {
-        QString prompt;
-        QString title;
-    };
-    struct SaveRequest {
-        toolkit::SaveDialogSettings settings;
-        QString initialName;
-    };
-
     QQueue<QString> inputAnswers;
     QQueue<std::optional<QString>> saveAnswers;
-    // Runs while the save dialog is "open", after the user has chosen: a test's chance to
-    // change the file system between the dialog and the write.
-    std::function<void()> whileSaveDialogOpen;
 
     QList<Message> messages;
-    QList<Input> inputs;
-    QList<SaveRequest> saves;
+    QList<QStringList> inputs;                // prompt, title
+    QList<toolkit::SaveDialogSettings> saves; // as the dialog was asked to open
+    QStringList saveInitialNames;
 
-    void messageBox(QWidget* parent, const QString& text, const QString& title,
-                    toolkit::MessageIcon icon) override;
-    QString inputBox(QWidget* parent, const QString& prompt, const QString& title) override;
-    std::optional<QString> saveFileName(QWidget* parent,
-                                        const toolkit::SaveDialogSettings& settings,
-                                        const QString& initialName) override;
+    void messageBox(QWidget*, const QString& text, const QString& title,
+                    toolkit::MessageIcon icon) override {
+        messages.append({text, title, icon});
+    }
+    QString inputBox(QWidget*, const QString& prompt, const QString& title) override {
+        inputs.append({prompt, title});
+        return inputAnswers.isEmpty() ? QString() : inputAnswers.dequeue();
+    }
+    std::optional<QString> saveFileName(QWidget*, const toolkit::SaveDialogSettings& settings,
+                                        const QString& initialName) override {
+        saves.append(settings);
+        saveInitialNames.append(initialName);
+        return saveAnswers.isEmpty() ? std::nullopt : saveAnswers.dequeue();
+    }
 };

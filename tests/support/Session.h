@@ -1,13 +1,13 @@
 #pragma once
 
 #include "model/Module1.h"
+#include "support/Files.h"
 #include "support/ScriptedToolkit.h"
 #include "ui/Form1.h"
 #include "ui/Forms.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -54,7 +54,6 @@ struct Session {
     QByteArray save(const QString& path) {
         toolkit.saveAnswers << path;
         click("Command5");
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        return readFile(path);
     }
 };
