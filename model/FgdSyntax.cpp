@@ -273,7 +273,6 @@ private:
 struct Refusal {
     int line;
     QString reason;
-    bool atEnd; // the lines ran out: a later line may complete the item
 };
 
 // Edit distance with swaps of neighbours, for suggesting the word the user meant.
@@ -415,7 +414,7 @@ public:
         const Token first = m_tokens.peek();
         if (first.kind == End)
             return false;
-        result = SyntaxItem{first.line, first.line, false, -1, QString()};
+        result = SyntaxItem{first.line, first.line, -1, QString()};
         m_lastLine = first.line;
         m_tokens.resetFurthestLine(first.line);
         m_depth = 0;
@@ -424,9 +423,7 @@ public:
         } catch (const Refusal& refusal) {
             result.problemLine = refusal.line;
             result.problem = refusal.reason;
-            result.open = refusal.atEnd;
-            if (!refusal.atEnd)
-                result.open = skipRestOfItem();
+            skipRestOfItem();
         }
         // What the item read may reach past its last token: a problem on the declaration that
         // starts after it, a look at the next line. A change there must read the item again.
@@ -449,8 +446,8 @@ private:
 
     [[noreturn]] void refuse(const Token& at, const QString& reason) {
         if (at.kind == Bad)
-            throw Refusal{at.line, at.problem, false};
-        throw Refusal{at.line, reason, at.kind == End};
+            throw Refusal{at.line, at.problem};
+        throw Refusal{at.line, reason};
     }
 
     // Takes the next token, which must be of one of the kinds; otherwise refuses with reason.
@@ -462,20 +459,17 @@ private:
     }
 
     // After a problem: skips to the end of the item, that is past the ] that closes its body,
-    // or up to a line that starts a new declaration. True when the lines ran out first.
-    bool skipRestOfItem() {
+    // or up to a line that starts a new declaration, or to the end of the lines.
+    void skipRestOfItem() {
         bool bodySeen = m_depth > 0;
         for (;;) {
             const Token token = m_tokens.peek();
-            if (token.kind == End)
-                return true;
-            if (startsDeclaration(token))
-                return false;
+            if (token.kind == End || startsDeclaration(token))
+                return;
             next();
-            if (token.kind == OBracket)
-                bodySeen = true;
+            bodySeen |= token.kind == OBracket;
             if (bodySeen && m_depth <= 0)
-                return false;
+                return;
         }
     }
 
@@ -539,7 +533,7 @@ private:
                 break;
             }
             if (startsDeclaration(token))
-                throw Refusal{m_lastLine, beforeEquals, false};
+                throw Refusal{m_lastLine, beforeEquals};
             if (token.kind != Word) {
                 refuse(token,
                        token.kind == End
@@ -750,10 +744,8 @@ private:
     void body() {
         const Token open = m_tokens.peek();
         if (startsDeclaration(open)) {
-            throw Refusal{m_lastLine,
-                          QStringLiteral("the declaration must end with a [ ] body, "
-                                         "even an empty one: []"),
-                          false};
+            throw Refusal{m_lastLine, QStringLiteral("the declaration must end with a [ ] body, "
+                                                     "even an empty one: []")};
         }
         if (open.kind != OBracket) {
             refuse(open, QStringLiteral("the declaration must end with a [ ] body, even an "
@@ -770,8 +762,7 @@ private:
                 throw Refusal{open.line,
                               open.line == token.line
                                   ? QStringLiteral("the [ ] body is not closed on this line")
-                                  : QStringLiteral("the [ ] body is never closed: end it with ]"),
-                              true};
+                                  : QStringLiteral("the [ ] body is never closed: end it with ]")};
             }
             if (startsDeclaration(token)) {
                 refuse(token, QStringLiteral("a new declaration starts before the [ ] body "

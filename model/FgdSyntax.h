@@ -8,11 +8,11 @@
 namespace model::detail {
 
 // What the syntax check found in one top-level item (a declaration, @include, a stray token):
-// the lines it spans, whether the lines ran out before it was complete, and its first problem.
+// the lines it depends on and its first problem. lastLine is the furthest line the reading
+// looked at, past the lines' end when it ran out of them: a change there may change the item.
 struct SyntaxItem {
     int firstLine = 0;
     int lastLine = 0;
-    bool open = false;    // the lines ended inside it: a later line may complete it
     int problemLine = -1; // -1: no problem
     QString problem;
 };

@@ -52,10 +52,9 @@ void SourceCheck::checkAll(const QStringList& lines) {
 
 int SourceCheck::checkChanged(const QStringList& lines, int changed) {
     int from = std::min(changed, static_cast<int>(m_reasons.size()));
-    // Items that reach the change, and one the lines ended inside, are read again from the
-    // first line of the earliest of them.
-    while (!m_items.isEmpty() &&
-           (m_items.constLast().lastLine >= from || m_items.constLast().open)) {
+    // Items whose reading depends on a changed line (one the lines ended inside depends on the
+    // lines after the last) are read again from the first line of the earliest of them.
+    while (!m_items.isEmpty() && m_items.constLast().lastLine >= from) {
         from = std::min(from, m_items.constLast().firstLine);
         m_items.removeLast();
     }
@@ -68,7 +67,7 @@ void SourceCheck::checkFrom(const QStringList& lines, int from) {
     for (qsizetype i = from; i < lines.size(); ++i)
         m_reasons.append(lineProblem(lines.at(i)));
     detail::CheckFgdSyntax(lines, from, [this](const detail::SyntaxItem& item) {
-        m_items.append({item.firstLine, item.lastLine, item.open});
+        m_items.append({item.firstLine, item.lastLine});
         if (item.problemLine >= 0 && m_reasons.at(item.problemLine).isEmpty())
             m_reasons[item.problemLine] = item.problem;
     });

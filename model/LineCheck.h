@@ -28,8 +28,8 @@ public:
     void checkAll(const QStringList& lines);
 
     // Checks lines after a change at line changed and below (lines appended, or one removed),
-    // re-reading from the start of the declaration the change falls into, or of one left open
-    // at the end. Returns the first line whose reason may have changed.
+    // re-reading from the start of the first declaration whose reading the change can reach.
+    // Returns the first line whose reason may have changed.
     int checkChanged(const QStringList& lines, int changed);
 
     // Checks lines that were appended since the last check.
@@ -40,8 +40,7 @@ public:
 private:
     struct Item {
         int firstLine;
-        int lastLine;
-        bool open;
+        int lastLine; // the furthest line its reading depends on
     };
     void checkFrom(const QStringList& lines, int from);
 

@@ -23,8 +23,12 @@ Q_DECLARE_METATYPE(ModInfo)
 
 namespace {
 
+// Runs a command to its end; its input is not the test's own, which a caller may be reading.
 bool run(const QString& program, const QStringList& arguments) {
-    return QProcess::execute(program, arguments) == 0;
+    QProcess process;
+    process.start(program, arguments);
+    return process.waitForFinished(10000) && process.exitStatus() == QProcess::NormalExit &&
+           process.exitCode() == 0;
 }
 
 QStringList entries(const QString& folder) {
@@ -125,6 +129,8 @@ void TestFgdFile::failedSaveChangesNothing() {
         {[](const QString& dir) { return dir + "/missing/out.fgd"; }, "No such file or directory"},
         {[](const QString& dir) { return QDir(dir).mkdir("f.fgd") ? dir + "/f.fgd" : ""; },
          "it is a folder"},
+        {[](const QString& dir) { return dir + "/" + QString(300, 'n') + ".fgd"; }, // at the rename
+         "File name too long"},
         {[](const QString& dir) { // our own node: replacing it would destroy it
              return run("mknod", {dir + "/node.fgd", "c", "1", "3"}) ? dir + "/node.fgd" : "";
          },
