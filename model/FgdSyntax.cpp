@@ -7,13 +7,13 @@
 #include <optional>
 #include <vector>
 
-// The grammar follows how the level editors' FGD parsers read a file (TrenchBroom's is the open
-// one to compare with; Valve's Hammer and srctools agree on everything a Half-Life FGD uses):
-// tokens are words, numbers, quoted texts and the signs ( ) [ ] = : , +; line breaks are
-// spaces; a declaration is @Kind, helpers such as base(...) and size(...), = name,
-// an optional : "description" and a [ ] body of key-values. Where the editors differ, the
-// check marks the construct with a reason that says so, unless every Half-Life editor that
-// knows the construct reads it the same way.
+// The grammar follows how the level editors' FGD parsers read a file; TrenchBroom's is the open
+// one it was compared with, along with srctools' (which reads FGDs as Valve's Hammer does).
+// Tokens are words, numbers, quoted texts and the signs ( ) [ ] = : , +; line breaks are spaces
+// (srctools alone wants one key-value a line, which no Half-Life editor asks for). A
+// declaration is @Kind, helpers such as base(...) and size(...), = name, an optional
+// : "description" and a [ ] body of key-values. Where the editors differ, the construct is
+// marked with a reason that says so.
 
 namespace model::detail {
 
