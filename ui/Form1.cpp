@@ -100,7 +100,6 @@ Form1::Form1(Forms& forms)
     // Warning signs on refused lines must fit the height of a plain text row.
     const int row = List1->fontMetrics().height();
     List1->setIconSize(QSize(row, row));
-    m_warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
     List1->addItems(m_list.lines());
     m_check.checkAll(m_list.lines());
     showMarks(0);
@@ -342,6 +341,8 @@ void Form1::showMarks(int from) {
         if (item->toolTip() == reason)
             continue;
         item->setToolTip(reason);
+        if (!reason.isEmpty() && m_warning.isNull()) // loaded once, when first needed
+            m_warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
         item->setIcon(reason.isEmpty() ? QIcon() : m_warning);
     }
 }
