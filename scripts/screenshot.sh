@@ -3,7 +3,8 @@
 # Usage: scripts/screenshot.sh OUTPUT.png [xdotool steps ...]
 # Each step is an xdotool command line run against the started program, e.g.
 #   scripts/screenshot.sh out.png "search --name Tarvok mousemove --window %1 236 96 click 1"
-# A window manager (openbox) draws the frames when it is installed. With FGD_CAPTURE=TITLE only
+# FGD_ARGS are passed to the program (a file to open). A window manager (openbox) draws the
+# frames when it is installed. With FGD_CAPTURE=TITLE only
 # the window of that title is kept.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -24,7 +25,7 @@ if command -v openbox >/dev/null; then
     wm=$!
     sleep 0.5
 fi
-DISPLAY=$display "$binary" &
+DISPLAY=$display "$binary" ${FGD_ARGS:-} &
 program=$!
 sleep 1.5
 for step in "$@"; do
