@@ -35,11 +35,14 @@ bool DefinitionList::append(const QString& text) {
 void DefinitionList::removeAt(int position) {
     if (position < 0 || position >= count())
         return;
+    m_selected = selectionAfterRemoving(position);
     m_lines.removeAt(position);
+}
+
+int DefinitionList::selectionAfterRemoving(int position) const {
     if (m_selected == position)
-        m_selected = NoSelection;
-    else if (m_selected > position)
-        --m_selected;
+        return NoSelection;
+    return m_selected > position ? m_selected - 1 : m_selected;
 }
 
 bool DefinitionList::replaceAt(int position, const QString& text) {

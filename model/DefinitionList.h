@@ -37,6 +37,9 @@ public:
     // Adds text as the last line; the selection stays. Returns false, changing nothing, when full.
     bool append(const QString& text);
 
+    // Where the selection will be once the line at position is removed.
+    int selectionAfterRemoving(int position) const;
+
     // Removes the line at position; later lines move up and the selection follows its line.
     // Removing the selected line leaves nothing selected. Positions outside the list do nothing.
     void removeAt(int position);

@@ -1,6 +1,6 @@
 #include "LineCheck.h"
 
-#include "FgdSyntax.h"
+#include "FgdParser.h"
 #include "Windows1252.h"
 
 namespace model {
@@ -66,7 +66,7 @@ int SourceCheck::checkChanged(const QStringList& lines, int changed) {
 void SourceCheck::checkFrom(const QStringList& lines, int from) {
     for (qsizetype i = from; i < lines.size(); ++i)
         m_reasons.append(lineProblem(lines.at(i)));
-    detail::CheckFgdSyntax(lines, from, [this](const detail::SyntaxItem& item) {
+    fgd::CheckFgdSyntax(lines, from, [this](const fgd::SyntaxItem& item) {
         m_items.append({item.firstLine, item.lastLine});
         if (item.problemLine >= 0 && m_reasons.at(item.problemLine).isEmpty())
             m_reasons[item.problemLine] = item.problem;

@@ -9,22 +9,24 @@
 #include "model/FgdReader.h"
 #include "model/FgdWriter.h"
 #include "model/Module1.h"
+#include "model/SourceList.h"
 #include "toolkit/InterfaceFont.h"
 #include "toolkit/Twips.h"
 #include "toolkit/WindowFrame.h"
 #include "toolkit/WindowToolkit.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QIdentityProxyModel>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMimeData>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QStyle>
 #include <QTimer>
 #include <QUrl>
@@ -56,10 +58,32 @@ QStringList fgdFiles(const QMimeData* data) {
     return paths;
 }
 
+// The source list as the view shows it: a marked line carries the platform's warning sign.
+class MarkSigns : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (role != Qt::DecorationRole)
+            return QIdentityProxyModel::data(index, role);
+        const auto mark = model::SourceList::Mark(
+            QIdentityProxyModel::data(index, model::SourceList::MarkRole).toInt());
+        if (mark == model::SourceList::Mark::None)
+            return {};
+        if (m_warning.isNull()) // loaded once, when first needed
+            m_warning = QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
+        return m_warning;
+    }
+
+private:
+    mutable QIcon m_warning;
+};
+
 } // namespace
 
 Form1::Form1(Forms& forms)
     : m_forms(forms)
+    , m_source(new model::SourceList(this))
     , CD(forms.toolkit(), {QStringLiteral("Choose FileName for Output"), QStringLiteral("fgd"),
                            QStringLiteral("*.fgd")}) {
     setWindowTitle(QStringLiteral("Tarvok's GUI .FGD Program"));
@@ -93,16 +117,16 @@ Form1::Form1(Forms& forms)
     Command2 =
         button(this, "Command2", QStringLiteral("View Souce"), twipsRect(3120, 1200, 855, 495));
 
-    List1 = place(new QListWidget(this), "List1", twipsRect(120, 1800, 6255, 2205));
+    List1 = place(new QListView(this), "List1", twipsRect(120, 1800, 6255, 2205));
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
-    List1->setSortingEnabled(false);
+    List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     List1->setUniformItemSizes(true);
     // Warning signs on refused lines must fit the height of a plain text row.
     const int row = List1->fontMetrics().height();
     List1->setIconSize(QSize(row, row));
-    List1->addItems(m_list.lines());
-    m_check.checkAll(m_list.lines());
-    showMarks(0);
+    auto* signs = new MarkSigns(this);
+    signs->setSourceModel(m_source);
+    List1->setModel(signs);
 
     Command4 = button(this, "Command4", QStringLiteral("Edit"), twipsRect(6480, 1800, 615, 615));
     Command3 = button(this, "Command3", QStringLiteral("Extras"), twipsRect(4080, 1200, 1575, 495));
@@ -135,16 +159,21 @@ Form1::Form1(Forms& forms)
     connect(Command3, &QPushButton::clicked, this, &Form1::extrasClicked);
     connect(Command5, &QPushButton::clicked, this, &Form1::saveClicked);
     connect(Command6, &QPushButton::clicked, this, &Form1::helpClicked);
-    connect(List1, &QListWidget::itemSelectionChanged, this, [this] {
-        const QList<QListWidgetItem*> selected = List1->selectedItems();
-        m_list.select(selected.isEmpty() ? model::DefinitionList::NoSelection
-                                         : List1->row(selected.first()));
+    connect(List1->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        const QModelIndexList selected = List1->selectionModel()->selectedRows();
+        m_source->select(selected.isEmpty() ? model::DefinitionList::NoSelection
+                                            : selected.first().row());
     });
+    connect(m_source, &model::SourceList::selectionMoved, this, &Form1::showSelection);
 
     toolkit::centreOnScreen(this);
 }
 
 Form1::~Form1() = default;
+
+const model::DefinitionList& Form1::definitions() const {
+    return m_source->definitions();
+}
 
 QList<toolkit::CaptionBox> Form1::captionBoxes() {
     // Buttons and group box titles; the toggle's three captions share one button.
@@ -163,7 +192,7 @@ QList<toolkit::CaptionBox> Form1::captionBoxes() {
 }
 
 void Form1::addClicked() {
-    if (m_list.isFull()) {
+    if (m_source->isFull()) {
         errorBox(QString::fromLatin1(ListFullMessage));
         return;
     }
@@ -172,7 +201,7 @@ void Form1::addClicked() {
             return m_forms.toolkit().inputBox(this, QString::fromLatin1(model::CustomSizePrompt),
                                               QString::fromLatin1(model::CustomSizeTitle));
         });
-    appendLine(line);
+    m_source->append(line);
 }
 
 void Form1::viewSourceClicked() {
@@ -187,10 +216,11 @@ void Form1::viewSourceClicked() {
 }
 
 void Form1::editClicked() {
-    if (m_list.count() == 0)
+    const model::DefinitionList& list = m_source->definitions();
+    if (list.count() == 0)
         return;
-    const int selected = m_list.selectedPosition();
-    const QString line = m_list.lineAt(selected);
+    const int selected = list.selectedPosition();
+    const QString line = list.lineAt(selected);
     if (line.isEmpty()) {
         errorBox(QStringLiteral("Nothing Selected - Please select something and try again"));
         return;
@@ -229,24 +259,14 @@ void Form1::WriteFgdFile() {
         return;
     }
     const model::SaveResult result =
-        model::SaveDefinitions(*path, m_list, m_forms.module1().modInfo);
+        model::SaveDefinitions(*path, m_source->definitions(), m_forms.module1().modInfo);
     if (!result.ok)
         m_forms.toolkit().messageBox(this, result.error, errorTitle, toolkit::MessageIcon::None);
 }
 
 void Form1::replaceEditedLine(const QString& text) {
-    const int position = m_editedPosition;
-    if (!m_list.replaceAt(position, text))
-        return;
-    m_editedPosition = model::DefinitionList::NoSelection;
-    {
-        const QSignalBlocker blocker(List1);
-        delete List1->takeItem(position);
-        List1->addItem(text);
-    }
-    showSelection();
-    // Moving a line may take it out of a declaration spread over several lines.
-    showMarks(m_check.checkChanged(m_list.lines(), position));
+    if (m_source->replace(m_editedPosition, text))
+        m_editedPosition = model::DefinitionList::NoSelection;
 }
 
 void Form1::openFile(const QString& path) {
@@ -255,19 +275,12 @@ void Form1::openFile(const QString& path) {
         errorBox(read.error);
         return;
     }
-    m_list = model::DefinitionList(std::move(read.contents.lines));
+    m_source->reset(std::move(read.contents.lines));
     m_editedPosition = model::DefinitionList::NoSelection;
     if (read.contents.modInfo) {
         m_forms.module1().modInfo = *read.contents.modInfo;
         CD.setFileName(QFileInfo(path).absoluteFilePath());
     }
-    {
-        const QSignalBlocker blocker(List1);
-        List1->clear();
-        List1->addItems(m_list.lines()); // in one go: 32,767 single inserts take long
-    }
-    m_check.checkAll(m_list.lines());
-    showMarks(0);
 }
 
 void Form1::appendFiles(const QStringList& paths) {
@@ -280,18 +293,14 @@ void Form1::appendFiles(const QStringList& paths) {
         else
             failures << read.error;
     }
-    if (m_list.count() + lines.size() > model::DefinitionList::MaxLines) {
+    if (!m_source->appendLines(lines)) {
         errorBox(QStringLiteral("The source list holds %1 lines and the dropped files add %2: "
                                 "together they pass 32,767, the most it can hold. Nothing was "
                                 "added.")
-                     .arg(m_list.count())
+                     .arg(m_source->count())
                      .arg(lines.size()));
         return;
     }
-    for (const QString& line : lines)
-        m_list.append(line);
-    List1->addItems(lines);
-    showMarks(m_check.checkAppended(m_list.lines()));
     if (!failures.isEmpty())
         errorBox(failures.join(u'\n'));
 }
@@ -325,40 +334,15 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void Form1::appendLine(const QString& line) {
-    if (!m_list.append(line))
-        return;
-    List1->addItem(line);
-    showMarks(m_check.checkAppended(m_list.lines()));
-}
-
-// A line the level editors would refuse carries a warning sign, and the reason as its tip.
-void Form1::showMarks(int from) {
-    const QStringList& reasons = m_check.reasons();
-    for (int row = from; row < List1->count(); ++row) {
-        QListWidgetItem* item = List1->item(row);
-        const QString& reason = reasons.at(row);
-        if (item->toolTip() == reason)
-            continue;
-        item->setToolTip(reason);
-        if (!reason.isEmpty() && m_warning.isNull()) // loaded once, when first needed
-            m_warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
-        item->setIcon(reason.isEmpty() ? QIcon() : m_warning);
-    }
-}
-
 void Form1::errorBox(const QString& text) {
     m_forms.toolkit().messageBox(this, text, QStringLiteral("Error"), toolkit::MessageIcon::None);
 }
 
-void Form1::showSelection() {
-    const QSignalBlocker blocker(List1);
-    const int selected = m_list.selectedPosition();
-    if (selected == model::DefinitionList::NoSelection) {
-        List1->clearSelection();
-        List1->setCurrentRow(-1);
+void Form1::showSelection(int position) {
+    if (position == model::DefinitionList::NoSelection) {
+        List1->selectionModel()->clear();
     } else {
-        List1->setCurrentRow(selected);
+        List1->setCurrentIndex(List1->model()->index(position, 0));
     }
 }
 

@@ -1,10 +1,8 @@
 #pragma once
 
 #include "model/DefinitionList.h"
-#include "model/LineCheck.h"
 #include "toolkit/SaveFileDialog.h"
 
-#include <QIcon>
 #include <QList>
 #include <QWidget>
 
@@ -12,9 +10,12 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QListView;
 class QPushButton;
 
+namespace model {
+class SourceList;
+}
 namespace toolkit {
 struct CaptionBox;
 }
@@ -32,7 +33,7 @@ public:
     explicit Form1(Forms& forms);
     ~Form1() override;
 
-    const model::DefinitionList& definitions() const { return m_list; }
+    const model::DefinitionList& definitions() const;
     bool isExpanded() const { return m_expanded; }
 
     // Asks for a file name and writes the definition list with the mod information to it.
@@ -68,15 +69,11 @@ private:
     void helpClicked();
 
     void showWindow(QWidget* window);
-    void appendLine(const QString& line);
-    void showSelection();
-    void showMarks(int from);
+    void showSelection(int position);
     void errorBox(const QString& text);
 
     Forms& m_forms;
-    model::DefinitionList m_list;
-    model::SourceCheck m_check;
-    QIcon m_warning;
+    model::SourceList* m_source;
     toolkit::SaveFileDialog CD;
     bool m_expanded = false;
     int m_editedPosition = model::DefinitionList::NoSelection;
@@ -90,7 +87,7 @@ private:
     QLineEdit* Text2;
     QPushButton* Command1;
     QPushButton* Command2;
-    QListWidget* List1;
+    QListView* List1;
     QPushButton* Command4;
     QPushButton* Command3;
     QPushButton* Command5;

@@ -4,15 +4,20 @@
 #include "support/Files.h"
 #include "support/ScriptedToolkit.h"
 #include "ui/Form1.h"
+#include "ui/Form2.h"
+#include "ui/Form3.h"
+#include "ui/Form4.h"
 #include "ui/Forms.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QItemSelectionModel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 
 // The program's windows with scripted modal boxes, shown as at start-up; what window tests use.
+// Its helpers are named after what the user does, so a test reads as the user's steps.
 struct Session {
     model::Module1 module1;
     ScriptedToolkit toolkit;
@@ -21,18 +26,47 @@ struct Session {
     Session() { forms.form1()->show(); }
 
     ui::Form1* main() const { return forms.loadedForm1(); }
-    QListWidget* list() const { return main()->findChild<QListWidget*>("List1"); }
+    ui::Form2* editor() const { return forms.loadedForm2(); }
+    ui::Form3* extras() const { return forms.loadedForm3(); }
+    ui::Form4* help() const { return forms.loadedForm4(); }
+    QListView* list() const { return main()->findChild<QListView*>("List1"); }
 
     // Clicks a button and lets a window that closed because of it go.
     static void click(QWidget* window, const char* button) {
         window->findChild<QPushButton*>(button)->click();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    void click(const char* button) const { click(main(), button); }
-
     static void setText(QWidget* window, const char* box, const QString& text) {
         window->findChild<QLineEdit*>(box)->setText(text);
     }
+
+    // The main window's buttons.
+    void add() const { click(main(), "Command1"); }
+    void toggleSource() const { click(main(), "Command2"); }
+    void openExtras() const { click(main(), "Command3"); }
+    void edit() const { click(main(), "Command4"); }
+    void openHelp() const { click(main(), "Command6"); }
+    // Saves through the main window, answering the dialog with path (nothing: cancelled);
+    // the file's bytes.
+    QByteArray save(const std::optional<QString>& path) {
+        toolkit.saveAnswers << path;
+        click(main(), "Command5");
+        return path ? readFile(*path) : QByteArray();
+    }
+
+    // The line editor: types text (unless nothing is given) and presses Update.
+    void update(const std::optional<QString>& text = std::nullopt) const {
+        if (text)
+            setText(editor(), "Text1", *text);
+        click(editor(), "Command1");
+    }
+    // The extras dialog: types author, mod name and version.
+    void typeExtras(const QStringList& values) const {
+        for (int i = 0; i < 3; ++i)
+            setText(extras(), qPrintable(QString("Text%1").arg(i + 1)), values[i]);
+    }
+    void done() const { click(extras(), "Command2"); }
+    void cancel() const { click(extras(), "Command1"); }
 
     // Fills the main window's inputs.
     void compose(const QString& kind, const QString& prefix, const QString& suffix,
@@ -43,17 +77,26 @@ struct Session {
         setText(main(), "Text1", name);
     }
 
-    QStringList shownLines() const {
-        QStringList lines;
-        for (int row = 0; row < list()->count(); ++row)
-            lines << list()->item(row)->text();
-        return lines;
+    // Selects a line of the source list as a click does; -1 selects none.
+    void select(int row) const {
+        if (row < 0)
+            list()->selectionModel()->clear();
+        else
+            list()->setCurrentIndex(list()->model()->index(row, 0));
+    }
+    int currentRow() const {
+        return list()->currentIndex().isValid() ? list()->currentIndex().row() : -1;
     }
 
-    // Saves through the main window, answering the dialog with path; the file's bytes.
-    QByteArray save(const QString& path) {
-        toolkit.saveAnswers << path;
-        click("Command5");
-        return readFile(path);
+    int shownCount() const { return list()->model()->rowCount(); }
+    QVariant shown(int row, int role) const { return list()->model()->index(row, 0).data(role); }
+    QStringList shownLines() const {
+        QStringList lines;
+        for (int row = 0; row < shownCount(); ++row)
+            lines << shown(row, Qt::DisplayRole).toString();
+        return lines;
     }
+    // The reason a line is marked with, and whether it carries the sign.
+    QString tip(int row) const { return shown(row, Qt::ToolTipRole).toString(); }
+    bool hasSign(int row) const { return !shown(row, Qt::DecorationRole).isNull(); }
 };

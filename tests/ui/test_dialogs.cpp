@@ -32,11 +32,9 @@ namespace {
 
 // Opens the extras dialog and types the three values.
 ui::Form3* fillExtras(Session& s, const QStringList& values) {
-    s.click("Command3");
-    for (int i = 0; i < 3; ++i)
-        Session::setText(s.forms.loadedForm3(), qPrintable(QString("Text%1").arg(i + 1)),
-                         values[i]);
-    return s.forms.loadedForm3();
+    s.openExtras();
+    s.typeExtras(values);
+    return s.extras();
 }
 
 } // namespace
@@ -46,42 +44,40 @@ void TestDialogs::updateMovesTheOpenedLineToTheEnd() {
     s.compose("Custom", "", "", "");
     for (const char* size : {"a", "b", "c"}) {
         s.toolkit.inputAnswers << size;
-        s.click("Command1");
+        s.add();
     }
     const QStringList lines = s.main()->definitions().lines();
-    s.list()->setCurrentRow(1);
-    s.click("Command4");
-    ui::Form2* editor = s.forms.loadedForm2();
+    s.select(1);
+    s.edit();
+    ui::Form2* editor = s.editor();
     QVERIFY(editor && editor->isVisible() && !editor->isModal());
     QVERIFY(editor->size() == toolkit::twipsSize(3645, 1290) &&
             editor->maximumSize() == editor->size());
     QCOMPARE(editor->findChild<QWidget*>("Text1")->nextInFocusChain()->objectName(),
              QString("Command1"));
-    s.list()->setCurrentRow(2);
-    s.click("Command4"); // a second Edit replaces the text in the open editor
-    QCOMPARE(s.forms.loadedForm2(), editor);
+    s.select(2);
+    s.edit(); // a second Edit replaces the text in the open editor
+    QCOMPARE(s.editor(), editor);
     QCOMPARE(editor->line(), lines[2]);
 
-    s.list()->setCurrentRow(3); // the user moves on before pressing Update
-    Session::setText(editor, "Text1", "edited");
-    Session::click(editor, "Command1");
+    s.select(3); // the user moves on before pressing Update
+    s.update("edited");
     const QStringList expected{lines[0], lines[1], lines[3], "edited"};
     QCOMPARE(s.shownLines(), expected);
     QCOMPARE(s.main()->definitions().selectedPosition(), 2); // the selection stays, one up
-    QCOMPARE(s.forms.loadedForm2(), nullptr);
+    QCOMPARE(s.editor(), nullptr);
 }
 
 void TestDialogs::refusesEmptyOrMissingSelectionAndOutlivesMain() {
     Session s;
-    s.click("Command4"); // nothing selected
-    s.list()->setCurrentRow(0);
-    s.click("Command4");
-    Session::setText(s.forms.loadedForm2(), "Text1", ""); // an empty edit appends an empty line
-    Session::click(s.forms.loadedForm2(), "Command1");
+    s.edit(); // nothing selected
+    s.select(0);
+    s.edit();
+    s.update(""); // an empty edit appends an empty line
     QCOMPARE(s.main()->definitions().lines(), QStringList{""});
-    s.click("Command4"); // right after Update nothing is selected
-    s.list()->setCurrentRow(0);
-    s.click("Command4"); // the selected line is empty
+    s.edit(); // right after Update nothing is selected
+    s.select(0);
+    s.edit(); // the selected line is empty
 
     QCOMPARE(s.toolkit.messages.size(), 3);
     for (const ScriptedToolkit::Message& message : s.toolkit.messages) {
@@ -89,19 +85,19 @@ void TestDialogs::refusesEmptyOrMissingSelectionAndOutlivesMain() {
         QCOMPARE(message.title, QString("Error"));
         QCOMPARE(message.icon, toolkit::MessageIcon::None);
     }
-    QCOMPARE(s.forms.loadedForm2(), nullptr);
+    QCOMPARE(s.editor(), nullptr);
 
     // Update after the main window has closed only closes the editor.
-    s.click("Command1");
-    s.list()->setCurrentRow(1);
-    s.click("Command4");
-    ui::Form2* editor = s.forms.loadedForm2();
+    s.add();
+    s.select(1);
+    s.edit();
+    ui::Form2* editor = s.editor();
     QVERIFY(editor);
     s.main()->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(s.main(), nullptr);
-    Session::click(editor, "Command1");
-    QCOMPARE(s.forms.loadedForm2(), nullptr);
+    s.update();
+    QCOMPARE(s.editor(), nullptr);
     QCOMPARE(s.main(), nullptr); // no main window comes back
 }
 
@@ -113,16 +109,16 @@ void TestDialogs::doneSetsHeaderOfNextSave() {
     QVERIFY(!extras->isModal() && extras->minimumSize() == extras->maximumSize());
     const QStringList tabOrder{"Text1", "Text2", "Text3", "Command1", "Command2"};
     QCOMPARE(focusOrder(extras, tabOrder), tabOrder);
-    Session::click(extras, "Command2");
-    QCOMPARE(s.forms.loadedForm3(), nullptr);
+    s.done();
+    QCOMPARE(s.extras(), nullptr);
     QVERIFY(s.save(dir.filePath("a.fgd")).startsWith("// Jo\r\n// Test  Version: 1.2\r\n\r\n//"));
 
     // Reopened, the dialog is empty; Done with only a version brings back the other defaults.
-    s.click("Command3");
+    s.openExtras();
     for (const char* box : {"Text1", "Text2", "Text3"})
-        QCOMPARE(s.forms.loadedForm3()->findChild<QLineEdit*>(box)->text(), QString());
-    Session::setText(s.forms.loadedForm3(), "Text3", "2.0");
-    Session::click(s.forms.loadedForm3(), "Command2");
+        QCOMPARE(s.extras()->findChild<QLineEdit*>(box)->text(), QString());
+    Session::setText(s.extras(), "Text3", "2.0");
+    s.done();
     QVERIFY(s.save(dir.filePath("b.fgd"))
                 .startsWith("// Something Tarvok Made\r\n// Unnamed Mod  Version: 2.0\r\n"));
 }
@@ -131,8 +127,8 @@ void TestDialogs::cancelCloseAndIconChangeNothing() {
     Session s;
     ui::Form3* extras = fillExtras(s, {"Jo", "Test", "1.2"});
     QTest::mouseClick(extras->findChild<QWidget*>("Image1"), Qt::LeftButton);
-    s.click("Command3"); // Extras while open keeps what was typed
-    QCOMPARE(s.forms.loadedForm3(), extras);
+    s.openExtras(); // Extras while open keeps what was typed
+    QCOMPARE(s.extras(), extras);
     QCOMPARE(extras->findChild<QLineEdit*>("Text1")->text(), QString("Jo"));
     QCOMPARE(s.toolkit.messages.size(), 1);
     QCOMPARE(s.toolkit.messages[0].text,
@@ -141,17 +137,17 @@ void TestDialogs::cancelCloseAndIconChangeNothing() {
     QCOMPARE(s.toolkit.messages[0].title, QString("Box Of Wonderment"));
     QCOMPARE(s.toolkit.messages[0].icon, toolkit::MessageIcon::Information);
 
-    Session::click(extras, "Command1");            // Cancel
+    s.cancel();                                    // Cancel
     fillExtras(s, {"Other", "Mod", "9"})->close(); // the close box
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCOMPARE(s.forms.loadedForm3(), nullptr);
+    QCOMPARE(s.extras(), nullptr);
     QCOMPARE(s.module1.modInfo, model::ModInfo());
 }
 
 void TestDialogs::helpHasThreeTabsAndCloses() {
     Session s;
-    s.click("Command6");
-    ui::Form4* help = s.forms.loadedForm4();
+    s.openHelp();
+    ui::Form4* help = s.help();
     QVERIFY(help && help->isVisible());
     QCOMPARE(help->size(), toolkit::twipsSize(4575, 3570));
     QVERIFY(help->windowFlags() & Qt::WindowMinMaxButtonsHint);
@@ -168,17 +164,18 @@ void TestDialogs::helpHasThreeTabsAndCloses() {
     const QRect before = tabs->geometry();
     help->resize(help->size() * 2);
     QCOMPARE(tabs->geometry(), before);
-    s.click("Command6");
+    s.openHelp();
     QCOMPARE(help->findChild<QPlainTextEdit*>("Text1")->toPlainText(), QString("typed"));
     Session::click(help, "Command1");
-    QCOMPARE(s.forms.loadedForm4(), nullptr);
+    QCOMPARE(s.help(), nullptr);
 }
 
 void TestDialogs::everyControlHasAnAccessibleName() {
     Session s;
-    s.list()->setCurrentRow(0);
-    for (const char* button : {"Command4", "Command3", "Command6"})
-        s.click(button);
+    s.select(0);
+    s.edit();
+    s.openExtras();
+    s.openHelp();
     QStringList unnamed;
     for (QWidget* window : QApplication::topLevelWidgets()) {
         for (QWidget* control :

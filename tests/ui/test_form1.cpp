@@ -42,7 +42,7 @@ void TestForm1::startsCollapsedAndToggles() {
     auto* toggle = s.main()->findChild<QPushButton*>("Command2");
     QCOMPARE(toggle->text(), QString("View Souce"));
     for (const char* caption : {"Hide Source", "Show Source", "Hide Source"}) {
-        s.click("Command2");
+        s.toggleSource();
         QCOMPARE(toggle->text(), QString(caption));
         QCOMPARE(s.main()->size(), QSize(481, caption[0] == 'H' ? 271 : 118));
     }
@@ -50,11 +50,11 @@ void TestForm1::startsCollapsedAndToggles() {
 
 void TestForm1::addsComposedLines() {
     Session s;
-    s.list()->setCurrentRow(0);
+    s.select(0);
     s.compose("Custom", "scripted_", "sequence", "Scripted Sequence");
     s.toolkit.inputAnswers << "-8 -8 0, 8 8 16";
-    s.click("Command1");
-    s.click("Command1"); // the custom size cancelled: a line without a class part
+    s.add();
+    s.add(); // the custom size cancelled: a line without a class part
     const QStringList expected{
         StartLine,
         "@PointClass size(-8 -8 0, 8 8 16) = scripted_sequence : \"Scripted Sequence\" []",
@@ -65,9 +65,8 @@ void TestForm1::addsComposedLines() {
     QCOMPARE(s.toolkit.inputs[0], (QStringList{"Input a valid @PointClass base", "Custom size"}));
     QCOMPARE(s.main()->findChild<QLineEdit*>("Text2")->text(), QString("sequence")); // inputs stay
     // The headless line carries a warning sign with the reason; the complete one none.
-    QVERIFY(s.list()->item(1)->icon().isNull() && s.list()->item(1)->toolTip().isEmpty());
-    QVERIFY(!s.list()->item(2)->icon().isNull() &&
-            s.list()->item(2)->toolTip().contains("@PointClass (choose a Pointsize)"));
+    QVERIFY(!s.hasSign(1) && s.tip(1).isEmpty());
+    QVERIFY(s.hasSign(2) && s.tip(2).contains("@PointClass (choose a class kind)"));
 }
 
 void TestForm1::savesThroughDialog() {
@@ -75,12 +74,12 @@ void TestForm1::savesThroughDialog() {
     QTemporaryDir dir;
     const QString path = dir.filePath("weapon.fgd");
     const QByteArray weaponFile = readFile(FGD_TEST_DATA "/weapon.fgd");
-    s.click("Command5"); // cancelled: nothing written, mod info untouched
+    s.save(std::nullopt); // cancelled: nothing written, mod info untouched
     QCOMPARE(s.module1.modInfo, model::ModInfo());
     s.compose("Weapon", "weapon_", "9mmAR", "9mm Assault Rifle");
-    s.click("Command1");
+    s.add();
     QCOMPARE(s.save(path), weaponFile);
-    s.click("Command1");
+    s.add();
     s.save(QString()); // an empty name is no file either
     QCOMPARE(readFile(path), weaponFile);
 
@@ -113,17 +112,16 @@ void TestForm1::continuesOpenedFile() {
     s.main()->openFile(saved);
     QCOMPARE(s.shownLines(), lines);
     QCOMPARE(s.module1.modInfo, info);
-    s.toolkit.saveAnswers << saved;
-    s.click("Command5");
+    s.save(saved);
     QCOMPARE(s.toolkit.saveInitialNames[0], saved);
     QCOMPARE(readFile(saved), model::FgdFileBytes(lines, info)); // saved again, byte for byte
 
     // Update breaks the declaration spread over two lines: the marks show it at once.
-    s.list()->setCurrentRow(1);
-    s.click("Command4");
-    Session::click(s.forms.loadedForm2(), "Command1");
-    QVERIFY(s.list()->item(1)->toolTip().startsWith("this ] closes no [ ] body"));
-    QVERIFY(s.list()->item(2)->toolTip().contains("not closed"));
+    s.select(1);
+    s.edit();
+    s.update();
+    QVERIFY(s.tip(1).startsWith("this ] closes no [ ] body"));
+    QVERIFY(s.tip(2).contains("not closed"));
 
     s.main()->openFile(dir.filePath("missing.fgd")); // changes nothing, and says why
     QCOMPARE(s.toolkit.messages.size(), 1);
@@ -172,10 +170,10 @@ void TestForm1::appendsDroppedFiles() {
     // A full list, as a file can fill it: Add adds nothing and says why, without asking.
     s.main()->openFile(dir.filePath("long.fgd"));
     s.compose("Custom", "", "", "");
-    s.click("Command1");
+    s.add();
     QVERIFY(s.toolkit.messages.last().text.contains("already holds 32,767 lines"));
     QVERIFY(s.toolkit.inputs.isEmpty());
-    QCOMPARE(s.list()->count(), 32767);
+    QCOMPARE(s.shownCount(), 32767);
 }
 
 QTEST_MAIN(TestForm1)

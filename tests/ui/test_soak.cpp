@@ -25,30 +25,30 @@ void TestSoak::randomSessionNeverLosesALine() {
         const int action = int(random.bounded(100));
         if (action < (reference.size() < 300 ? 25 : 2)) { // Add
             s.compose("Weapon", "", QString("e%1").arg(step), "Real Name");
-            s.click("Command1");
+            s.add();
             reference << QString("@PointClass size(-16 -16 0, 16 16 36) = e%1 : \"Real Name\" []")
                              .arg(step);
         } else if (action < 50) { // select a line, or none
             selected = int(random.bounded(reference.size() + 1)) - 1;
-            s.list()->setCurrentRow(selected);
+            s.select(selected);
         } else if (action < 75) { // Edit
-            s.click("Command4");
+            s.edit();
             if (selected >= 0 && !reference[selected].isEmpty())
                 opened = selected;
-        } else if (ui::Form2* editor = s.forms.loadedForm2()) { // Update
+        } else if (ui::Form2* editor = s.editor()) { // Update
             Session::setText(editor, "Text1",
                              random.bounded(10) ? QString("edit %1").arg(step) : "");
             reference.removeAt(opened);
             reference << editor->line();
-            Session::click(editor, "Command1");
+            s.update();
             selected = selected == opened ? -1 : selected - (selected > opened ? 1 : 0);
         }
         QCOMPARE(s.main()->definitions().lines(), reference);
-        QCOMPARE(s.list()->count(), int(reference.size()));
+        QCOMPARE(s.shownCount(), int(reference.size()));
         if (step % 50 == 0) // the whole view now and then; every step would be slow
             QCOMPARE(s.shownLines(), reference);
         QCOMPARE(s.main()->definitions().selectedPosition(), selected);
-        QCOMPARE(s.list()->currentRow(), selected);
+        QCOMPARE(s.currentRow(), selected);
     }
     QVERIFY(!s.toolkit.messages.isEmpty()); // Edit was refused now and then, as it should be
 }

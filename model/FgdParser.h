@@ -5,10 +5,10 @@
 
 #include <functional>
 
-namespace model::detail {
+namespace model::fgd {
 
-// What the syntax check found in one top-level item (a declaration, @include, a stray token):
-// the lines it depends on and its first problem. lastLine is the furthest line the reading
+// What the parser found in one top-level item (a declaration, an @include, a stray token): the
+// lines its reading depends on and its first problem. lastLine is the furthest line the reading
 // looked at, past the lines' end when it ran out of them: a change there may change the item.
 struct SyntaxItem {
     int firstLine = 0;
@@ -17,9 +17,9 @@ struct SyntaxItem {
     QString problem;
 };
 
-// Reads lines[from..] as FGD source the way the level editors read it, one top-level item
-// after another, and reports each item. Lines must start at a top-level boundary.
+// Reads lines[from..] as FGD source the way the level editors read it, one top-level item after
+// another, and reports each item. Lines must start at a top-level boundary.
 void CheckFgdSyntax(const QStringList& lines, int from,
                     const std::function<void(const SyntaxItem&)>& report);
 
-} // namespace model::detail
+} // namespace model::fgd

@@ -1,0 +1,111 @@
+#include "FgdVocabulary.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace model::fgd {
+
+namespace {
+
+// Edit distance with swaps of neighbours, for suggesting the word the user meant.
+int typingDistance(QStringView a, QStringView b) {
+    const qsizetype n = a.size(), m = b.size();
+    std::vector<int> d((n + 1) * (m + 1));
+    auto at = [&](qsizetype i, qsizetype j) -> int& {
+        return d[i * (m + 1) + j];
+    };
+    for (qsizetype i = 0; i <= n; ++i)
+        at(i, 0) = int(i);
+    for (qsizetype j = 0; j <= m; ++j)
+        at(0, j) = int(j);
+    for (qsizetype i = 1; i <= n; ++i) {
+        for (qsizetype j = 1; j <= m; ++j) {
+            const int cost = a[i - 1].toLower() == b[j - 1].toLower() ? 0 : 1;
+            at(i, j) = std::min({at(i - 1, j) + 1, at(i, j - 1) + 1, at(i - 1, j - 1) + cost});
+            if (i > 1 && j > 1 && a[i - 1].toLower() == b[j - 2].toLower() &&
+                a[i - 2].toLower() == b[j - 1].toLower())
+                at(i, j) = std::min(at(i, j), at(i - 2, j - 2) + 1);
+        }
+    }
+    return at(n, m);
+}
+
+} // namespace
+
+bool isListed(QStringView word, QStringView names) {
+    for (qsizetype start = 0; start < names.size();) {
+        qsizetype end = names.indexOf(u' ', start);
+        if (end < 0)
+            end = names.size();
+        if (end - start == word.size() &&
+            word.compare(names.sliced(start, end - start), Qt::CaseInsensitive) == 0)
+            return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+QString nearest(QStringView word, QStringView names) {
+    const int allowed = word.size() <= 3 ? 1 : 2;
+    QString best;
+    int bestDistance = allowed + 1;
+    for (QStringView name : names.tokenize(u' ')) {
+        if (const int distance = typingDistance(word, name); distance < bestDistance) {
+            bestDistance = distance;
+            best = name.toString();
+        }
+    }
+    return best;
+}
+
+bool isKnownHelper(QStringView name) {
+    return isListed(name, HalfLifeHelpers) || isListed(name, OtherHelpers);
+}
+
+bool isKnownType(QStringView name) {
+    return isListed(name, HalfLifeTypes) || isListed(name, OtherTypes);
+}
+
+bool hasStrayQuote(QStringView word) {
+    return std::any_of(word.begin(), word.end(),
+                       [](QChar c) { return c == u'"' || c == u'\'' || c == u'{' || c == u'}'; });
+}
+
+bool isIdentifier(QStringView name) {
+    return !name.isEmpty() && std::all_of(name.begin(), name.end(), [](QChar c) {
+        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || isDigit(c) || c == u'_';
+    });
+}
+
+bool isWholeNumber(QStringView text) {
+    bool ok = false;
+    (void)text.toLongLong(&ok);
+    return ok;
+}
+
+bool isNumber(QStringView text) {
+    qsizetype at = 0, digits = 0;
+    const auto skipDigits = [&] {
+        const qsizetype from = at;
+        while (at < text.size() && isDigit(text[at]))
+            ++at;
+        return at - from;
+    };
+    if (at < text.size() && (text[at] == u'+' || text[at] == u'-'))
+        ++at;
+    digits = skipDigits();
+    if (at < text.size() && text[at] == u'.') {
+        ++at;
+        digits += skipDigits();
+    }
+    if (digits > 0 && at < text.size() && (text[at] == u'e' || text[at] == u'E')) {
+        ++at;
+        if (at < text.size() && (text[at] == u'+' || text[at] == u'-'))
+            ++at;
+        if (skipDigits() == 0)
+            return false;
+    }
+    return digits > 0 && at == text.size();
+}
+
+} // namespace model::fgd

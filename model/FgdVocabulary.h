@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+// The words of the FGD format that the check knows: class kinds, helpers and key-value types,
+// with the Half-Life editors' own apart from those later editors added; and how a slip of the
+// keyboard is matched to the word the user meant.
+
+namespace model::fgd {
+
+// The class kinds of Half-Life FGD files, without their @.
+inline constexpr QStringView ClassKinds = u"PointClass SolidClass BaseClass";
+
+// Helpers the Half-Life editors act on, and those other editors of the format know: both load
+// everywhere, since an editor skips a helper it does not know.
+inline constexpr QStringView HalfLifeHelpers =
+    u"base size color studio model iconsprite sprite decal flags offset sequence body";
+inline constexpr QStringView OtherHelpers =
+    u"skin studioprop lightprop halfgridsnap sphere line frustum cylinder origin vecline axis "
+    u"sidelist wirebox sweptplayerhull obb instance overlay overlay_transition light lightcone "
+    u"keyframe animator quadbounds worldtext catapult appliesto orderby noinherit autovis bbox "
+    u"lightconenew clusteredlight orientedboundingbox orientedwidthheight";
+// Helpers whose one argument is a file name in double quotes.
+inline constexpr QStringView FileHelpers = u"studio model studioprop sprite iconsprite decal";
+
+// Key-value types of the Half-Life editors (sky is J.A.C.K.'s), then those later editors added.
+inline constexpr QStringView HalfLifeTypes =
+    u"string integer float choices flags target_source target_destination color255 color1 "
+    u"studio sprite sound decal sky";
+inline constexpr QStringView OtherTypes =
+    u"origin void boolean bool int vector angle target_name_or_class npcclass pointentityclass "
+    u"filterclass node_dest node_id scene particlesystem material scriptlist script "
+    u"angle_negative_pitch vecline axis sidelist instance_file instance_parm instance_variable "
+    u"texture vec_dir vec_local angle_pitch angle_local soundscape ehandle";
+// The types an input or output can pass.
+inline constexpr QStringView InputOutputTypes = u"void string integer float bool boolean ehandle";
+
+// Whether word is one of the space-separated names, in any case (the editors ignore case).
+bool isListed(QStringView word, QStringView names);
+
+// The name closest to word when word is a likely slip of it (one or two keys wrong, missing,
+// extra or swapped), or the empty text.
+QString nearest(QStringView word, QStringView names);
+
+bool isKnownHelper(QStringView name);
+bool isKnownType(QStringView name);
+
+inline bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
+// Letters, digits and _ only: what game code can spell as a class or key name.
+bool isIdentifier(QStringView name);
+
+// A quote or brace inside a word starts a text or an expression for some editors.
+bool hasStrayQuote(QStringView word);
+
+// A whole number that fits 64 bits.
+bool isWholeNumber(QStringView text);
+
+// A number as the editors convert it: a sign, digits with an optional point, an exponent.
+bool isNumber(QStringView text);
+
+} // namespace model::fgd

@@ -1,0 +1,90 @@
+#include "SourceList.h"
+
+namespace model {
+
+SourceList::SourceList(QObject* parent)
+    : QAbstractListModel(parent) {
+    m_check.checkAll(m_list.lines());
+}
+
+int SourceList::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : m_list.count();
+}
+
+QVariant SourceList::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= m_list.count())
+        return {};
+    const int row = index.row();
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return m_list.lineAt(row);
+    case Qt::ToolTipRole:
+        return m_check.reasons().at(row);
+    case MarkRole:
+        return static_cast<int>(m_check.reasons().at(row).isEmpty() ? Mark::None : Mark::Warning);
+    case Qt::AccessibleDescriptionRole:
+        if (const QString& reason = m_check.reasons().at(row); !reason.isEmpty())
+            return QStringLiteral("Warning: ") + reason;
+        return {};
+    default:
+        return {};
+    }
+}
+
+void SourceList::select(int position) {
+    m_list.select(position);
+}
+
+bool SourceList::append(const QString& line) {
+    return appendLines({line});
+}
+
+bool SourceList::appendLines(const QStringList& lines) {
+    if (m_list.count() + lines.size() > DefinitionList::MaxLines)
+        return false;
+    if (lines.isEmpty())
+        return true;
+    const int first = m_list.count();
+    beginInsertRows({}, first, first + static_cast<int>(lines.size()) - 1);
+    for (const QString& line : lines)
+        m_list.append(line);
+    endInsertRows();
+    checkFrom(first);
+    return true;
+}
+
+bool SourceList::replace(int position, const QString& text) {
+    if (position < 0 || position >= m_list.count())
+        return false;
+    // The selection follows its line up, or goes with it; a view may move its own selection to
+    // a neighbour while the row goes, so the list's is worked out first and given back after.
+    const int kept = m_list.selectionAfterRemoving(position);
+    beginRemoveRows({}, position, position);
+    m_list.removeAt(position);
+    endRemoveRows();
+    const int last = m_list.count();
+    beginInsertRows({}, last, last);
+    m_list.append(text);
+    endInsertRows();
+    m_list.select(kept);
+    // Moving a line may take it out of a declaration spread over several lines.
+    checkFrom(position);
+    emit selectionMoved(kept);
+    return true;
+}
+
+void SourceList::reset(QStringList lines) {
+    beginResetModel();
+    m_list = DefinitionList(std::move(lines));
+    m_check.checkAll(m_list.lines());
+    endResetModel();
+}
+
+void SourceList::checkFrom(int changed) {
+    const int from = m_check.checkChanged(m_list.lines(), changed);
+    if (from < m_list.count())
+        emit dataChanged(index(from), index(m_list.count() - 1));
+}
+
+} // namespace model

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "DefinitionList.h"
+#include "LineCheck.h"
+
+#include <QAbstractListModel>
+
+namespace model {
+
+// The source list as the main window shows it: the definition list the user builds, the
+// user's selected line, and the line check over all of it, one row a line. Every change to the
+// lines goes through here, so the lines, the selection and the marks never differ.
+class SourceList : public QAbstractListModel {
+    Q_OBJECT
+
+public:
+    // What a row's mark says; the data role MarkRole holds one of these as an int.
+    enum class Mark { None, Warning };
+    static constexpr int MarkRole = Qt::UserRole + 1;
+
+    explicit SourceList(QObject* parent = nullptr);
+
+    const DefinitionList& definitions() const { return m_list; }
+    int count() const { return m_list.count(); }
+    bool isFull() const { return m_list.isFull(); }
+    int selectedPosition() const { return m_list.selectedPosition(); }
+
+    // The text (display and edit roles), the reason of its mark (tool tip), the mark, and the
+    // accessible description that names the mark with its reason.
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+
+    // Records the user's choice of line; a position outside the list selects nothing.
+    void select(int position);
+
+    // Adds line at the end. False, changing nothing, when the list is full.
+    bool append(const QString& line);
+
+    // Adds lines at the end, all of them or, when they would not fit, none (false).
+    bool appendLines(const QStringList& lines);
+
+    // Removes the line at position and adds text at the end, as Update does. False, changing
+    // nothing, for a position outside the list.
+    bool replace(int position, const QString& text);
+
+    // Takes lines in place of the whole list (at most DefinitionList::MaxLines); nothing selected.
+    void reset(QStringList lines);
+
+signals:
+    // A line was moved to the end: the selection as it now stands (it moves up with its line,
+    // or goes when its line was the one moved), for the view to show.
+    void selectionMoved(int position);
+
+private:
+    void checkFrom(int changed);
+
+    DefinitionList m_list;
+    SourceCheck m_check;
+};
+
+} // namespace model
