@@ -41,10 +41,6 @@ int main(int argc, char* argv[]) {
     ui::Forms forms(windowToolkit, module1);
     ui::Form1* mainWindow = forms.form1();
     mainWindow->show();
-    if (!files.isEmpty()) {
-        mainWindow->openFile(files.first());
-        if (files.size() > 1)
-            mainWindow->appendFiles(files.mid(1));
-    }
+    mainWindow->openFiles(files);
     return QApplication::exec();
 }

@@ -8,7 +8,7 @@ namespace {
 const QString CustomKind = QStringLiteral("Custom");
 }
 
-std::span<const EntityClassKind> EntityClassKinds() {
+std::span<const EntityClassKind> entityClassKinds() {
     static const std::array<EntityClassKind, 4> kinds{{
         {QStringLiteral("Player"), QStringLiteral("-16 -16 -36, 16 16 36")},
         {QStringLiteral("Weapon"), QStringLiteral("-16 -16 0, 16 16 36")},
@@ -18,7 +18,7 @@ std::span<const EntityClassKind> EntityClassKinds() {
     return kinds;
 }
 
-const QStringList& EntityPrefixes() {
+const QStringList& entityPrefixes() {
     static const QStringList prefixes{
         QStringLiteral("weapon_"),   QStringLiteral("item_"),    QStringLiteral("ammo_"),
         QStringLiteral("info_"),     QStringLiteral("monster_"), QStringLiteral("multi_"),
@@ -39,7 +39,7 @@ QString ComposeEntityLine(const QString& kind, const QString& prefix, const QStr
         // The user's box goes in verbatim: no trimming, no validation.
         line = QStringLiteral("@PointClass size(") + size + QLatin1Char(')');
     } else {
-        for (const EntityClassKind& k : EntityClassKinds()) {
+        for (const EntityClassKind& k : entityClassKinds()) {
             if (!k.sizeBox.isEmpty() && kind == k.name) {
                 line = QStringLiteral("@PointClass size(") + k.sizeBox + QLatin1Char(')');
                 break;

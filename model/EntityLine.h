@@ -15,10 +15,10 @@ struct EntityClassKind {
 };
 
 // The four class kinds in the order the kind drop-down offers them.
-std::span<const EntityClassKind> EntityClassKinds();
+std::span<const EntityClassKind> entityClassKinds();
 
 // The twelve entity prefixes in the order the prefix drop-down offers them.
-const QStringList& EntityPrefixes();
+const QStringList& entityPrefixes();
 
 // The question asked when the kind is "Custom".
 inline constexpr const char* CustomSizePrompt = "Input a valid @PointClass base";

@@ -550,7 +550,7 @@ private:
 
 } // namespace
 
-void CheckFgdSyntax(const QStringList& lines, int from,
+void checkFgdSyntax(const QStringList& lines, int from,
                     const std::function<void(const SyntaxItem&)>& report) {
     Parser parser(lines, from);
     SyntaxItem item;

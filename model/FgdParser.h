@@ -19,7 +19,7 @@ struct SyntaxItem {
 
 // Reads lines[from..] as FGD source the way the level editors read it, one top-level item after
 // another, and reports each item. Lines must start at a top-level boundary.
-void CheckFgdSyntax(const QStringList& lines, int from,
+void checkFgdSyntax(const QStringList& lines, int from,
                     const std::function<void(const SyntaxItem&)>& report);
 
 } // namespace model::fgd

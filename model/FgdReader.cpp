@@ -43,8 +43,8 @@ std::optional<ModInfo> headerInfo(const QString& first, const QString& second) {
 
 } // namespace
 
-FgdContents ParseFgdText(QByteArrayView bytes) {
-    const QString text = FromWindows1252(bytes);
+FgdContents parseFgdText(QByteArrayView bytes) {
+    const QString text = fromWindows1252(bytes);
     QStringList lines = text.split(u'\n');
     if (lines.constLast().isEmpty())
         lines.removeLast(); // the ending of the last line, or an empty file
@@ -53,7 +53,7 @@ FgdContents ParseFgdText(QByteArrayView bytes) {
             line.chop(1);
     }
 
-    const QStringList footer = FgdFooterLines();
+    const QStringList footer = fgdFooterLines();
     const qsizetype frame = 3 + 1 + footer.size();
     if (lines.size() >= frame && lines.at(2).isEmpty() &&
         lines.at(lines.size() - footer.size() - 1).isEmpty() &&
@@ -65,7 +65,7 @@ FgdContents ParseFgdText(QByteArrayView bytes) {
     return {lines, std::nullopt};
 }
 
-ReadResult ReadFgdFile(const QString& path) {
+ReadResult readFgdFile(const QString& path) {
     const QFileInfo info(path);
     if (!info.exists())
         return failure(path, QStringLiteral("it does not exist"));
@@ -87,7 +87,7 @@ ReadResult ReadFgdFile(const QString& path) {
     if (bytes.contains('\0'))
         return failure(path, QStringLiteral("it is not a text file"));
 
-    FgdContents contents = ParseFgdText(bytes);
+    FgdContents contents = parseFgdText(bytes);
     if (contents.lines.size() > DefinitionList::MaxLines) {
         return failure(path, QStringLiteral("it holds %1 lines, more than the 32,767 the source "
                                             "list can hold")

@@ -18,7 +18,7 @@ struct FgdContents {
 
 // The outcome of reading a file: its contents, or a message naming the file and the reason.
 struct ReadResult {
-    bool ok = true;
+    bool ok = false;
     QString error;
     FgdContents contents;
 };
@@ -26,10 +26,10 @@ struct ReadResult {
 // Splits Windows-1252 text into lines (ending in CR LF or LF; a last line needs no ending) and
 // recognises the header and footer this program writes, so that saving the contents again
 // gives the same bytes.
-FgdContents ParseFgdText(QByteArrayView bytes);
+FgdContents parseFgdText(QByteArrayView bytes);
 
 // Reads the file at path without ever writing to it. Refused: anything that is not a readable
 // regular file, a file with NUL bytes (not text), and more definition lines than the list holds.
-ReadResult ReadFgdFile(const QString& path);
+ReadResult readFgdFile(const QString& path);
 
 } // namespace model

@@ -51,20 +51,20 @@ QString writeToDisk(QSaveFile& file, const QByteArray& bytes) {
 
 } // namespace
 
-QStringList FgdFooterLines() {
+QStringList fgdFooterLines() {
     // The maker's web address and messenger number would follow these prefixes;
     // this program has neither, so the lines stay bare.
     return {QStringLiteral("// Made with Tarvok's FGD maker"), QStringLiteral("// "),
             QStringLiteral("//ICQ : ")};
 }
 
-QByteArray FgdFileBytes(const QStringList& lines, const ModInfo& info) {
+QByteArray fgdFileBytes(const QStringList& lines, const ModInfo& info) {
     const QString header[] = {
         QStringLiteral("// ") + info.Author,
         QStringLiteral("// ") + info.ModName + QStringLiteral("  Version: ") + info.ModVersion,
         QString(),
     };
-    const QStringList footer = FgdFooterLines();
+    const QStringList footer = fgdFooterLines();
     auto forEachLine = [&](auto&& visit) {
         for (const QString& line : header)
             visit(line);
@@ -83,7 +83,7 @@ QByteArray FgdFileBytes(const QStringList& lines, const ModInfo& info) {
     char* at = out.data();
     bool sameInLatin1 = true;
     forEachLine([&](const QString& line) {
-        sameInLatin1 &= detail::NarrowIfSameInLatin1(line, at);
+        sameInLatin1 &= detail::narrowIfSameInLatin1(line, at);
         at += line.size();
         *at++ = '\r';
         *at++ = '\n';
@@ -95,7 +95,7 @@ QByteArray FgdFileBytes(const QStringList& lines, const ModInfo& info) {
     QString text;
     text.reserve(size);
     forEachLine([&](const QString& line) { text += line + QStringLiteral("\r\n"); });
-    return ToWindows1252(text);
+    return toWindows1252(text);
 }
 
 SaveResult SaveDefinitions(const QString& path, const DefinitionList& list, ModInfo& info) {
@@ -109,7 +109,7 @@ SaveResult SaveDefinitions(const QString& path, const DefinitionList& list, ModI
     if (target.exists() && !target.isFile())
         return failure(path, QStringLiteral("it is not a regular file"));
 
-    const QByteArray bytes = FgdFileBytes(list.lines(), info);
+    const QByteArray bytes = fgdFileBytes(list.lines(), info);
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
@@ -120,7 +120,7 @@ SaveResult SaveDefinitions(const QString& path, const DefinitionList& list, ModI
     }
     if (!file.commit())
         return failure(path, file.errorString());
-    return {};
+    return SaveResult::success();
 }
 
 } // namespace model

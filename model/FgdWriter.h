@@ -12,17 +12,19 @@ class DefinitionList;
 
 // The outcome of writing a file: success, or a message naming the file and the reason.
 struct SaveResult {
-    bool ok = true;
+    bool ok = false;
     QString error;
+
+    static SaveResult success() { return {true, {}}; }
 };
 
 // The three footer lines that close every saved file.
-QStringList FgdFooterLines();
+QStringList fgdFooterLines();
 
 // The complete bytes of an FGD file: two header lines from info, an empty line, the
 // definition lines unchanged, an empty line and the footer, each ending with CR LF,
 // in Windows-1252 without a byte-order mark.
-QByteArray FgdFileBytes(const QStringList& lines, const ModInfo& info);
+QByteArray fgdFileBytes(const QStringList& lines, const ModInfo& info);
 
 // Applies the mod information defaults, then writes the list to path atomically: an existing
 // file is either wholly replaced or left exactly as it was. Anything at path that is not a

@@ -19,7 +19,7 @@ QString lineProblem(QStringView line) {
     }
     if (latin1)
         return QString(); // every other Latin-1 character is the same byte in Windows-1252
-    const QByteArray bytes = ToWindows1252(line);
+    const QByteArray bytes = toWindows1252(line);
     QString lost;
     qsizetype byte = 0;
     for (qsizetype i = 0; i < line.size(); ++i, ++byte) {
@@ -38,7 +38,7 @@ QString lineProblem(QStringView line) {
 
 } // namespace
 
-QString CheckSourceLine(QStringView line) {
+QString checkSourceLine(QStringView line) {
     SourceCheck check;
     check.checkAll({line.toString()});
     return check.reasons().constFirst();
@@ -66,7 +66,7 @@ int SourceCheck::checkChanged(const QStringList& lines, int changed) {
 void SourceCheck::checkFrom(const QStringList& lines, int from) {
     for (qsizetype i = from; i < lines.size(); ++i)
         m_reasons.append(lineProblem(lines.at(i)));
-    fgd::CheckFgdSyntax(lines, from, [this](const fgd::SyntaxItem& item) {
+    fgd::checkFgdSyntax(lines, from, [this](const fgd::SyntaxItem& item) {
         m_items.append({item.firstLine, item.lastLine});
         if (item.problemLine >= 0 && m_reasons.at(item.problemLine).isEmpty())
             m_reasons[item.problemLine] = item.problem;

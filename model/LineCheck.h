@@ -15,7 +15,7 @@ namespace model {
 // Checks one line on its own. Returns the empty text for a line the editors accept, otherwise
 // a short reason in plain words. Accepted: an empty line, a // comment, and a declaration such as
 //   @PointClass base(Weapon) size(-16 -16 0, 16 16 36) = weapon_9mmAR : "9mm Assault Rifle" []
-QString CheckSourceLine(QStringView line);
+QString checkSourceLine(QStringView line);
 
 // Checks a list of lines as one text, as the editors read a file: a declaration may run over
 // many lines, and its problem is reported on the line where it is.
@@ -38,9 +38,16 @@ public:
     }
 
 private:
+    // How a change is checked without reading the whole list again: the parser reads the list
+    // one item (a declaration, an @include) at a time, and for each item it notes the first
+    // line and the furthest line it looked at, a peek at the next line included. An item whose
+    // furthest line lies before a change read exactly the same lines as before, so its reasons
+    // still hold. Only the items that reached the change are read again, from the first line of
+    // the earliest of them. Add changes only the end, so usually only an item left open there
+    // is read again; Update moves one line to the end, so reading starts at the item that held it.
     struct Item {
         int firstLine;
-        int lastLine; // the furthest line its reading depends on
+        int lastLine; // the furthest line its reading looked at
     };
     void checkFrom(const QStringList& lines, int from);
 

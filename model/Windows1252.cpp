@@ -39,7 +39,7 @@ inline unsigned differsFromLatin1(char16_t c) {
 }
 } // namespace
 
-bool SameInLatin1(QStringView text) {
+bool sameInLatin1(QStringView text) {
     const char16_t* chars = text.utf16();
     unsigned differs = 0;
     for (qsizetype i = 0; i < text.size(); ++i)
@@ -47,7 +47,7 @@ bool SameInLatin1(QStringView text) {
     return !differs;
 }
 
-bool NarrowIfSameInLatin1(QStringView text, char* out) {
+bool narrowIfSameInLatin1(QStringView text, char* out) {
     // One pass without early exit, so the compiler can handle many characters per instruction.
     const char16_t* chars = text.utf16();
     unsigned differs = 0;
@@ -58,7 +58,7 @@ bool NarrowIfSameInLatin1(QStringView text, char* out) {
     return !differs;
 }
 
-QByteArray ToWindows1252ByTable(QStringView text) {
+QByteArray toWindows1252ByTable(QStringView text) {
     QByteArray out;
     out.reserve(text.size());
     for (char32_t cp : text.toUcs4()) {
@@ -80,7 +80,7 @@ QByteArray ToWindows1252ByTable(QStringView text) {
 
 } // namespace detail
 
-QString FromWindows1252(QByteArrayView bytes) {
+QString fromWindows1252(QByteArrayView bytes) {
     QString text(bytes.size(), Qt::Uninitialized);
     char16_t* out = reinterpret_cast<char16_t*>(text.data());
     for (qsizetype i = 0; i < bytes.size(); ++i) {
@@ -90,10 +90,10 @@ QString FromWindows1252(QByteArrayView bytes) {
     return text;
 }
 
-QByteArray ToWindows1252(QStringView text) {
+QByteArray toWindows1252(QStringView text) {
     // Below U+0100, Windows-1252 and Latin-1 differ only at U+0080..U+009F; text without those
     // and without anything higher, which is nearly every FGD file, converts byte for byte.
-    const bool latin1Will = detail::SameInLatin1(text);
+    const bool latin1Will = detail::sameInLatin1(text);
     if (latin1Will)
         return text.toLatin1();
 
@@ -105,12 +105,12 @@ QByteArray ToWindows1252(QStringView text) {
     QStringEncoder marked("windows-1252");
     QStringEncoder nulled("windows-1252", QStringConverter::Flag::ConvertInvalidToNull);
     if (!marked.isValid() || !nulled.isValid())
-        return detail::ToWindows1252ByTable(text);
+        return detail::toWindows1252ByTable(text);
 
     QByteArray out = marked.encode(text);
     const QByteArray other = nulled.encode(text);
     if (out.size() != other.size() || out.size() != codePointCount(text))
-        return detail::ToWindows1252ByTable(text);
+        return detail::toWindows1252ByTable(text);
     if (!marked.hasError())
         return out;
     for (qsizetype i = 0; i < out.size(); ++i) {

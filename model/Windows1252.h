@@ -9,20 +9,20 @@ namespace model {
 
 // Converts text to Windows-1252, the 8-bit code page the game's level editors read.
 // Each code point that Windows-1252 cannot represent becomes one '?'.
-QByteArray ToWindows1252(QStringView text);
+QByteArray toWindows1252(QStringView text);
 
-// Reads Windows-1252 bytes as text: the exact inverse of ToWindows1252 for every byte.
-QString FromWindows1252(QByteArrayView bytes);
+// Reads Windows-1252 bytes as text: the exact inverse of toWindows1252 for every byte.
+QString fromWindows1252(QByteArrayView bytes);
 
 namespace detail {
 // True when every character of text is the same byte in Windows-1252 as in Latin-1.
-bool SameInLatin1(QStringView text);
-// Writes text as one byte per character to out, and returns SameInLatin1(text): only then are
+bool sameInLatin1(QStringView text);
+// Writes text as one byte per character to out, and returns sameInLatin1(text): only then are
 // the bytes its Windows-1252 form.
-bool NarrowIfSameInLatin1(QStringView text, char* out);
+bool narrowIfSameInLatin1(QStringView text, char* out);
 
 // The same conversion from a fixed table, for Qt builds whose codec library lacks Windows-1252.
-QByteArray ToWindows1252ByTable(QStringView text);
+QByteArray toWindows1252ByTable(QStringView text);
 } // namespace detail
 
 } // namespace model

@@ -23,7 +23,8 @@ grep -qx 'text/x-fgd:\*\.fgd' "$prefix"/usr/share/mime/globs ||
     { echo "*.fgd is not registered as text/x-fgd" >&2; exit 1; }
 
 (cd build && cpack -G DEB)
-deb=$(ls build/fgd-composer_*.deb)
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/CMakeCache.txt)
+deb=$(ls build/fgd-composer_"$version"_*.deb)
 dpkg-deb --field "$deb" Depends
 
 if [[ $(id -u) -eq 0 && "${CI:-}" == true ]]; then

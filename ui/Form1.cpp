@@ -41,6 +41,8 @@ namespace {
 constexpr int ClientWidth = 7215;
 constexpr int CollapsedHeight = 1770;
 constexpr int ExpandedHeight = 4070;
+// The room a drop-down's arrow button takes from its text, in pixels.
+constexpr int DropDownArrow = 20;
 
 const char* const ListFullMessage =
     "The source list is full: it already holds 32,767 lines, the most it can hold. "
@@ -100,12 +102,12 @@ Form1::Form1(Forms& forms)
                    twipsRect(4560, 0, 2655, 1215));
 
     Combo1 = place(new QComboBox(this), "Combo1", twipsRect(120, 240, 2055, 315));
-    for (const model::EntityClassKind& kind : model::EntityClassKinds())
+    for (const model::EntityClassKind& kind : model::entityClassKinds())
         Combo1->addItem(kind.name);
     Combo1->setCurrentIndex(-1);
 
     Combo3 = place(new QComboBox(this), "Combo3", twipsRect(2400, 240, 2055, 315));
-    Combo3->addItems(model::EntityPrefixes());
+    Combo3->addItems(model::entityPrefixes());
     Combo3->setCurrentIndex(-1);
 
     Text1 = place(new QLineEdit(QStringLiteral("Real Name"), this), "Text1",
@@ -186,7 +188,7 @@ QList<toolkit::CaptionBox> Form1::captionBoxes() {
         {QStringLiteral("Extras"), px(1575), px(495)},
         {QStringLiteral("Help!"), px(1335), px(495)},
         {QStringLiteral("Edit"), px(615), px(615)},
-        {QStringLiteral("monster_"), px(2055) - 20, px(315)},
+        {QStringLiteral("monster_"), px(2055) - DropDownArrow, px(315)},
         {QStringLiteral("Entity Suffix"), px(2055), px(315)},
     };
 }
@@ -270,7 +272,7 @@ void Form1::replaceEditedLine(const QString& text) {
 }
 
 void Form1::openFile(const QString& path) {
-    model::ReadResult read = model::ReadFgdFile(path);
+    model::ReadResult read = model::readFgdFile(path);
     if (!read.ok) {
         errorBox(read.error);
         return;
@@ -283,11 +285,19 @@ void Form1::openFile(const QString& path) {
     }
 }
 
+void Form1::openFiles(const QStringList& paths) {
+    if (paths.isEmpty())
+        return;
+    openFile(paths.first());
+    if (paths.size() > 1)
+        appendFiles(paths.mid(1));
+}
+
 void Form1::appendFiles(const QStringList& paths) {
     QStringList lines;
     QStringList failures;
     for (const QString& path : paths) {
-        const model::ReadResult read = model::ReadFgdFile(path);
+        const model::ReadResult read = model::readFgdFile(path);
         if (read.ok)
             lines += read.contents.lines;
         else

@@ -48,6 +48,10 @@ public:
     // name. A file that cannot be read changes nothing, and a message says why.
     void openFile(const QString& path);
 
+    // Continues the first of paths with openFile() and appends the others with appendFiles(),
+    // as the program does with the files it is started with.
+    void openFiles(const QStringList& paths);
+
     // Appends the definition lines of the FGD files at paths, in order, without this program's
     // header and footer. Files that cannot be read are named in one message; when the lines
     // would not fit in the list, nothing is added and a message says so.
@@ -78,21 +82,23 @@ private:
     bool m_expanded = false;
     int m_editedPosition = model::DefinitionList::NoSelection;
 
-    QGroupBox* Frame1;
-    QGroupBox* Frame2;
-    QGroupBox* Frame3;
-    QComboBox* Combo1;
-    QComboBox* Combo3;
-    QLineEdit* Text1;
-    QLineEdit* Text2;
-    QPushButton* Command1;
-    QPushButton* Command2;
-    QListView* List1;
-    QPushButton* Command4;
-    QPushButton* Command3;
-    QPushButton* Command5;
-    QPushButton* Command6;
-    QLabel* Image1;
+    // The controls keep the names and captions of the window's original design (see
+    // ui/README.md); a caption's typo such as "View Souce" is kept on purpose.
+    QGroupBox* Frame1;     // "Pointsize", around the class-kind drop-down
+    QGroupBox* Frame2;     // "Entity Info", around the prefix drop-down and the suffix box
+    QGroupBox* Frame3;     // "\"Real Life\" Name", around the real-world name box
+    QComboBox* Combo1;     // class kind: Player, Weapon, Monster, Custom
+    QComboBox* Combo3;     // entity prefix: weapon_, item_, ...
+    QLineEdit* Text1;      // real-world name, "Real Name" at start
+    QLineEdit* Text2;      // entity suffix, "Entity Suffix" at start
+    QPushButton* Command1; // "Add": addClicked
+    QPushButton* Command2; // "View Souce", then "Hide Source" / "Show Source": viewSourceClicked
+    QListView* List1;      // the source list, shown while expanded
+    QPushButton* Command4; // "Edit": editClicked
+    QPushButton* Command3; // "Extras": extrasClicked
+    QPushButton* Command5; // "Save": saveClicked, WriteFgdFile
+    QPushButton* Command6; // "Help!": helpClicked
+    QLabel* Image1;        // the application icon
 };
 
 } // namespace ui

@@ -32,10 +32,10 @@ private:
     void updateClicked();
 
     Forms& m_forms;
-    QLineEdit* Text1;
-    QPushButton* Command1;
-    QLabel* Image1;
-    QLabel* Image2;
+    QLineEdit* Text1;      // the line being edited
+    QPushButton* Command1; // "Update": updateClicked
+    QLabel* Image1;        // the application icon, left of Update
+    QLabel* Image2;        // the application icon, right of Update
 };
 
 } // namespace ui

@@ -32,15 +32,15 @@ private:
     void imageClicked();
 
     Forms& m_forms;
-    QLineEdit* Text1;
-    QLineEdit* Text2;
-    QLineEdit* Text3;
-    QLabel* Label1;
-    QLabel* Label2;
-    QLabel* Label3;
-    QPushButton* Command1;
-    QPushButton* Command2;
-    toolkit::Picture* Image1;
+    QLineEdit* Text1;         // author
+    QLineEdit* Text2;         // mod name
+    QLineEdit* Text3;         // mod version
+    QLabel* Label1;           // "Author:"
+    QLabel* Label2;           // "Mod Version:"
+    QLabel* Label3;           // "Mod Name:"
+    QPushButton* Command1;    // "Cancel": cancelClicked
+    QPushButton* Command2;    // "Done": doneClicked
+    toolkit::Picture* Image1; // the application icon, clickable: imageClicked
 };
 
 } // namespace ui

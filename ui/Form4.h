@@ -29,11 +29,11 @@ protected:
 private:
     void placeTextBoxes();
 
-    QTabWidget* SSTab1;
-    QPlainTextEdit* Text1;
-    QPlainTextEdit* Text2;
-    QPlainTextEdit* Text3;
-    QPushButton* Command1;
+    QTabWidget* SSTab1;    // tabs "General", "How To Use", "TroubleShooting"
+    QPlainTextEdit* Text1; // the "General" text
+    QPlainTextEdit* Text2; // the "How To Use" text, with a scroll bar
+    QPlainTextEdit* Text3; // the "TroubleShooting" text
+    QPushButton* Command1; // "Close"
     bool m_placed = false;
 };
 

@@ -34,7 +34,7 @@ void require(bool condition, const char* what) {
 // A line as a saved file holds it: each character Windows-1252 lacks becomes '?' (which ones
 // those are is the codec tests' business).
 QString expectedText(const QString& line) {
-    return model::FromWindows1252(model::ToWindows1252(line));
+    return model::fromWindows1252(model::toWindows1252(line));
 }
 
 // An ordinary suffix is letters, digits and _; an ordinary real name has no double quote,
@@ -70,9 +70,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return parts[part].isEmpty() ? 0 : parts[part].front().unicode() % count;
     };
     const QString line = model::ComposeEntityLine(
-        model::EntityClassKinds()[pick(0, 3)].name,
-        model::EntityPrefixes()[pick(1, model::EntityPrefixes().size())], parts[2], parts[3], {});
-    require(!isOrdinary(parts[2], parts[3]) || model::CheckSourceLine(line).isEmpty(),
+        model::entityClassKinds()[pick(0, 3)].name,
+        model::entityPrefixes()[pick(1, model::entityPrefixes().size())], parts[2], parts[3], {});
+    require(!isOrdinary(parts[2], parts[3]) || model::checkSourceLine(line).isEmpty(),
             "a composed line is never marked");
 
     // The check answers every line, and checking the list as lines are added ends as checking
@@ -109,13 +109,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // saved, but a file holding one is not text.)
     require(!bytes.isEmpty() && bytes.endsWith("//ICQ : \r\n"), "the file is written whole");
     if (!bytes.contains('\0')) {
-        const model::ReadResult read = model::ReadFgdFile(path);
+        const model::ReadResult read = model::readFgdFile(path);
         require(read.ok && read.contents.modInfo.has_value(), "a saved file opens as our own");
         QStringList lines;
         for (const QString& l : list.lines())
             lines << expectedText(l);
         require(read.contents.lines == lines, "the opened file holds the saved list");
-        require(model::FgdFileBytes(read.contents.lines, *read.contents.modInfo) == bytes,
+        require(model::fgdFileBytes(read.contents.lines, *read.contents.modInfo) == bytes,
                 "saving the opened file again writes the same bytes");
     }
     return 0;

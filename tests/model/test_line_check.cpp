@@ -10,7 +10,7 @@
 
 #include <functional>
 
-using model::CheckSourceLine;
+using model::checkSourceLine;
 
 class TestLineCheck : public QObject {
     Q_OBJECT
@@ -112,7 +112,7 @@ void TestLineCheck::oneLine_data() {
 void TestLineCheck::oneLine() {
     QFETCH(QString, line);
     QFETCH(QString, reason);
-    const QString verdict = CheckSourceLine(line);
+    const QString verdict = checkSourceLine(line);
     QVERIFY2(reason.isEmpty() ? verdict.isEmpty() : verdict.contains(reason),
              qPrintable(verdict.isEmpty() ? QStringLiteral("no mark") : verdict));
 }
@@ -140,7 +140,7 @@ void TestLineCheck::acrossLines() {
         {[](QStringList& l) { l.resize(30); }, {{4, second}, {29, "never closed"}}},
     };
     for (const auto& [edit, marks] : cases) {
-        QStringList lines = model::ReadFgdFile(FGD_TEST_DATA "/continued.fgd").contents.lines;
+        QStringList lines = model::readFgdFile(FGD_TEST_DATA "/continued.fgd").contents.lines;
         QCOMPARE(lines.size(), 37);
         edit(lines);
         model::SourceCheck whole;

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -35,6 +36,17 @@ void TestForm1::startsCollapsedAndToggles() {
     QVERIFY(s.main()->minimumSize() == s.main()->maximumSize() &&
             !(s.main()->windowFlags() & Qt::WindowMinMaxButtonsHint));
     QCOMPARE(s.shownLines(), QStringList{StartLine});
+    // Nothing is chosen at start, and the drop-downs offer what game code links.
+    QStringList offered;
+    for (const char* name : {"Combo1", "Combo3"}) {
+        auto* box = s.main()->findChild<QComboBox*>(name);
+        QCOMPARE(box->currentText(), QString());
+        for (int i = 0; i < box->count(); ++i)
+            offered << box->itemText(i);
+    }
+    QCOMPARE(offered.join(' '), QString("Player Weapon Monster Custom weapon_ item_ ammo_ info_ "
+                                        "monster_ multi_ ambient_ path_ player_ scripted_ "
+                                        "target_ trigger_"));
     const QStringList tabOrder{"Combo1", "Combo3",   "Text1",    "Text2",    "Command1", "Command2",
                                "List1",  "Command4", "Command3", "Command5", "Command6"};
     QCOMPARE(focusOrder(s.main(), tabOrder), tabOrder);
@@ -106,20 +118,26 @@ void TestForm1::continuesOpenedFile() {
     const QString saved = dir.filePath("mod.fgd");
     const QStringList lines{StartLine, "@PointClass = a : \"b\" [", "]"};
     const model::ModInfo info{"Jo", "Test", "1.2"};
-    QVERIFY(writeFile(saved, model::FgdFileBytes(lines, info)));
+    QVERIFY(writeFile(saved, model::fgdFileBytes(lines, info)));
 
     Session s;
+    QVERIFY(writeFile(dir.filePath("more.fgd"), "c\r\n"));
+    // Started with two files: the first is continued, the second's lines follow once.
+    s.main()->openFiles({saved, dir.filePath("more.fgd")});
+    QCOMPARE(s.shownLines(), lines + QStringList{"c"});
     s.main()->openFile(saved);
     QCOMPARE(s.shownLines(), lines);
     QCOMPARE(s.module1.modInfo, info);
     s.save(saved);
     QCOMPARE(s.toolkit.saveInitialNames[0], saved);
-    QCOMPARE(readFile(saved), model::FgdFileBytes(lines, info)); // saved again, byte for byte
+    QCOMPARE(readFile(saved), model::fgdFileBytes(lines, info)); // saved again, byte for byte
 
     // Update breaks the declaration spread over two lines: the marks show it at once.
+    QSignalSpy repaint(s.list()->model(), &QAbstractItemModel::dataChanged);
     s.select(1);
     s.edit();
     s.update();
+    QVERIFY(!repaint.isEmpty() && repaint.last().at(0).toModelIndex().row() <= 1);
     QVERIFY(s.tip(1).startsWith("this ] closes no [ ] body"));
     QVERIFY(s.tip(2).contains("not closed"));
 
@@ -132,7 +150,7 @@ void TestForm1::continuesOpenedFile() {
 
 void TestForm1::appendsDroppedFiles() {
     QTemporaryDir dir;
-    QVERIFY(writeFile(dir.filePath("ours.fgd"), model::FgdFileBytes({"a", "b"}, {"J", "M", "1"})));
+    QVERIFY(writeFile(dir.filePath("ours.fgd"), model::fgdFileBytes({"a", "b"}, {"J", "M", "1"})));
     QVERIFY(writeFile(dir.filePath("other.FGD"), "c\r\nd"));
     QVERIFY(writeFile(dir.filePath("long.fgd"), QByteArray("x\n").repeated(32767)));
     // Drops as the window system delivers them from a file manager: to the window, at a point
@@ -172,6 +190,7 @@ void TestForm1::appendsDroppedFiles() {
     s.compose("Custom", "", "", "");
     s.add();
     QVERIFY(s.toolkit.messages.last().text.contains("already holds 32,767 lines"));
+    QCOMPARE(s.toolkit.messages.last().title, QString("Error"));
     QVERIFY(s.toolkit.inputs.isEmpty());
     QCOMPARE(s.shownCount(), 32767);
 }
