@@ -82,7 +82,7 @@ void BM_PlainWriteSameBytes(benchmark::State& state) {
     const QString path = dir.filePath(QStringLiteral("plain.fgd"));
     model::ModInfo info;
     info.applyDefaults();
-    const QByteArray bytes = model::FgdFileBytes(fullList().lines(), info);
+    const QByteArray bytes = model::fgdFileBytes(fullList().lines(), info);
     for (auto _ : state) {
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
@@ -100,7 +100,7 @@ void BM_OpenFullFile(benchmark::State& state) {
     model::ModInfo info;
     model::SaveDefinitions(path, fullList(), info);
     for (auto _ : state) {
-        const model::ReadResult read = model::ReadFgdFile(path);
+        const model::ReadResult read = model::readFgdFile(path);
         if (read.contents.lines.size() != model::DefinitionList::MaxLines)
             state.SkipWithError("the file did not open whole");
     }

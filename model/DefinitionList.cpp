@@ -45,12 +45,4 @@ int DefinitionList::selectionAfterRemoving(int position) const {
     return m_selected > position ? m_selected - 1 : m_selected;
 }
 
-bool DefinitionList::replaceAt(int position, const QString& text) {
-    if (position < 0 || position >= count())
-        return false;
-    removeAt(position);
-    m_lines.append(text);
-    return true;
-}
-
 } // namespace model

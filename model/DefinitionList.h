@@ -44,10 +44,6 @@ public:
     // Removing the selected line leaves nothing selected. Positions outside the list do nothing.
     void removeAt(int position);
 
-    // Removes the line at position and appends text at the end, so the count never changes.
-    // Returns false, changing nothing, for a position outside the list.
-    bool replaceAt(int position, const QString& text);
-
 private:
     QStringList m_lines;
     int m_selected = NoSelection;

@@ -3,7 +3,7 @@
 # Elsewhere it only says what to install. Sourced by run.sh and test.sh; also runs on its own.
 set -euo pipefail
 
-packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev fonts-dejavu-core)
+packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev fonts-dejavu-core clang-format)
 if [[ "${FGD_WITH_BENCHMARK:-0}" == 1 ]]; then
     packages+=(libbenchmark-dev python3)
 fi

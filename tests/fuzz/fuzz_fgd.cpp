@@ -92,7 +92,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // So is moving a line to the end, as Update does.
     const int moved = parts[4].size() % list.count();
     model::DefinitionList updated = list;
-    updated.replaceAt(moved, updated.lineAt(moved));
+    updated.removeAt(moved);
+    updated.append(list.lineAt(moved));
     added.checkChanged(updated.lines(), moved);
     whole.checkAll(updated.lines());
     require(added.reasons() == whole.reasons(), "a moved line is checked as the whole list is");
