@@ -41,6 +41,16 @@ std::optional<ModInfo> headerInfo(const QString& first, const QString& second) {
     return std::nullopt;
 }
 
+// This program's footer, or the same with the maker's web address and messenger number filled
+// in after "// " and "//ICQ : ", as other makers' copies of the format wrote it.
+bool isFooter(const QStringList& lines, const QStringList& footer) {
+    for (qsizetype i = 0; i < footer.size(); ++i) {
+        if (i == 0 ? lines.at(i) != footer.at(i) : !lines.at(i).startsWith(footer.at(i)))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 FgdContents parseFgdText(QByteArrayView bytes) {
@@ -57,7 +67,7 @@ FgdContents parseFgdText(QByteArrayView bytes) {
     const qsizetype frame = 3 + 1 + footer.size();
     if (lines.size() >= frame && lines.at(2).isEmpty() &&
         lines.at(lines.size() - footer.size() - 1).isEmpty() &&
-        lines.sliced(lines.size() - footer.size()) == footer) {
+        isFooter(lines.sliced(lines.size() - footer.size()), footer)) {
         if (std::optional<ModInfo> info = headerInfo(lines.at(0), lines.at(1))) {
             return {lines.sliced(3, lines.size() - frame), info};
         }

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStorageInfo>
 
 #include <cerrno>
 #include <cstring>
@@ -111,15 +112,43 @@ SaveResult SaveDefinitions(const QString& path, const DefinitionList& list, ModI
 
     const QByteArray bytes = fgdFileBytes(list.lines(), info);
 
+    // The new file is written beside the old one and then takes its place. Where the folder
+    // cannot be written to but the file can (a shared mod folder, a game folder of another
+    // account), there is no room for a new file: as the last resort, and only there, the file is
+    // written in place. Then a failure can leave it cut short, so a disk without room for it is
+    // refused before anything is written, and a failure says what may have happened.
+#ifdef Q_OS_UNIX // Qt writes in place only there
+    const bool inPlace =
+        target.exists() && target.isWritable() && !QFileInfo(target.absolutePath()).isWritable();
+#else
+    const bool inPlace = false;
+#endif
+    if (inPlace) {
+        const qint64 room = QStorageInfo(target.absolutePath()).bytesAvailable() + target.size();
+        if (room < bytes.size()) {
+            return failure(path, QStringLiteral("the disk has no room for its %1 bytes; the file "
+                                                "was not changed")
+                                     .arg(bytes.size()));
+        }
+    }
+    const auto inPlaceFailure = [&](const QString& reason) {
+        return failure(path, inPlace ? reason + QStringLiteral(". It was being written in place, "
+                                                               "because its folder cannot be "
+                                                               "written to, and may now be "
+                                                               "incomplete")
+                                     : reason);
+    };
+
     QSaveFile file(path);
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly))
         return failure(path, file.errorString());
     if (const QString reason = writeToDisk(file, bytes); !reason.isEmpty()) {
         file.cancelWriting();
-        return failure(path, reason);
+        return inPlaceFailure(reason);
     }
     if (!file.commit())
-        return failure(path, file.errorString());
+        return inPlaceFailure(file.errorString());
     return SaveResult::success();
 }
 

@@ -27,8 +27,9 @@ QStringList fgdFooterLines();
 QByteArray fgdFileBytes(const QStringList& lines, const ModInfo& info);
 
 // Applies the mod information defaults, then writes the list to path atomically: an existing
-// file is either wholly replaced or left exactly as it was. Anything at path that is not a
-// regular file (a folder, a device, a pipe) is refused.
+// file is either wholly replaced or left exactly as it was. Where only the file, not its folder,
+// may be written to, it is written in place instead (on Unix), after a check that the disk has
+// room. Anything at path that is not a regular file (a folder, a device, a pipe) is refused.
 SaveResult SaveDefinitions(const QString& path, const DefinitionList& list, ModInfo& info);
 
 } // namespace model

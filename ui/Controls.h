@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRect>
 #include <QString>
 #include <QWidget>
 
 #include <initializer_list>
+#include <limits>
 
 namespace ui {
 
@@ -19,6 +21,14 @@ template <typename Widget> Widget* place(Widget* widget, const char* name, QRect
 inline QPushButton* button(QWidget* parent, const char* name, const QString& caption,
                            QRect geometry) {
     return place(new QPushButton(caption, parent), name, geometry);
+}
+
+// A one-line text box that holds a whole source line, however long: Qt's default limit of
+// 32,767 characters would cut a longer line without a word.
+inline QLineEdit* textBox(QWidget* parent, const char* name, const QString& text, QRect geometry) {
+    QLineEdit* box = place(new QLineEdit(text, parent), name, geometry);
+    box->setMaxLength(std::numeric_limits<int>::max());
+    return box;
 }
 
 // Makes Tab move through the controls in the given order.

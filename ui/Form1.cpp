@@ -110,10 +110,9 @@ Form1::Form1(Forms& forms)
     Combo3->addItems(model::entityPrefixes());
     Combo3->setCurrentIndex(-1);
 
-    Text1 = place(new QLineEdit(QStringLiteral("Real Name"), this), "Text1",
-                  twipsRect(4680, 240, 2415, 315));
-    Text2 = place(new QLineEdit(QStringLiteral("Entity Suffix"), this), "Text2",
-                  twipsRect(2400, 720, 2055, 315));
+    Text1 = textBox(this, "Text1", QStringLiteral("Real Name"), twipsRect(4680, 240, 2415, 315));
+    Text2 =
+        textBox(this, "Text2", QStringLiteral("Entity Suffix"), twipsRect(2400, 720, 2055, 315));
 
     Command1 = button(this, "Command1", QStringLiteral("Add"), twipsRect(120, 1200, 1455, 495));
     Command2 =

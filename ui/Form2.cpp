@@ -21,8 +21,7 @@ Form2::Form2(Forms& forms)
     setWindowIcon(forms.icon());
     toolkit::makeFixedFrame(this, toolkit::twipsSize(3645, 1290));
 
-    Text1 = place(new QLineEdit(QStringLiteral("Text1"), this), "Text1",
-                  twipsRect(120, 120, 3495, 495));
+    Text1 = textBox(this, "Text1", QStringLiteral("Text1"), twipsRect(120, 120, 3495, 495));
     Command1 = button(this, "Command1", QStringLiteral("Update"), twipsRect(1320, 720, 1095, 495));
     Image1 = place(new QLabel(this), "Image1", twipsRect(120, 720, 480, 480));
     Image2 = place(new QLabel(this), "Image2", twipsRect(3120, 720, 480, 480));

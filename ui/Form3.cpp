@@ -23,9 +23,9 @@ Form3::Form3(Forms& forms)
     setWindowIcon(forms.icon());
     toolkit::makeFixedFrame(this, toolkit::twipsSize(4680, 2625));
 
-    Text1 = place(new QLineEdit(this), "Text1", twipsRect(1680, 120, 2895, 405));
-    Text2 = place(new QLineEdit(this), "Text2", twipsRect(1680, 720, 2895, 405));
-    Text3 = place(new QLineEdit(this), "Text3", twipsRect(1680, 1320, 2895, 405));
+    Text1 = textBox(this, "Text1", QString(), twipsRect(1680, 120, 2895, 405));
+    Text2 = textBox(this, "Text2", QString(), twipsRect(1680, 720, 2895, 405));
+    Text3 = textBox(this, "Text3", QString(), twipsRect(1680, 1320, 2895, 405));
     Label1 =
         place(new QLabel(QStringLiteral("Author:"), this), "Label1", twipsRect(0, 240, 615, 255));
     Label2 = place(new QLabel(QStringLiteral("Mod Version:"), this), "Label2",

@@ -19,6 +19,7 @@
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <dlfcn.h>
+#include <unistd.h>
 
 // Some disks (network shares, quotas) report that they are full only when the file is synced.
 // The writer's fsync() lands here, and fails so while syncFails is set.
@@ -78,6 +79,7 @@ private slots:
     void writesExpectedFiles();
     void codecMatchesTableForEveryCharacter();
     void failedSaveChangesNothing();
+    void writesInPlaceWhereOnlyTheFileIsWritable();
     void fullDiskKeepsEarlierFile_data();
     void fullDiskKeepsEarlierFile();
     void readsLines_data();
@@ -181,6 +183,71 @@ void TestFgdFile::failedSaveChangesNothing() {
     }
 }
 
+void TestFgdFile::writesInPlaceWhereOnlyTheFileIsWritable() {
+#ifndef Q_OS_UNIX
+    QSKIP("Qt writes a file in place only on Unix; elsewhere such a save reports the error");
+#else
+    // A folder the user may not write to, holding a file the user may write. Permissions do not
+    // hold for root, who saves as the user nobody here, on a small disk of its own.
+    const bool root = geteuid() == 0;
+    TmpfsMount mount("size=64k,mode=755");
+    QTemporaryDir scratch;
+    const QString folder = root ? mount.path() : scratch.path();
+    if (root && !mount.mounted())
+        QSKIP("mounting a tmpfs is not allowed here");
+    const QString path = folder + "/mod.fgd";
+    const QByteArray earlier(226, 'o');
+    const auto anyone = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                        QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;
+    QVERIFY(writeFile(path, earlier) && QFile::setPermissions(path, anyone));
+    // Both real and effective user, as for a user who started the program; the saved one lets
+    // the test become root again.
+    struct AsUser {
+        bool root;
+        QString folder;
+        bool become() const {
+#ifdef Q_OS_LINUX
+            if (root)
+                return setresuid(65534, 65534, 0) == 0;
+#endif
+            return !root && QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+        }
+        ~AsUser() {
+#ifdef Q_OS_LINUX
+            if (root)
+                (void)setresuid(0, 0, 0);
+#endif
+            if (!root)
+                QFile::setPermissions(folder,
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
+    } user{root, folder};
+    if (!user.become())
+        QSKIP("cannot become another user here");
+
+    // Saved in place: the same file, its new bytes, nothing beside it.
+    DefinitionList list;
+    ModInfo info{"Jo", "Test", "1.2"};
+    const model::SaveResult saved = SaveDefinitions(path, list, info);
+    QVERIFY2(saved.ok, qPrintable(saved.error));
+    QCOMPARE(readFile(path), model::fgdFileBytes(list.lines(), info));
+    QCOMPARE(entries(folder), QStringList{"mod.fgd"});
+    // A failure in the middle of it is reported as one that may have cut the file short.
+    syncFails = true;
+    const model::SaveResult failed = SaveDefinitions(path, list, info);
+    syncFails = false;
+    QVERIFY2(failed.error.endsWith("may now be incomplete."), qPrintable(failed.error));
+    // A disk without room for the file is refused before the file is touched.
+    if (root) {
+        QVERIFY(writeFile(path, earlier));
+        list.append(QString(100000, 'a'));
+        const model::SaveResult refused = SaveDefinitions(path, list, info);
+        QVERIFY2(refused.error.contains("no room"), qPrintable(refused.error));
+        QCOMPARE(readFile(path), earlier);
+    }
+#endif
+}
+
 void TestFgdFile::fullDiskKeepsEarlierFile_data() {
     // Qt copies a write of up to 16 KiB into its buffer and writes it out later; a larger one
     // goes straight to the disk. Both must fail before the earlier file is replaced; so must
@@ -252,6 +319,12 @@ void TestFgdFile::readsLines_data() {
         QTest::addRow("ours: %s", qPrintable(written.ModName))
             << model::fgdFileBytes(lines, written) << lines << (read == ModInfo() ? written : read);
     }
+    // The same frame with the maker's web address and messenger number filled in: the lines
+    // between come back as the list (saving writes this program's own footer).
+    QTest::newRow("contact lines filled")
+        << QByteArray("// Jo\r\n// Test  Version: 1.2\r\n\r\n@a\r\n\r\n// Made with Tarvok's FGD "
+                      "maker\r\n// http://example.org/maker\r\n//ICQ : 123456789\r\n")
+        << QStringList{"@a"} << ModInfo{"Jo", "Test", "1.2"};
 }
 
 void TestFgdFile::readsLines() {
@@ -261,7 +334,7 @@ void TestFgdFile::readsLines() {
     const model::FgdContents read = model::parseFgdText(bytes);
     QCOMPARE(read.lines, lines);
     QCOMPARE(read.modInfo.value_or(ModInfo()), info);
-    if (read.modInfo) // saved again unchanged, the same bytes
+    if (QByteArray(QTest::currentDataTag()).startsWith("ours")) // saved again: the same bytes
         QCOMPARE(model::fgdFileBytes(read.lines, *read.modInfo), bytes);
 }
 

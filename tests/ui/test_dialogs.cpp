@@ -2,6 +2,7 @@
 // end; random sequences of these are the soak test's), the extras dialog (Done, Cancel, the Box
 // of Wonderment) and the help window; and accessible names in every window.
 
+#include "model/FgdWriter.h"
 #include "support/FocusChain.h"
 #include "support/Session.h"
 #include "toolkit/Twips.h"
@@ -21,6 +22,7 @@ class TestDialogs : public QObject {
 
 private slots:
     void updateMovesTheOpenedLineToTheEnd();
+    void longLineSurvivesEditUpdateAndSave();
     void refusesEmptyOrMissingSelectionAndOutlivesMain();
     void doneSetsHeaderOfNextSave();
     void cancelCloseAndIconChangeNothing();
@@ -66,6 +68,26 @@ void TestDialogs::updateMovesTheOpenedLineToTheEnd() {
     QCOMPARE(s.shownLines(), expected);
     QCOMPARE(s.main()->definitions().selectedPosition(), 2); // the selection stays, one up
     QCOMPARE(s.editor(), nullptr);
+}
+
+void TestDialogs::longLineSurvivesEditUpdateAndSave() {
+    // Text boxes hold no more than 32,767 characters unless told otherwise.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("long.fgd");
+    const QByteArray file = model::fgdFileBytes(
+        {"@PointClass = a : \"" + QString(100000, 'x') + "\" []"}, {"Jo", "Test", "1.2"});
+    QVERIFY(writeFile(path, file));
+    Session s;
+    s.main()->openFile(path);
+    s.select(0);
+    s.edit();
+    s.update();
+    QCOMPARE(s.save(path), file);
+
+    const QString suffix(40000, 'y'); // typed or pasted into the main window's boxes
+    s.compose("", "", suffix, suffix);
+    s.add();
+    QCOMPARE(s.main()->definitions().lineAt(1).count(suffix), 2);
 }
 
 void TestDialogs::refusesEmptyOrMissingSelectionAndOutlivesMain() {
