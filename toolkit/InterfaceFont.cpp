@@ -53,13 +53,12 @@ double fittingPointSize(const QList<CaptionBox>& captions, double minimumPointSi
     return minimumPointSize;
 }
 
-void fitApplicationFont(const QList<CaptionBox>& captions) {
+QFont fittedFont(const QList<CaptionBox>& captions) {
     QFont font = QApplication::font();
     const double size = fittingPointSize(captions);
-    if (font.pointSizeF() > 0 && font.pointSizeF() <= size)
-        return;
-    font.setPointSizeF(size);
-    QApplication::setFont(font);
+    if (font.pointSizeF() <= 0 || font.pointSizeF() > size)
+        font.setPointSizeF(size);
+    return font;
 }
 
 } // namespace toolkit

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QList>
 #include <QString>
 
@@ -23,7 +24,9 @@ inline constexpr double DesignedPointSize = 8.0;
 // caption fits its box; never below minimumPointSize.
 double fittingPointSize(const QList<CaptionBox>& captions, double minimumPointSize = 6.0);
 
-// Sets the application-wide font to fittingPointSize() when the platform's font is larger.
-void fitApplicationFont(const QList<CaptionBox>& captions);
+// The font of the program's own windows, whose controls have fixed sizes: the application's
+// font at fittingPointSize() when the platform's font is larger, else the application's font.
+// Only those windows take it; message boxes and file dialogs keep the platform's font.
+QFont fittedFont(const QList<CaptionBox>& captions);
 
 } // namespace toolkit

@@ -2,16 +2,41 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 
 namespace toolkit {
+
+namespace {
+
+// Makes a box as wide as its title bar needs to show the title whole: the text in the bold face
+// most window managers draw titles in, and room for the window's icon and buttons. Windows' own
+// message boxes grow to show their titles; Qt's grow only to their text.
+// The boxes size themselves from their layouts, so the room is a spacer across the last row.
+void makeRoomForTitle(QDialog& box) {
+    (void)box.sizeHint(); // an input dialog builds its layout only when first measured
+    QFont font = box.font();
+    font.setBold(true);
+    const QFontMetrics metrics(font);
+    auto* room = new QSpacerItem(
+        metrics.horizontalAdvance(box.windowTitle()) + 6 * (metrics.height() + 4), 0);
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(room, grid->rowCount(), 0, 1, grid->columnCount());
+    else if (box.layout())
+        box.layout()->addItem(room);
+    else
+        delete room;
+}
+
+} // namespace
 
 void QtWindowToolkit::messageBox(QWidget* parent, const QString& text, const QString& title,
                                  MessageIcon icon) {
     QMessageBox box(icon == MessageIcon::Information ? QMessageBox::Information
                                                      : QMessageBox::NoIcon,
                     title, text, QMessageBox::Ok, parent);
+    makeRoomForTitle(box);
     box.exec();
 }
 
@@ -20,6 +45,7 @@ QString QtWindowToolkit::inputBox(QWidget* parent, const QString& prompt, const 
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setWindowTitle(title);
     dialog.setLabelText(prompt);
+    makeRoomForTitle(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return QString();
     return dialog.textValue();

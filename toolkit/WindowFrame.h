@@ -16,7 +16,8 @@ void makeResizableFrame(QWidget* window, QSize clientSize);
 // Changes the client height of a fixed-frame window, keeping its width.
 void setFixedClientHeight(QWidget* window, int height);
 
-// Places the window in the middle of the screen it will appear on.
+// Places the window's frame, title bar included, in the middle of the screen it will appear on
+// when it is first shown.
 void centreOnScreen(QWidget* window);
 
 } // namespace toolkit

@@ -88,6 +88,7 @@ Form1::Form1(Forms& forms)
     , m_source(new model::SourceList(this))
     , CD(forms.toolkit(), {QStringLiteral("Choose FileName for Output"), QStringLiteral("fgd"),
                            QStringLiteral("*.fgd")}) {
+    setFont(forms.font());
     setWindowTitle(QStringLiteral("Tarvok's GUI .FGD Program"));
     setWindowIcon(forms.icon());
     toolkit::makeFixedFrame(this, toolkit::twipsSize(ClientWidth, CollapsedHeight));

@@ -17,6 +17,7 @@ using toolkit::twipsRect;
 
 Form2::Form2(Forms& forms)
     : m_forms(forms) {
+    setFont(forms.font());
     setWindowTitle(QStringLiteral("Edit Pointsize To Suit"));
     setWindowIcon(forms.icon());
     toolkit::makeFixedFrame(this, toolkit::twipsSize(3645, 1290));

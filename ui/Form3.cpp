@@ -19,6 +19,7 @@ using toolkit::twipsRect;
 
 Form3::Form3(Forms& forms)
     : m_forms(forms) {
+    setFont(forms.font());
     setWindowTitle(QStringLiteral("Input Additional Extras !"));
     setWindowIcon(forms.icon());
     toolkit::makeFixedFrame(this, toolkit::twipsSize(4680, 2625));

@@ -33,8 +33,9 @@ const QRect Text3Place = twipsRect(120, 360, 4335, 2535);
 
 } // namespace
 
-Form4::Form4(const QIcon& icon, QWidget* parent)
+Form4::Form4(const QIcon& icon, const QFont& font, QWidget* parent)
     : QWidget(parent) {
+    setFont(font);
     setWindowTitle(QStringLiteral("Help"));
     setWindowIcon(icon);
     toolkit::makeResizableFrame(this, toolkit::twipsSize(4575, 3570));

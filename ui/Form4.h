@@ -19,7 +19,7 @@ class Form4 : public QWidget {
     Q_OBJECT
 
 public:
-    explicit Form4(const QIcon& icon, QWidget* parent = nullptr);
+    explicit Form4(const QIcon& icon, const QFont& font, QWidget* parent = nullptr);
 
     static QList<toolkit::CaptionBox> captionBoxes();
 

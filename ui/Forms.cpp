@@ -21,6 +21,12 @@ const QIcon& Forms::icon() {
     return m_icon;
 }
 
+const QFont& Forms::font() {
+    if (!m_font)
+        m_font = toolkit::fittedFont(captionBoxes());
+    return *m_font;
+}
+
 Form1* Forms::loadedForm1() const {
     return m_form1.loaded();
 }
@@ -50,7 +56,7 @@ Form3* Forms::form3() {
 }
 
 Form4* Forms::form4() {
-    return m_form4.get([this] { return new Form4(icon()); });
+    return m_form4.get([this] { return new Form4(icon(), font()); });
 }
 
 QList<toolkit::CaptionBox> Forms::captionBoxes() {

@@ -2,8 +2,11 @@
 
 #include "toolkit/SingleInstance.h"
 
+#include <QFont>
 #include <QIcon>
 #include <QList>
+
+#include <optional>
 
 namespace model {
 struct Module1;
@@ -40,6 +43,8 @@ public:
 
     // The icon of every window, read once.
     const QIcon& icon();
+    // The font of every window, fitted once to their captions.
+    const QFont& font();
     model::Module1& module1() const { return m_module1; }
 
     // Every fixed caption of every window with the room its control gives it, for choosing
@@ -50,6 +55,7 @@ private:
     toolkit::WindowToolkit& m_toolkit;
     model::Module1& m_module1;
     QIcon m_icon;
+    std::optional<QFont> m_font;
     // Members are destroyed last to first, so the other windows go before the main window.
     toolkit::SingleInstance<Form1> m_form1;
     toolkit::SingleInstance<Form2> m_form2;

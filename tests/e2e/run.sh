@@ -43,6 +43,14 @@ sleep 0.5
 start
 # Positions are the controls' designed places in twips divided by 15, plus half their size.
 main=$(wait_window "Tarvok's GUI .FGD Program")
+# The frame, title bar included, is in the middle of the screen.
+sleep 0.5
+info=$(xwininfo -id "$main")
+read -r left right top bottom < <(xprop -id "$main" _NET_FRAME_EXTENTS | tr -dc '0-9 \n' | xargs)
+x=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info") y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
+w=$(sed -n 's/.*Width: *//p' <<<"$info") h=$(sed -n 's/.*Height: *//p' <<<"$info")
+dx=$(((x - left) * 2 + w + left + right - 1024)) dy=$(((y - top) * 2 + h + top + bottom - 768))
+((dx * dx <= 16 && dy * dy <= 16)) || fail "the main window's frame is off the centre by $dx/2, $dy/2"
 click "$main" 236 58 && key ctrl+a && type_text "9mmAR"             # suffix box
 click "$main" 396 26 && key ctrl+a && type_text "9mm Assault Rifle" # real-world name
 click "$main" 60 96                                                 # Add

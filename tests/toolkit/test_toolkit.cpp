@@ -27,8 +27,13 @@ private slots:
 void TestToolkit::boxesShowWhatTheyAreGivenAndAnswer() {
     toolkit::QtWindowToolkit qt;
     QStringList seen; // what each box showed: title, text, buttons, icon
+    QStringList cut;  // titles wider than their box, which a title bar would cut short
     const auto answer = [&](const QString& typed, bool accept) {
-        whenModalOpens([&seen, typed, accept](QWidget* modal) {
+        whenModalOpens([&seen, &cut, typed, accept](QWidget* modal) {
+            QFont bold = modal->font();
+            bold.setBold(true);
+            if (QFontMetrics(bold).horizontalAdvance(modal->windowTitle()) + 40 > modal->width())
+                cut << modal->windowTitle();
             if (auto* box = qobject_cast<QMessageBox*>(modal)) {
                 seen << box->windowTitle() << box->text() << QString::number(box->buttons().size())
                      << QString::number(box->icon());
@@ -43,6 +48,8 @@ void TestToolkit::boxesShowWhatTheyAreGivenAndAnswer() {
         });
     };
     answer({}, true);
+    qt.messageBox(nullptr, "No File Selected", "An Error has Occurred", toolkit::MessageIcon::None);
+    answer({}, true);
     qt.messageBox(nullptr, "Nothing Selected", "Error", toolkit::MessageIcon::None);
     answer({}, true);
     qt.messageBox(nullptr, "So", "Box Of Wonderment", toolkit::MessageIcon::Information);
@@ -50,18 +57,21 @@ void TestToolkit::boxesShowWhatTheyAreGivenAndAnswer() {
     QCOMPARE(qt.inputBox(nullptr, "Input a valid @PointClass base", "Custom size"),
              QString("-8 -8 0, 8 8 16"));
     answer("typed, then cancelled", false);
-    QCOMPARE(qt.inputBox(nullptr, "prompt", "title"), QString());
-    QCOMPARE(seen,
-             (QStringList{"Error", "Nothing Selected", "1", QString::number(QMessageBox::NoIcon),
-                          "Box Of Wonderment", "So", "1", QString::number(QMessageBox::Information),
-                          "Custom size", "Input a valid @PointClass base", "title", "prompt"}));
+    QCOMPARE(qt.inputBox(nullptr, "prompt", "A title much longer than its short prompt"),
+             QString());
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(", ")));
+    QCOMPARE(seen, (QStringList{"An Error has Occurred", "No File Selected", "1",
+                                QString::number(QMessageBox::NoIcon), "Error", "Nothing Selected",
+                                "1", QString::number(QMessageBox::NoIcon), "Box Of Wonderment",
+                                "So", "1", QString::number(QMessageBox::Information), "Custom size",
+                                "Input a valid @PointClass base",
+                                "A title much longer than its short prompt", "prompt"}));
 }
 
 void TestToolkit::fontSizeFitsEveryCaption() {
-    // The application font becomes one at which every caption fits its box (down to 6 points).
+    // The windows' font is one at which every caption fits its box (down to 6 points).
     const QList<toolkit::CaptionBox> captions{{"Hide Source", 57, 33}, {"Author:", 41, 17, 0}};
-    toolkit::fitApplicationFont(captions);
-    const QFont font = QApplication::font();
+    const QFont font = toolkit::fittedFont(captions);
     QVERIFY(font.pointSizeF() <= toolkit::DesignedPointSize);
     const QFontMetrics metrics(font);
     for (const toolkit::CaptionBox& box : captions) {

@@ -31,7 +31,17 @@ private slots:
 };
 
 void TestForm1::startsCollapsedAndToggles() {
+    // A desktop font larger than the windows were designed for: the windows fit theirs, and
+    // the desktop's own dialogs keep the desktop's.
+    const QFont desktop = QApplication::font();
+    QFont large = desktop;
+    large.setPointSizeF(14);
+    QApplication::setFont(large);
     Session s;
+    QCOMPARE(QApplication::font().pointSizeF(), 14.0);
+    QVERIFY(QFontMetrics(s.main()->font()).horizontalAdvance("Hide Source") < 57);
+    QApplication::setFont(desktop);
+
     QCOMPARE(s.main()->size(), QSize(481, 118));
     QVERIFY(s.main()->minimumSize() == s.main()->maximumSize() &&
             !(s.main()->windowFlags() & Qt::WindowMinMaxButtonsHint));

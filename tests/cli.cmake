@@ -1,0 +1,21 @@
+# The program started from a command line without a display, as a command-line user starts it:
+# --help and --version answer and end, an unknown option prints the usage to stderr and ends
+# with status 2; no window opens. Run by CTest: cmake -DPROGRAM=... [-DEMULATOR=...] -P cli.cmake
+function(expect status out_pattern err_pattern)
+    execute_process(COMMAND ${EMULATOR} ${PROGRAM} ${ARGN}
+        RESULT_VARIABLE got_status OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 60)
+    string(REPLACE "\r" "" out "${out}")
+    string(REPLACE "\r" "" err "${err}")
+    if(NOT got_status EQUAL status OR NOT out MATCHES "${out_pattern}"
+            OR NOT err MATCHES "${err_pattern}")
+        message(FATAL_ERROR "fgd-composer ${ARGN}: status ${got_status} (expected ${status})\n"
+            "stdout:\n${out}\nstderr:\n${err}")
+    endif()
+endfunction()
+
+set(ENV{DISPLAY} "")
+set(ENV{WAYLAND_DISPLAY} "")
+set(ENV{QT_QPA_PLATFORM} "")
+expect(0 "^fgd-composer [0-9]+\\.[0-9]+\\.[0-9]+\n$" "" --version)
+expect(0 "Usage: .*\\[file\\.fgd\\.\\.\\.\\]" "" --help)
+expect(2 "^$" "Unknown option 'bogus'.*Usage: " --bogus)
