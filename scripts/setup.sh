@@ -13,6 +13,11 @@ fi
 if [[ "${FGD_WITH_DISPLAY_TOOLS:-0}" == 1 ]]; then
     packages+=(xvfb xauth xdotool openbox imagemagick x11-utils)
 fi
+if [[ "${FGD_WITH_WINDOWS:-0}" == 1 ]]; then
+    # The posix thread model of mingw-w64, which Qt needs; Wine runs the tests and the program.
+    packages+=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+        wine wine64 fonts-wine dpkg-dev zip unzip perl python3 fonts-dejavu-core)
+fi
 if [[ "${FGD_WITH_PACKAGING:-0}" == 1 ]]; then
     packages+=(desktop-file-utils appstream dpkg-dev file shared-mime-info)
 fi

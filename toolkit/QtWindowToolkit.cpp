@@ -60,8 +60,12 @@ std::optional<QString> QtWindowToolkit::saveFileName(QWidget* parent,
     dialog.setDefaultSuffix(settings.defaultExtension);
     dialog.setNameFilter(settings.filter);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (!initialName.isEmpty())
+    // Windows' own dialog takes only the name from selectFile(), so the folder is set too:
+    // otherwise it opens in the working folder and saves the offered name there.
+    if (!initialName.isEmpty()) {
+        dialog.setDirectory(QFileInfo(initialName).absolutePath());
         dialog.selectFile(initialName);
+    }
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     const QStringList files = dialog.selectedFiles();

@@ -8,6 +8,7 @@ description at every size, so the files never drift apart:
   fgd-composer.svg          the scalable source
   fgd-composer-N.png        N = 16, 32, 48, 256, with smooth alpha
   fgd-composer.ico          16 x 16 and 32 x 32, each in 256 and in 16 colours
+  fgd-composer-windows.ico  the same, with 48 x 48 and 256 x 256 in full colour: the .exe's
   window-N.png              N = 16, 32: the .ico's 256-colour images, pixel for pixel, which
                             the program reads without loading an image plugin
 
@@ -145,14 +146,16 @@ def ico_image(image, palette, bits):
     return header + colours + pixels + mask
 
 
-def ico(images):
-    """images: list of (rendered image, palette, bits per pixel)."""
-    data = [ico_image(img, pal, bits) for img, pal, bits in images]
-    out = struct.pack("<HHH", 0, 1, len(images))
-    offset = 6 + 16 * len(images)
-    for (img, pal, bits), blob in zip(images, data):
-        size = len(img)
-        out += struct.pack("<BBBBHHII", size, size, 16 if bits == 4 else 0, 0, 1, bits,
+def ico(images, pngs=()):
+    """images: list of (rendered image, palette, bits per pixel); pngs: (size, PNG bytes) in
+    full colour, as Windows reads the large sizes."""
+    data = [ico_image(img, pal, bits) for img, pal, bits in images] + [blob for _, blob in pngs]
+    entries = [(len(img), 16 if bits == 4 else 0, bits) for img, _, bits in images]
+    entries += [(size, 0, 32) for size, _ in pngs]
+    out = struct.pack("<HHH", 0, 1, len(data))
+    offset = 6 + 16 * len(data)
+    for (size, colours, bits), blob in zip(entries, data):
+        out += struct.pack("<BBBBHHII", size % 256, size % 256, colours, 0, 1, bits,
                            len(blob), offset)
         offset += len(blob)
     return out + b"".join(data)
@@ -187,9 +190,14 @@ def main():
         with open(os.path.join(HERE, f"window-{size}.png"), "wb") as f:
             f.write(png(quantize(rendered[size], PALETTE256)))
     # 256-colour images first: readers that take the first image of a size get the better one.
+    images = [(rendered[32], PALETTE256, 8), (rendered[16], PALETTE256, 8),
+              (rendered[32], VGA16, 4), (rendered[16], VGA16, 4)]
     with open(os.path.join(HERE, "fgd-composer.ico"), "wb") as f:
-        f.write(ico([(rendered[32], PALETTE256, 8), (rendered[16], PALETTE256, 8),
-                     (rendered[32], VGA16, 4), (rendered[16], VGA16, 4)]))
+        f.write(ico(images))
+    # The Windows program's own icon: the same four images, and the sizes Explorer shows in
+    # its larger views.
+    with open(os.path.join(HERE, "fgd-composer-windows.ico"), "wb") as f:
+        f.write(ico(images, [(size, png(rendered[size])) for size in (48, 256)]))
 
 
 if __name__ == "__main__":

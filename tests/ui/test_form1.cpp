@@ -120,7 +120,8 @@ void TestForm1::savesThroughDialog() {
     s.save(dir.filePath("mod/gone.fgd"));
     QCOMPARE(s.toolkit.messages.size(), 3);
     QCOMPARE(s.toolkit.messages[2].title, QString("An Error has Occurred"));
-    QVERIFY(s.toolkit.messages[2].text.startsWith("The file \"" + dir.filePath("mod/gone.fgd")));
+    QVERIFY(s.toolkit.messages[2].text.startsWith(
+        "The file \"" + QDir::toNativeSeparators(dir.filePath("mod/gone.fgd"))));
 }
 
 void TestForm1::continuesOpenedFile() {
