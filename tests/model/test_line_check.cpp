@@ -76,7 +76,6 @@ void TestLineCheck::oneLine_data() {
     row(R"l( = weapon_9mmAR : "9mm Assault Rifle" [])l", "must start with @PointClass");
     row(R"l(@PoinClass = a : "b" [])l", "type @PointClass");
     row(R"l(@SlidClass = a : "b" [])l", "type @SolidClass");
-    row(R"l(@PoZintClass = a : "b" [])l", "type @PointClass");
     row(R"l(@NPCClass = a : "b" [])l", "use @PointClass, @SolidClass or @BaseClass");
     row("@mapsize(-4096, 4096)", "only some editors read @mapsize");
     row("@include base.fgd", "@include needs a file name in double quotes");
