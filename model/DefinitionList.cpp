@@ -1,6 +1,12 @@
 #include "DefinitionList.h"
 
+#include <QLocale>
+
 namespace model {
+
+QString DefinitionList::maxLinesText() {
+    return QLocale(QLocale::English, QLocale::UnitedStates).toString(MaxLines);
+}
 
 QString DefinitionList::startLine() {
     return QStringLiteral("//Half Life FGD File Start Code Here:");

@@ -10,6 +10,8 @@ namespace model {
 class DefinitionList {
 public:
     static constexpr int MaxLines = 32767;
+    // MaxLines as messages write it: "32,767".
+    static QString maxLinesText();
     static constexpr int NoSelection = -1;
 
     // The line every new list starts with.

@@ -99,9 +99,10 @@ ReadResult readFgdFile(const QString& path) {
 
     FgdContents contents = parseFgdText(bytes);
     if (contents.lines.size() > DefinitionList::MaxLines) {
-        return failure(path, QStringLiteral("it holds %1 lines, more than the 32,767 the source "
+        return failure(path, QStringLiteral("it holds %1 lines, more than the %2 the source "
                                             "list can hold")
-                                 .arg(contents.lines.size()));
+                                 .arg(contents.lines.size())
+                                 .arg(DefinitionList::maxLinesText()));
     }
     return {true, QString(), std::move(contents)};
 }

@@ -44,10 +44,6 @@ constexpr int ExpandedHeight = 4070;
 // The room a drop-down's arrow button takes from its text, in pixels.
 constexpr int DropDownArrow = 20;
 
-const char* const ListFullMessage =
-    "The source list is full: it already holds 32,767 lines, the most it can hold. "
-    "Nothing was added.";
-
 // The .fgd files a drag carries; empty when it carries anything else.
 QStringList fgdFiles(const QMimeData* data) {
     QStringList paths;
@@ -195,7 +191,9 @@ QList<toolkit::CaptionBox> Form1::captionBoxes() {
 
 void Form1::addClicked() {
     if (m_source->isFull()) {
-        errorBox(QString::fromLatin1(ListFullMessage));
+        errorBox(QStringLiteral("The source list is full: it already holds %1 lines, the most it "
+                                "can hold. Nothing was added.")
+                     .arg(model::DefinitionList::maxLinesText()));
         return;
     }
     const QString line = model::ComposeEntityLine(
@@ -305,10 +303,10 @@ void Form1::appendFiles(const QStringList& paths) {
     }
     if (!m_source->appendLines(lines)) {
         errorBox(QStringLiteral("The source list holds %1 lines and the dropped files add %2: "
-                                "together they pass 32,767, the most it can hold. Nothing was "
-                                "added.")
+                                "together they pass %3, the most it can hold. Nothing was added.")
                      .arg(m_source->count())
-                     .arg(lines.size()));
+                     .arg(lines.size())
+                     .arg(model::DefinitionList::maxLinesText()));
         return;
     }
     if (!failures.isEmpty())
