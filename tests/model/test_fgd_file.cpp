@@ -17,9 +17,11 @@
 
 #include <functional>
 #include <numeric>
+#include <utility>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
+static HANDLE held = INVALID_HANDLE_VALUE; // a file another program holds open
 #endif
 
 #ifdef Q_OS_UNIX
@@ -164,7 +166,14 @@ void TestFgdFile::failedSaveChangesNothing() {
              return run("mknod", {dir + "/node.fgd", "c", "1", "3"}) ? dir + "/node.fgd" : "";
          },
          "it is not a regular file"},
-#ifdef Q_OS_UNIX
+#ifdef Q_OS_WIN
+        {[](const QString& dir) { // another program holds it open, sharing nothing
+             held = CreateFileW(reinterpret_cast<LPCWSTR>(QString(dir + "/keep.fgd").utf16()),
+                                GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+             return dir + "/keep.fgd";
+         },
+         "held open"},
+#else
         {[](const QString& dir) { // the disk full only at the sync: the earlier file stays
              syncFails = true;
              return dir + "/keep.fgd";
@@ -183,7 +192,9 @@ void TestFgdFile::failedSaveChangesNothing() {
         const QStringList before = entries(dir.path());
         ModInfo info;
         const model::SaveResult result = SaveDefinitions(path, DefinitionList(), info);
-#ifdef Q_OS_UNIX
+#ifdef Q_OS_WIN
+        CloseHandle(std::exchange(held, INVALID_HANDLE_VALUE));
+#else
         syncFails = false;
 #endif
         const QString expected = QString("The file \"%1\" could not be saved: %2.")

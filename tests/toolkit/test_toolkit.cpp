@@ -1,7 +1,6 @@
-// The Qt binding of the modal boxes and the interface font, driven as a user would drive them.
+// The Qt binding of the modal boxes, driven as a user would drive them.
 
 #include "support/ModalDriver.h"
-#include "toolkit/InterfaceFont.h"
 #include "toolkit/QtWindowToolkit.h"
 
 #include <QFileDialog>
@@ -19,7 +18,6 @@ class TestToolkit : public QObject {
 
 private slots:
     void boxesShowWhatTheyAreGivenAndAnswer();
-    void fontSizeFitsEveryCaption();
     // Last: a check for a question that never comes may still wait for one when it ends.
     void saveDialogAddsExtensionReplacesAndCancels();
 };
@@ -63,18 +61,6 @@ void TestToolkit::boxesShowWhatTheyAreGivenAndAnswer() {
                                 "1", QString::number(QMessageBox::Information), "Custom size",
                                 "Input a valid @PointClass base",
                                 "A title much longer than its short prompt", "prompt"}));
-}
-
-void TestToolkit::fontSizeFitsEveryCaption() {
-    // The windows' font is one at which every caption fits its box (down to 6 points).
-    const QList<toolkit::CaptionBox> captions{{"Hide Source", 57, 33}, {"Author:", 41, 17, 0}};
-    const QFont font = toolkit::fittedFont(captions);
-    QVERIFY(font.pointSizeF() <= toolkit::DesignedPointSize);
-    const QFontMetrics metrics(font);
-    for (const toolkit::CaptionBox& box : captions) {
-        QVERIFY2(font.pointSizeF() <= 6 || metrics.horizontalAdvance(box.text) <= box.width,
-                 qPrintable(box.text));
-    }
 }
 
 void TestToolkit::saveDialogAddsExtensionReplacesAndCancels() {
