@@ -32,7 +32,7 @@ mkdir -p "$cache"
 work=$(mktemp -d "$cache/build.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 log=$work/log.txt
-echo "Building static Qt $version for Windows (about 20 minutes on 2 cores; log: $log)" >&2
+echo "Building static Qt $version for Windows (about half an hour on 2 cores; log: $log)" >&2
 
 # The source package, fetched with a private list of source archives: the system's apt
 # configuration is left as it is.

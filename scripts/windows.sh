@@ -2,7 +2,7 @@
 # Builds the portable Windows program on Debian 12 and tests it under Wine:
 #   build-win/fgd-composer-<version>-windows-x64.zip (one fgd-composer.exe, README.txt, licences)
 # It installs what it needs (the mingw-w64 cross compiler, Wine, Xvfb), builds a static Qt for
-# Windows once (scripts/windows-qt.sh; cached in ~/.cache/fgd-composer, about 20 minutes),
+# Windows once (scripts/windows-qt.sh; cached in ~/.cache/fgd-composer, about half an hour),
 # cross-builds the program and its tests, checks that the .exe needs no DLL that a bare Windows
 # lacks, runs the tests and an end-to-end check in a real window under Wine, and packs the zip.
 set -euo pipefail
