@@ -23,7 +23,6 @@ public:
     const DefinitionList& definitions() const { return m_list; }
     int count() const { return m_list.count(); }
     bool isFull() const { return m_list.isFull(); }
-    int selectedPosition() const { return m_list.selectedPosition(); }
 
     // The text (display and edit roles), the reason of its mark (tool tip), the mark, and the
     // accessible description that names the mark with its reason.
