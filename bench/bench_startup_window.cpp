@@ -37,7 +37,6 @@ int main(int argc, char* argv[]) {
     FirstPaint firstPaint;
 
     if (real) {
-        toolkit::fitApplicationFont(ui::Forms::captionBoxes());
         model::Module1 module1;
         toolkit::QtWindowToolkit windowToolkit;
         ui::Forms forms(windowToolkit, module1);
