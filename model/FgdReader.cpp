@@ -54,13 +54,19 @@ bool isFooter(const QStringList& lines, const QStringList& footer) {
 } // namespace
 
 FgdContents parseFgdText(QByteArrayView bytes) {
-    const QString text = fromWindows1252(bytes);
-    QStringList lines = text.split(u'\n');
-    if (lines.constLast().isEmpty())
-        lines.removeLast(); // the ending of the last line, or an empty file
-    for (QString& line : lines) {
-        if (line.endsWith(u'\r'))
+    // Each line is decoded on its own, without the whole text as one string in between: a large
+    // file opens faster so.
+    QStringList lines;
+    lines.reserve(bytes.count('\n') + 1);
+    for (qsizetype start = 0; start < bytes.size();) {
+        qsizetype end = bytes.indexOf('\n', start);
+        if (end < 0)
+            end = bytes.size(); // a last line without an ending
+        QByteArrayView line = bytes.sliced(start, end - start);
+        if (line.endsWith('\r'))
             line.chop(1);
+        lines.append(fromWindows1252(line));
+        start = end + 1;
     }
 
     const QStringList footer = fgdFooterLines();

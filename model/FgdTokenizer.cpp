@@ -10,9 +10,27 @@ using namespace TokenKind;
 
 namespace {
 
-// The one-character signs and their kinds.
-constexpr QStringView Signs = u"()[]=:,";
-constexpr unsigned SignKinds[] = {OParen, CParen, OBracket, CBracket, Equals, Colon, Comma};
+// The kind of a one-character sign, or 0.
+unsigned signKind(QChar c) {
+    switch (c.unicode()) {
+    case '(':
+        return OParen;
+    case ')':
+        return CParen;
+    case '[':
+        return OBracket;
+    case ']':
+        return CBracket;
+    case '=':
+        return Equals;
+    case ':':
+        return Colon;
+    case ',':
+        return Comma;
+    default:
+        return 0;
+    }
+}
 
 // Where a word or number ends.
 bool isDelimiter(QChar c) {
@@ -104,9 +122,9 @@ Token Tokenizer::readToken() {
         token.firstOnLine = m_lineStart;
         m_lineStart = false;
         const qsizetype start = m_pos;
-        if (const qsizetype sign = Signs.indexOf(c); sign >= 0) {
+        if (const unsigned sign = signKind(c)) {
             ++m_pos;
-            token.kind = SignKinds[sign];
+            token.kind = sign;
             token.text = text.sliced(start, 1);
             return token;
         }
