@@ -4,6 +4,7 @@
 #include "FgdVocabulary.h"
 
 #include <algorithm>
+#include <utility>
 
 // Reads FGD source as the level editors' FGD parsers do; TrenchBroom's is the open one it was
 // compared with, along with srctools' (which reads FGDs as Valve's Hammer does). Where the
@@ -20,6 +21,11 @@
 //                 [ choices | flags ]  |  ( "input" | "output" ) NAME "(" TYPE ")" [ ":" text ]
 //   choices     = "=" "[" { ( NUMBER | STRING ) ":" text } "]"
 //   flags       = "=" "[" { INTEGER ":" text [ ":" INTEGER ] } "]"
+//
+// After an error, reading goes on where the declaration can be read again: at the next helper,
+// at the body, or at the next key-value (a name that starts a line or comes before a "("). So a
+// declaration shows every problem it has, each on its line. A declaration that the next line
+// starting with @ cuts short ends there, with its problem on its own last line.
 
 namespace model::fgd {
 
@@ -27,10 +33,13 @@ using namespace TokenKind;
 
 namespace {
 
-// A problem that ends the reading of the current item.
+// An error that stops the reading of a part of a declaration. Reading goes on at the next part
+// that can be read on its own, unless the refusal ends the item: the lines ran out, or a new
+// declaration starts before this one is complete.
 struct Refusal {
     int line;
     QString reason;
+    bool endsItem = false;
 };
 
 enum class ClassKind { Point, Solid, Base };
@@ -46,20 +55,22 @@ public:
         const Token first = m_tokens.peek();
         if (first.kind == End)
             return false;
-        result = SyntaxItem{first.line, first.line, -1, QString()};
+        result = SyntaxItem{first.line, first.line, {}, {}, {}, {}};
+        m_item = &result;
         m_lastLine = first.line;
         m_tokens.resetFurthestLine(first.line);
         m_depth = 0;
         try {
             parseItem(first.line == m_previousEnd && !first.firstOnLine);
         } catch (const Refusal& refusal) {
-            result.problemLine = refusal.line;
-            result.problem = refusal.reason;
+            record(refusal);
             skipRestOfItem();
         }
-        // What the item read may reach past its last token: a problem on the declaration that
-        // starts after it, a look at the next line. A change there must read the item again.
-        result.lastLine = std::max({m_lastLine, result.problemLine, m_tokens.furthestLine()});
+        // What the item read may reach past its last token: a look at the next line, at the
+        // end of the lines. A change there must read the item again.
+        result.lastLine = std::max(m_lastLine, m_tokens.furthestLine());
+        for (const Problem& problem : std::as_const(result.problems))
+            result.lastLine = std::max(result.lastLine, problem.line);
         m_previousEnd = m_lastLine;
         return true;
     }
@@ -76,10 +87,45 @@ private:
         return token;
     }
 
+    void record(const Refusal& refusal) {
+        m_item->problems.append({refusal.line, Severity::Error, refusal.reason});
+    }
+
+    void warn(int line, const QString& reason) {
+        m_item->problems.append({line, Severity::Warning, reason});
+    }
+
+    // Refuses the declaration at token at. Where the lines end or a new declaration starts, this
+    // one ended too early: the problem belongs on its own last line, and the reading of the item
+    // ends there.
     [[noreturn]] void refuse(const Token& at, const QString& reason) {
-        if (at.kind == Bad)
-            throw Refusal{at.line, at.problem};
-        throw Refusal{at.line, reason};
+        const QString& why = at.kind == Bad ? at.problem : reason;
+        if (at.kind == End || startsDeclaration(at))
+            throw Refusal{m_lastLine, why, true};
+        throw Refusal{at.line, why};
+    }
+
+    // Records a refusal that leaves the item readable; one that ends the item goes on up.
+    void recover(const Refusal& refusal) {
+        if (refusal.endsItem)
+            throw refusal;
+        record(refusal);
+    }
+
+    // After a problem: skips tokens up to one of the kinds (left in place), a new declaration or
+    // the end of the lines, at the bracket depth where the skipping started or above it.
+    void skipTo(unsigned kinds) {
+        const int depth = m_depth;
+        for (;;) {
+            const Token& token = m_tokens.peek();
+            if (token.kind == End || startsDeclaration(token))
+                return;
+            if ((token.kind & kinds) && m_depth <= depth)
+                return;
+            next();
+            if (m_depth < depth) // the bracket the skipping started in closed
+                return;
+        }
     }
 
     // Takes the next token, which must be of one of the kinds; otherwise refuses with reason.
@@ -133,7 +179,9 @@ private:
         if (isListed(kind, u"include")) {
             // The editors that read @include (Hammer, J.A.C.K., TrenchBroom) take the file
             // from the folder of this one.
-            expect(String, QStringLiteral("@include needs a file name in double quotes"));
+            m_item->include =
+                expect(String, QStringLiteral("@include needs a file name in double quotes"))
+                    .text.toString();
             return;
         }
         if (isListed(kind, u"mapsize")) {
@@ -156,29 +204,37 @@ private:
     }
 
     void parseClassDeclaration(ClassKind kind) {
-        const QString beforeEquals =
-            QStringLiteral("the class name is missing: put = and a name after @PointClass");
         for (;;) {
             const Token token = m_tokens.peek();
             if (token.kind == Equals) {
                 next();
                 break;
             }
-            if (startsDeclaration(token))
-                throw Refusal{m_lastLine, beforeEquals};
-            if (token.kind != Word) {
-                refuse(token,
-                       token.kind == End
-                           ? beforeEquals
-                           : QStringLiteral("unexpected \"%1\" before the =").arg(token.text));
+            if (token.kind & (End | OBracket) || startsDeclaration(token)) {
+                refuse(token, QStringLiteral("the class name is missing: put = and a name "
+                                             "after @PointClass"));
             }
-            parseHelper();
+            try {
+                if (token.kind != Word)
+                    refuse(token, QStringLiteral("unexpected \"%1\" before the =").arg(token.text));
+                parseHelper();
+            } catch (const Refusal& refusal) {
+                recover(refusal);
+                // Reading goes on with the next helper.
+                skipTo(Equals | OBracket | CParen);
+                if (m_tokens.peek().kind == CParen)
+                    next();
+            }
         }
-        parseClassName(kind);
-        const Token afterName = m_tokens.peek();
-        if (afterName.kind == Colon) {
-            next();
-            parseDescription();
+        try {
+            parseClassName(kind);
+            if (m_tokens.peek().kind == Colon) {
+                next();
+                parseDescription();
+            }
+        } catch (const Refusal& refusal) {
+            recover(refusal);
+            skipTo(OBracket);
         }
         parseBody();
     }
@@ -210,6 +266,24 @@ private:
             }
         } else {
             unknownHelper(name);
+            if (m_tokens.peek().kind == OParen)
+                skipArguments();
+        }
+    }
+
+    // The arguments of a helper the editors skip: they pass over everything up to the
+    // parenthesis that closes the one after the helper's name.
+    void skipArguments() {
+        int depth = 0;
+        for (;;) {
+            const Token& token = m_tokens.peek();
+            if (token.kind == End || startsDeclaration(token))
+                refuse(token,
+                       QStringLiteral("the parenthesis after %1 is not closed").arg(m_helper));
+            const Token taken = next();
+            depth += taken.kind == OParen ? 1 : taken.kind == CParen ? -1 : 0;
+            if (depth == 0)
+                return;
         }
     }
 
@@ -235,6 +309,7 @@ private:
                 refuse(
                     token,
                     QStringLiteral("remove the quote from the class name \"%1\"").arg(token.text));
+            m_item->bases.append({token.line, token.text.toString()});
         };
         if (const Token first = inside(Word | CParen, reason); first.kind == Word) {
             baseName(first);
@@ -265,7 +340,8 @@ private:
             inside(CParen, reason);
     }
 
-    [[noreturn]] void unknownHelper(const Token& name) {
+    // The editors skip a helper they do not know, so it loads but does nothing.
+    void unknownHelper(const Token& name) {
         QString guess = nearest(name.text, HalfLifeHelpers);
         // A space typed inside a helper's name splits it in two: "ba e(...)" for "base(...)".
         const Token following = m_tokens.peek();
@@ -273,13 +349,14 @@ private:
             !isKnownHelper(following.text)) {
             const QString joined = name.text.toString().append(following.text);
             guess = nearest(joined, HalfLifeHelpers);
+            if (!guess.isEmpty())
+                next(); // the second half of the split name
         }
-        refuse(name,
-               guess.isEmpty()
-                   ? QStringLiteral("the editors skip \"%1\", it is no helper they know: "
-                                    "remove it")
-                         .arg(name.text)
-                   : QStringLiteral("the editors skip \"%1\": type %2(...)").arg(name.text, guess));
+        warn(name.line,
+             guess.isEmpty()
+                 ? QStringLiteral("the editors skip \"%1\", it is no helper they know: remove it")
+                       .arg(name.text)
+                 : QStringLiteral("the editors skip \"%1\": type %2(...)").arg(name.text, guess));
     }
 
     // size(X Y Z) or size(X Y Z, X Y Z)
@@ -322,31 +399,31 @@ private:
 
     void parseClassName(ClassKind kind) {
         const Token name = m_tokens.peek();
-        if (name.kind == End || name.kind == Colon || name.kind == OBracket)
+        if (name.kind & (End | Colon | OBracket) || startsDeclaration(name))
             refuse(name, QStringLiteral("the class name after = is empty"));
+        next();
+        m_item->declared = name.text.toString();
         if (name.kind == String)
             refuse(name, QStringLiteral("write the class name without double quotes"));
-        next();
-        if (name.kind != Word && !(name.kind & Number) && name.kind != Bad) {
-            refuse(name, QStringLiteral("the class name may use only letters, digits and _"));
+        if (name.kind & Number) {
+            refuse(name, QStringLiteral("the editors refuse a class name that is a number: put "
+                                        "a prefix such as weapon_ before it"));
         }
-        if (name.kind == Bad)
-            refuse(name, {});
+        if (name.kind != Word)
+            refuse(name, QStringLiteral("the class name may use only letters, digits and _"));
         // Game code links each entity to its class by this name, which it can only spell as
         // an identifier; base classes are only named in base(...).
-        const bool linked = kind != ClassKind::Base;
-        if ((name.kind & Number) || (linked && isDigit(name.text.front()))) {
-            refuse(name, QStringLiteral("game code can never link a class name that starts "
-                                        "with a digit: put a prefix such as weapon_ before it"));
-        }
-        if (!linked && hasStrayQuote(name.text)) {
+        if (kind == ClassKind::Base && hasStrayQuote(name.text)) {
             refuse(name,
                    QStringLiteral("remove the quote from the class name \"%1\"").arg(name.text));
         }
-        if (linked && !isIdentifier(name.text)) {
-            refuse(name, QStringLiteral("game code can never link the class name \"%1\": use "
-                                        "only letters, digits and _")
-                             .arg(name.text));
+        if (kind != ClassKind::Base && isDigit(name.text.front())) {
+            warn(name.line, QStringLiteral("game code can never link a class name that starts "
+                                           "with a digit: put a prefix such as weapon_ before it"));
+        } else if (kind != ClassKind::Base && !isIdentifier(name.text)) {
+            warn(name.line, QStringLiteral("game code can never link the class name \"%1\": use "
+                                           "only letters, digits and _")
+                                .arg(name.text));
         }
         const Token after = m_tokens.peek();
         if (!(after.kind & (Colon | OBracket | End)) && !startsDeclaration(after))
@@ -392,10 +469,6 @@ private:
 
     void parseBody() {
         const Token open = m_tokens.peek();
-        if (startsDeclaration(open)) {
-            throw Refusal{m_lastLine, QStringLiteral("the declaration must end with a [ ] body, "
-                                                     "even an empty one: []")};
-        }
         if (open.kind != OBracket) {
             refuse(open, QStringLiteral("the declaration must end with a [ ] body, even an "
                                         "empty one: []"));
@@ -414,10 +487,37 @@ private:
                                   : QStringLiteral("the [ ] body is never closed: end it with ]")};
             }
             if (startsDeclaration(token)) {
-                refuse(token, QStringLiteral("a new declaration starts before the [ ] body "
-                                             "above is closed: end that body with ]"));
+                throw Refusal{m_lastLine, QStringLiteral("the [ ] body is not closed before the "
+                                                         "next @ declaration: end it with ]")};
             }
-            parseKeyValue();
+            try {
+                parseKeyValue();
+            } catch (const Refusal& refusal) {
+                recover(refusal);
+                skipKeyValue(token);
+            }
+        }
+    }
+
+    // After a problem in a key-value: skips to the next one, the name that starts a line or
+    // comes before a (, or to the ] that closes the body.
+    void skipKeyValue(const Token& first) {
+        const Token& at = m_tokens.peek();
+        if (at.line == first.line && at.column == first.column)
+            next(); // nothing was read: a token the key-value cannot start with
+        for (;;) {
+            const Token& token = m_tokens.peek();
+            if (token.kind == End || startsDeclaration(token))
+                return;
+            if (m_depth == 1 && token.kind == CBracket)
+                return;
+            if (m_depth == 1 && token.kind == Word) {
+                Tokenizer ahead = m_tokens;
+                ahead.next();
+                if (token.firstOnLine || ahead.peek().kind == OParen)
+                    return;
+            }
+            next();
         }
     }
 
@@ -428,10 +528,10 @@ private:
         const Token key = expect(Word | Integer, shape);
         if (isListed(key.text, u"input output") && m_tokens.peek().kind == Word)
             return parseInputOutput();
-        if (!isIdentifier(key.text)) {
-            refuse(key, QStringLiteral("the key name \"%1\" has a character no game code "
-                                       "reads: use only letters, digits and _")
-                            .arg(key.text));
+        if (!isKeyName(key.text)) {
+            warn(key.line, QStringLiteral("the key name \"%1\" has a character no game code "
+                                          "reads: use only letters, digits and _")
+                               .arg(key.text));
         }
         expect(OParen, shape);
         const Token type = expect(Word, shape);
@@ -440,9 +540,11 @@ private:
             const QString guess = nearest(type.text, HalfLifeTypes);
             refuse(type, guess.isEmpty()
                              ? QStringLiteral("\"%1\" is not a key-value type: use string, "
-                                              "integer, choices, flags or another type")
+                                              "integer, choices, flags or another type (Hammer "
+                                              "refuses the file, TrenchBroom reads a text)")
                                    .arg(type.text)
-                             : QStringLiteral("\"%1\" is not a key-value type: type %2")
+                             : QStringLiteral("\"%1\" is not a key-value type: type %2 (Hammer "
+                                              "refuses the file, TrenchBroom reads a text)")
                                    .arg(type.text, guess));
         }
         if (isListed(type.text, u"flags"))
@@ -523,8 +625,10 @@ private:
         Token value = expect(Integer | CBracket, item);
         while (value.kind != CBracket) {
             const qint64 bit = value.text.toLongLong();
+            // The editors take any number, but a flag is one bit of spawnflags.
             if (!isWholeNumber(value.text) || bit <= 0 || (bit & (bit - 1)) != 0) {
-                refuse(value, QStringLiteral("a flag's number must be 1, 2, 4, 8 and so on"));
+                warn(value.line, QStringLiteral("a flag's number must be 1, 2, 4, 8 and so on: "
+                                                "any other sets no one flag of its own"));
             }
             expect(Colon, item);
             parseText(item);
@@ -545,7 +649,8 @@ private:
     int m_lastLine = 0;
     int m_previousEnd = -1;
     int m_depth = 0;
-    QStringView m_helper; // the helper whose arguments are being read
+    QStringView m_helper;         // the helper whose arguments are being read
+    SyntaxItem* m_item = nullptr; // the item being read
 };
 
 } // namespace

@@ -77,6 +77,18 @@ bool isIdentifier(QStringView name) {
     });
 }
 
+bool isKeyName(QStringView name) {
+    if (name.startsWith(u'$'))
+        name = name.sliced(1);
+    if (const qsizetype hash = name.lastIndexOf(u'#'); hash > 0) {
+        const QStringView index = name.sliced(hash + 1);
+        if (index.isEmpty() || !std::all_of(index.begin(), index.end(), isDigit))
+            return false;
+        name = name.first(hash);
+    }
+    return isIdentifier(name);
+}
+
 bool isWholeNumber(QStringView text) {
     bool ok = false;
     (void)text.toLongLong(&ok);

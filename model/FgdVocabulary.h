@@ -53,6 +53,11 @@ inline bool isDigit(QChar c) {
 // Letters, digits and _ only: what game code can spell as a class or key name.
 bool isIdentifier(QStringView name);
 
+// A key name a GoldSrc game reads: an identifier, with two additions. Sven Co-op reads custom
+// key-values named $i_, $f_, $s_ or $v_ and a name; Half-Life's multi_manager reads a target
+// named more than once as target#1, target#2 (the editors add the index).
+bool isKeyName(QStringView name);
+
 // A quote or brace inside a word starts a text or an expression for some editors.
 bool hasStrayQuote(QStringView word);
 

@@ -1,7 +1,13 @@
 #include "LineCheck.h"
 
 #include "FgdParser.h"
+#include "FgdReader.h"
 #include "Windows1252.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
 
 namespace model {
 
@@ -36,41 +42,194 @@ QString lineProblem(QStringView line) {
     return QStringLiteral("%1 cannot be saved in an FGD file and would become ?").arg(lost);
 }
 
+// A line's problems as one verdict: the most serious first, in the order found within a kind.
+Verdict compose(QList<fgd::Problem> problems) {
+    std::stable_sort(problems.begin(), problems.end(),
+                     [](const auto& a, const auto& b) { return a.severity > b.severity; });
+    Verdict verdict;
+    for (const fgd::Problem& problem : std::as_const(problems)) {
+        verdict.severity = std::max(verdict.severity, problem.severity);
+        if (!verdict.reason.contains(problem.reason)) {
+            if (!verdict.reason.isEmpty())
+                verdict.reason += u'\n';
+            verdict.reason += problem.reason;
+        }
+    }
+    return verdict;
+}
+
+QString undeclaredBase(const QString& name) {
+    return QStringLiteral("no @BaseClass = %1 is declared in this list or a file it "
+                          "@includes, in the same case: the entity gets none of that base's "
+                          "key-values (TrenchBroom loads the file and logs an error, srctools "
+                          "refuses it)")
+        .arg(name);
+}
+
+// The class names declared in the file at path and the files it @includes, each read once.
+bool collectDeclared(const QString& path, QSet<QString>& visited, QStringList& names) {
+    const QString file = QFileInfo(path).absoluteFilePath();
+    if (visited.contains(file))
+        return true;
+    visited.insert(file);
+    const ReadResult read = readFgdFile(file);
+    if (!read.ok)
+        return false;
+    bool whole = true;
+    fgd::checkFgdSyntax(read.contents.lines, 0, [&](const fgd::SyntaxItem& item) {
+        if (!item.declared.isEmpty())
+            names.append(item.declared);
+        if (!item.include.isEmpty()) {
+            whole &= collectDeclared(QFileInfo(file).dir().filePath(item.include), visited, names);
+        }
+    });
+    return whole;
+}
+
 } // namespace
 
+std::optional<QStringList> classesDeclaredIn(const QString& path) {
+    QSet<QString> visited;
+    QStringList names;
+    if (!collectDeclared(path, visited, names))
+        return std::nullopt;
+    return names;
+}
+
 QString checkSourceLine(QStringView line) {
-    SourceCheck check;
-    check.checkAll({line.toString()});
-    return check.reasons().constFirst();
+    // A line on its own declares no base class, so only what the line itself gets wrong counts.
+    QList<fgd::Problem> problems;
+    if (const QString problem = lineProblem(line); !problem.isEmpty())
+        problems.append({0, Severity::Error, problem});
+    fgd::checkFgdSyntax({line.toString()}, 0,
+                        [&](const fgd::SyntaxItem& item) { problems += item.problems; });
+    return compose(std::move(problems)).reason;
+}
+
+Verdict SourceCheck::verdict(int line) const {
+    QList<fgd::Problem> problems = m_findings.value(line);
+    const auto uses = std::equal_range(
+        m_bases.begin(), m_bases.end(), fgd::BaseUse{line, {}},
+        [](const fgd::BaseUse& a, const fgd::BaseUse& b) { return a.line < b.line; });
+    if (problems.isEmpty() && uses.first == uses.second)
+        return {}; // most lines
+    if (includesKnown()) {
+        for (auto use = uses.first; use != uses.second; ++use) {
+            if (!isDeclared(use->name))
+                problems.append({line, Severity::Warning, undeclaredBase(use->name)});
+        }
+    }
+    return compose(std::move(problems));
+}
+
+QList<Verdict> SourceCheck::verdicts() const {
+    QList<Verdict> all;
+    all.reserve(count());
+    for (int line = 0; line < count(); ++line)
+        all.append(verdict(line));
+    return all;
+}
+
+bool SourceCheck::isDeclared(const QString& name) const {
+    return m_declared.value(name) > 0 || m_includedNames.contains(name);
 }
 
 void SourceCheck::checkAll(const QStringList& lines) {
-    m_reasons.clear();
+    m_findings.clear();
+    m_count = 0;
     m_items.clear();
-    checkFrom(lines, 0);
+    m_bases.clear();
+    m_declared.clear();
+    m_baseLines.clear();
+    m_includes.clear();
+    m_includedNames.clear();
+    m_unreadIncludes = 0;
+    int changed = 0;
+    checkFrom(lines, 0, changed);
 }
 
 int SourceCheck::checkChanged(const QStringList& lines, int changed) {
-    int from = std::min(changed, static_cast<int>(m_reasons.size()));
+    int from = std::min(changed, count());
     // Items whose reading depends on a changed line (one the lines ended inside depends on the
     // lines after the last) are read again from the first line of the earliest of them.
-    while (!m_items.isEmpty() && m_items.constLast().lastLine >= from) {
-        from = std::min(from, m_items.constLast().firstLine);
-        m_items.removeLast();
-    }
-    m_reasons.resize(from);
-    checkFrom(lines, from);
-    return from;
+    for (qsizetype i = m_items.size(); i > 0 && m_items.at(i - 1).lastLine >= from; --i)
+        from = std::min(from, m_items.at(i - 1).firstLine);
+    int first = from;
+    checkFrom(lines, from, first);
+    return first;
 }
 
-void SourceCheck::checkFrom(const QStringList& lines, int from) {
-    for (qsizetype i = from; i < lines.size(); ++i)
-        m_reasons.append(lineProblem(lines.at(i)));
-    fgd::checkFgdSyntax(lines, from, [this](const fgd::SyntaxItem& item) {
-        m_items.append({item.firstLine, item.lastLine});
-        if (item.problemLine >= 0 && m_reasons.at(item.problemLine).isEmpty())
-            m_reasons[item.problemLine] = item.problem;
-    });
+void SourceCheck::checkFrom(const QStringList& lines, int from, int& changed) {
+    // Names whose first declaration came or whose last one went; the empty name when the set
+    // of included files changed, which may change every base.
+    QSet<QString> touched;
+    removeItemsFrom(from, touched);
+    m_findings.erase(m_findings.lowerBound(from), m_findings.end());
+    m_count = static_cast<int>(lines.size());
+    for (int i = from; i < m_count; ++i) {
+        if (const QString problem = lineProblem(lines.at(i)); !problem.isEmpty())
+            m_findings[i].append({i, Severity::Error, problem});
+    }
+    fgd::checkFgdSyntax(lines, from, [&](const fgd::SyntaxItem& item) { addItem(item, touched); });
+    // Lines above the change that name a base whose declaration came or went change too.
+    if (touched.contains(QString()) && !m_bases.isEmpty())
+        changed = std::min(changed, m_bases.constFirst().line);
+    for (const QString& name : std::as_const(touched)) {
+        if (const auto lines = m_baseLines.constFind(name); lines != m_baseLines.cend())
+            changed = std::min(changed, lines->constFirst());
+    }
+}
+
+void SourceCheck::removeItemsFrom(int from, QSet<QString>& touched) {
+    while (!m_items.isEmpty() && m_items.constLast().firstLine >= from) {
+        const Item item = m_items.takeLast();
+        if (!item.declared.isEmpty() && --m_declared[item.declared] == 0) {
+            m_declared.remove(item.declared);
+            touched.insert(item.declared);
+        }
+        if (!item.include.isEmpty() && --m_includes[item.include] == 0) {
+            m_includes.remove(item.include);
+            if (!m_included.value(item.include))
+                --m_unreadIncludes;
+            m_includedNames.clear();
+            for (auto i = m_includes.cbegin(); i != m_includes.cend(); ++i) {
+                for (const QString& name : m_included.value(i.key()).value_or(QStringList()))
+                    m_includedNames.insert(name);
+            }
+            touched.insert(QString());
+        }
+    }
+    while (!m_bases.isEmpty() && m_bases.constLast().line >= from) {
+        const fgd::BaseUse use = m_bases.takeLast();
+        QList<int>& lines = m_baseLines[use.name];
+        lines.removeLast();
+        if (lines.isEmpty())
+            m_baseLines.remove(use.name);
+    }
+}
+
+void SourceCheck::addItem(const fgd::SyntaxItem& item, QSet<QString>& touched) {
+    m_items.append({item.firstLine, item.lastLine, item.declared, item.include});
+    for (const fgd::Problem& problem : item.problems)
+        m_findings[problem.line].append(problem);
+    for (const fgd::BaseUse& use : item.bases) {
+        m_bases.append(use);
+        m_baseLines[use.name].append(use.line);
+    }
+    if (!item.declared.isEmpty() && m_declared[item.declared]++ == 0)
+        touched.insert(item.declared);
+    if (!item.include.isEmpty() && m_includes[item.include]++ == 0) {
+        if (!m_included.contains(item.include)) {
+            m_included.insert(item.include,
+                              m_readInclude ? m_readInclude(item.include) : std::nullopt);
+        }
+        const std::optional<QStringList>& names = m_included.value(item.include);
+        if (!names)
+            ++m_unreadIncludes;
+        for (const QString& name : names.value_or(QStringList()))
+            m_includedNames.insert(name);
+        touched.insert(QString());
+    }
 }
 
 } // namespace model

@@ -1,58 +1,108 @@
 #pragma once
 
+#include "FgdParser.h"
+
+#include <QHash>
 #include <QList>
+#include <QMap>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
 
+#include <functional>
+#include <optional>
+
 namespace model {
 
 // The rule of the check: a line without a mark loads in the common Half-Life level editors
-// (Hammer, J.A.C.K., TrenchBroom); a mark says what to change. A line that loads but cannot do
-// what it was meant to (a class name game code can never link, a helper the editors skip) is
-// marked too, and where the editors disagree the reason says so.
+// (Hammer, J.A.C.K., TrenchBroom); a mark says what to change. An error: an editor refuses the
+// line, or reads it otherwise than it is written. A warning: every editor loads the line, but it
+// cannot do what it was meant to (a class name game code can never link, a helper the editors
+// skip, a base class declared nowhere). Where the editors disagree, the reason says so.
+
+// What the check says of one line: the most serious kind of its problems, and their reasons,
+// most serious first, one to a line of text.
+struct Verdict {
+    Severity severity = Severity::None;
+    QString reason;
+    friend bool operator==(const Verdict&, const Verdict&) = default;
+};
 
 // Checks one line on its own. Returns the empty text for a line the editors accept, otherwise
 // a short reason in plain words. Accepted: an empty line, a // comment, and a declaration such as
 //   @PointClass base(Weapon) size(-16 -16 0, 16 16 36) = weapon_9mmAR : "9mm Assault Rifle" []
+// A line on its own declares no base class, so base(...) is not checked against declarations.
 QString checkSourceLine(QStringView line);
 
+// The class names declared in the FGD file at path and in the files it @includes (from its own
+// folder, as the editors read them), or nothing when one of them cannot be read.
+std::optional<QStringList> classesDeclaredIn(const QString& path);
+
 // Checks a list of lines as one text, as the editors read a file: a declaration may run over
-// many lines, and its problem is reported on the line where it is.
+// many lines, and each problem is reported on the line where it is. A class named in base(...)
+// must be declared somewhere in the list, or in a file it @includes.
 class SourceCheck {
 public:
-    // The reason for each line, empty for a line without a problem.
-    const QStringList& reasons() const { return m_reasons; }
+    // The class names a file declares (its own @includes followed), or nothing when it cannot
+    // be read. Without a reader, @include names no file that can be read.
+    using IncludeReader = std::function<std::optional<QStringList>(const QString& name)>;
+    void setIncludeReader(IncludeReader reader) {
+        m_readInclude = std::move(reader);
+        m_included.clear();
+    }
+
+    int count() const { return m_count; }
+    Verdict verdict(int line) const;
+    QList<Verdict> verdicts() const;
 
     // Checks every line afresh.
     void checkAll(const QStringList& lines);
 
     // Checks lines after a change at line changed and below (lines appended, or one removed),
     // re-reading from the start of the first declaration whose reading the change can reach.
-    // Returns the first line whose reason may have changed.
+    // Returns the first line whose verdict may have changed.
     int checkChanged(const QStringList& lines, int changed);
 
     // Checks lines that were appended since the last check.
-    int checkAppended(const QStringList& lines) {
-        return checkChanged(lines, static_cast<int>(m_reasons.size()));
-    }
+    int checkAppended(const QStringList& lines) { return checkChanged(lines, count()); }
 
 private:
     // How a change is checked without reading the whole list again: the parser reads the list
     // one item (a declaration, an @include) at a time, and for each item it notes the first
     // line and the furthest line it looked at, a peek at the next line included. An item whose
-    // furthest line lies before a change read exactly the same lines as before, so its reasons
+    // furthest line lies before a change read exactly the same lines as before, so its findings
     // still hold. Only the items that reached the change are read again, from the first line of
     // the earliest of them. Add changes only the end, so usually only an item left open there
     // is read again; Update moves one line to the end, so reading starts at the item that held it.
+    //
+    // Whether a base class is declared depends on every item, so it is not stored with the
+    // lines: the check counts the declarations of each name, and a line that names a base is
+    // judged when it is asked for. A change that declares a name for the first time, or takes
+    // its last declaration away, reports the lines that name it as changed.
     struct Item {
         int firstLine;
         int lastLine; // the furthest line its reading looked at
+        QString declared;
+        QString include;
     };
-    void checkFrom(const QStringList& lines, int from);
+    void checkFrom(const QStringList& lines, int from, int& changed);
+    void removeItemsFrom(int from, QSet<QString>& touched);
+    void addItem(const fgd::SyntaxItem& item, QSet<QString>& touched);
+    bool isDeclared(const QString& name) const;
+    bool includesKnown() const { return m_unreadIncludes == 0; }
 
-    QStringList m_reasons;
+    int m_count = 0;                           // lines checked
+    QMap<int, QList<fgd::Problem>> m_findings; // the problems found, by line
     QList<Item> m_items;
+    QList<fgd::BaseUse> m_bases;                           // in the order of their lines
+    QHash<QString, int> m_declared;                        // how many items declare each name
+    QHash<QString, QList<int>> m_baseLines;                // the lines naming each base, in order
+    QHash<QString, int> m_includes;                        // how many items @include each file
+    QHash<QString, std::optional<QStringList>> m_included; // what each included file declares
+    QSet<QString> m_includedNames;
+    int m_unreadIncludes = 0;
+    IncludeReader m_readInclude;
 };
 
 } // namespace model

@@ -1,5 +1,7 @@
 #include "SourceList.h"
 
+#include <QDir>
+
 namespace model {
 
 SourceList::SourceList(QObject* parent)
@@ -20,12 +22,23 @@ QVariant SourceList::data(const QModelIndex& index, int role) const {
     case Qt::EditRole:
         return m_list.lineAt(row);
     case Qt::ToolTipRole:
-        return m_check.reasons().at(row);
+        return m_check.verdict(row).reason;
     case MarkRole:
-        return static_cast<int>(m_check.reasons().at(row).isEmpty() ? Mark::None : Mark::Warning);
+        switch (m_check.verdict(row).severity) {
+        case Severity::None:
+            return static_cast<int>(Mark::None);
+        case Severity::Warning:
+            return static_cast<int>(Mark::Warning);
+        case Severity::Error:
+            return static_cast<int>(Mark::Error);
+        }
+        return {};
     case Qt::AccessibleDescriptionRole:
-        if (const QString& reason = m_check.reasons().at(row); !reason.isEmpty())
-            return QStringLiteral("Warning: ") + reason;
+        if (const Verdict verdict = m_check.verdict(row); verdict.severity != Severity::None) {
+            return (verdict.severity == Severity::Error ? QStringLiteral("Error: ")
+                                                        : QStringLiteral("Warning: ")) +
+                   verdict.reason;
+        }
         return {};
     default:
         return {};
@@ -74,9 +87,14 @@ bool SourceList::replace(int position, const QString& text) {
     return true;
 }
 
-void SourceList::reset(QStringList lines) {
+void SourceList::reset(QStringList lines, const QString& folder) {
     beginResetModel();
     m_list = DefinitionList(std::move(lines));
+    m_check.setIncludeReader([folder](const QString& name) -> std::optional<QStringList> {
+        if (folder.isEmpty())
+            return std::nullopt;
+        return classesDeclaredIn(QDir(folder).filePath(name));
+    });
     m_check.checkAll(m_list.lines());
     endResetModel();
 }

@@ -15,7 +15,7 @@ class SourceList : public QAbstractListModel {
 
 public:
     // What a row's mark says; the data role MarkRole holds one of these as an int.
-    enum class Mark { None, Warning };
+    enum class Mark { None, Warning, Error };
     static constexpr int MarkRole = Qt::UserRole + 1;
 
     explicit SourceList(QObject* parent = nullptr);
@@ -24,8 +24,8 @@ public:
     int count() const { return m_list.count(); }
     bool isFull() const { return m_list.isFull(); }
 
-    // The text (display and edit roles), the reason of its mark (tool tip), the mark, and the
-    // accessible description that names the mark with its reason.
+    // The text (display and edit roles), the reasons of its mark (tool tip), the mark, and the
+    // accessible description that names the kind of mark with its reasons.
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
@@ -43,7 +43,9 @@ public:
     bool replace(int position, const QString& text);
 
     // Takes lines in place of the whole list (at most DefinitionList::MaxLines); nothing selected.
-    void reset(QStringList lines);
+    // When the lines came from a file, folder is its folder: the files the lines @include are
+    // read from there.
+    void reset(QStringList lines, const QString& folder = {});
 
 signals:
     // A line was moved to the end: the selection as it now stands (it moves up with its line,

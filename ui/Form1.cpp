@@ -56,7 +56,8 @@ QStringList fgdFiles(const QMimeData* data) {
     return paths;
 }
 
-// The source list as the view shows it: a marked line carries the platform's warning sign.
+// The source list as the view shows it: a marked line carries the platform's error or warning
+// sign, loaded once when first needed.
 class MarkSigns : public QIdentityProxyModel {
 public:
     using QIdentityProxyModel::QIdentityProxyModel;
@@ -64,17 +65,27 @@ public:
     QVariant data(const QModelIndex& index, int role) const override {
         if (role != Qt::DecorationRole)
             return QIdentityProxyModel::data(index, role);
-        const auto mark = model::SourceList::Mark(
-            QIdentityProxyModel::data(index, model::SourceList::MarkRole).toInt());
-        if (mark == model::SourceList::Mark::None)
+        using Mark = model::SourceList::Mark;
+        switch (Mark(QIdentityProxyModel::data(index, model::SourceList::MarkRole).toInt())) {
+        case Mark::None:
             return {};
-        if (m_warning.isNull()) // loaded once, when first needed
-            m_warning = QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
-        return m_warning;
+        case Mark::Warning:
+            return sign(m_warning, QStyle::SP_MessageBoxWarning);
+        case Mark::Error:
+            return sign(m_error, QStyle::SP_MessageBoxCritical);
+        }
+        return {};
     }
 
 private:
+    static const QIcon& sign(QIcon& icon, QStyle::StandardPixmap kind) {
+        if (icon.isNull())
+            icon = QApplication::style()->standardIcon(kind);
+        return icon;
+    }
+
     mutable QIcon m_warning;
+    mutable QIcon m_error;
 };
 
 } // namespace
@@ -275,7 +286,7 @@ void Form1::openFile(const QString& path) {
         errorBox(read.error);
         return;
     }
-    m_source->reset(std::move(read.contents.lines));
+    m_source->reset(std::move(read.contents.lines), QFileInfo(path).absolutePath());
     m_editedPosition = model::DefinitionList::NoSelection;
     if (read.contents.modInfo) {
         m_forms.module1().modInfo = *read.contents.modInfo;

@@ -9,12 +9,16 @@
 #include "ui/Form4.h"
 #include "ui/Forms.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QIcon>
+#include <QImage>
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QStyle>
 
 // The program's windows with scripted modal boxes, shown as at start-up; what window tests use.
 // Its helpers are named after what the user does, so a test reads as the user's steps.
@@ -96,7 +100,18 @@ struct Session {
             lines << shown(row, Qt::DisplayRole).toString();
         return lines;
     }
-    // The reason a line is marked with, and whether it carries the sign.
+    // The reasons a line is marked with, and the sign it carries: "error" or "warning" when it
+    // is the platform's sign of that kind, "" for none.
     QString tip(int row) const { return shown(row, Qt::ToolTipRole).toString(); }
-    bool hasSign(int row) const { return !shown(row, Qt::DecorationRole).isNull(); }
+    QString sign(int row) const {
+        const QImage shownSign =
+            qvariant_cast<QIcon>(shown(row, Qt::DecorationRole)).pixmap(16).toImage();
+        const auto is = [&](QStyle::StandardPixmap kind) {
+            return shownSign == QApplication::style()->standardIcon(kind).pixmap(16).toImage();
+        };
+        return shownSign.isNull()                  ? QString()
+               : is(QStyle::SP_MessageBoxCritical) ? QStringLiteral("error")
+               : is(QStyle::SP_MessageBoxWarning)  ? QStringLiteral("warning")
+                                                   : QStringLiteral("other");
+    }
 };

@@ -84,9 +84,11 @@ void TestForm1::addsComposedLines() {
     QCOMPARE(s.toolkit.inputs.size(), 2);
     QCOMPARE(s.toolkit.inputs[0], (QStringList{"Input a valid @PointClass base", "Custom size"}));
     QCOMPARE(s.main()->findChild<QLineEdit*>("Text2")->text(), QString("sequence")); // inputs stay
-    // The headless line carries a warning sign with the reason; the complete one none.
-    QVERIFY(!s.hasSign(1) && s.tip(1).isEmpty());
-    QVERIFY(s.hasSign(2) && s.tip(2).contains("@PointClass (choose a class kind)"));
+    // The headless line carries the error sign with the reason; the complete one none.
+    QVERIFY(s.sign(1).isEmpty() && s.tip(1).isEmpty());
+    QCOMPARE(s.sign(2), QString("error"));
+    QVERIFY(s.tip(2).contains("@PointClass (choose a class kind)"));
+    QVERIFY(s.shown(2, Qt::AccessibleDescriptionRole).toString().startsWith("Error: "));
 }
 
 void TestForm1::savesThroughDialog() {
@@ -149,11 +151,31 @@ void TestForm1::continuesOpenedFile() {
     QVERIFY(s.tip(1).startsWith("this ] closes no [ ] body"));
     QVERIFY(s.tip(2).contains("not closed"));
 
+    // A base is looked for in the files the list @includes, from the opened file's folder; a
+    // base declared nowhere gets a warning, which its declaration clears, wherever it comes.
+    writeFile(dir.filePath("base.fgd"), "@include \"mod.fgd\"\n@BaseClass = Targetname []\n");
+    writeFile(dir.filePath("mod.fgd"),
+              "@include \"base.fgd\"\n@PointClass base(Targetname, Angles) = a : \"A\" []\n");
+    s.main()->openFile(dir.filePath("mod.fgd"));
+    QCOMPARE(s.sign(1), QString("warning"));
+    QVERIFY(s.tip(1).contains("Angles") && !s.tip(1).contains("Targetname"));
+    QVERIFY(s.shown(1, Qt::AccessibleDescriptionRole).toString().startsWith("Warning: "));
+    s.select(0);
+    s.edit();
+    s.update("@BaseClass = Angles []"); // in place of the @include
+    QCOMPARE(s.sign(0), QString("warning"));
+    QVERIFY(s.tip(0).contains("Targetname") && !s.tip(0).contains("Angles"));
+    s.select(1);
+    s.edit();
+    s.update("@BaseClass = Targetname []"); // the line above changes with it
+    QVERIFY(s.tip(0).contains("Angles") && !s.tip(0).contains("Targetname"));
+    QCOMPARE(repaint.last().at(0).toModelIndex().row(), 0);
+
     s.main()->openFile(dir.filePath("missing.fgd")); // changes nothing, and says why
     QCOMPARE(s.toolkit.messages.size(), 1);
     QCOMPARE(s.toolkit.messages[0].title, QString("Error"));
     QVERIFY(s.toolkit.messages[0].text.contains("missing.fgd"));
-    QCOMPARE(s.main()->definitions().count(), 3);
+    QCOMPARE(s.main()->definitions().count(), 2);
 }
 
 void TestForm1::appendsDroppedFiles() {
