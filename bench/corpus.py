@@ -64,9 +64,10 @@ def reference(command, path):
     args = [a.replace("{}", path) for a in shlex.split(command)]
     run = subprocess.run(args, capture_output=True, text=True, encoding="utf-8", errors="replace")
     text = run.stdout + run.stderr
-    line = re.search(r"line (\d+)", text, re.IGNORECASE)
     time = re.search(r"time_ms ([\d.]+)", text)
-    message = next((l for l in text.splitlines() if "refused" in l or "rror" in l), "")
+    # The refusal is the last thing a parser says; what it logged before may name other lines.
+    message = next((l for l in reversed(text.splitlines()) if re.search("line \\d+", l, re.I)), "")
+    line = re.search(r"line (\d+)", message, re.IGNORECASE)
     return (run.returncode == 0, int(line[1]) if line and run.returncode else None,
             message.strip(), float(time[1]) if time else None)
 

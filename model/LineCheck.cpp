@@ -160,8 +160,8 @@ int SourceCheck::checkChanged(const QStringList& lines, int changed) {
 }
 
 void SourceCheck::checkFrom(const QStringList& lines, int from, int& changed) {
-    // Names whose first declaration came or whose last one went; the empty name when the set
-    // of included files changed, which may change every base.
+    // Names some line names as a base whose first declaration came or whose last one went; the
+    // empty name when the set of included files changed, which may change every base.
     QSet<QString> touched;
     removeItemsFrom(from, touched);
     m_findings.erase(m_findings.lowerBound(from), m_findings.end());
@@ -185,7 +185,8 @@ void SourceCheck::removeItemsFrom(int from, QSet<QString>& touched) {
         const Item item = m_items.takeLast();
         if (!item.declared.isEmpty() && --m_declared[item.declared] == 0) {
             m_declared.remove(item.declared);
-            touched.insert(item.declared);
+            if (m_baseLines.contains(item.declared))
+                touched.insert(item.declared);
         }
         if (!item.include.isEmpty() && --m_includes[item.include] == 0) {
             m_includes.remove(item.include);
@@ -216,7 +217,8 @@ void SourceCheck::addItem(const fgd::SyntaxItem& item, QSet<QString>& touched) {
         m_bases.append(use);
         m_baseLines[use.name].append(use.line);
     }
-    if (!item.declared.isEmpty() && m_declared[item.declared]++ == 0)
+    if (!item.declared.isEmpty() && m_declared[item.declared]++ == 0 &&
+        m_baseLines.contains(item.declared))
         touched.insert(item.declared);
     if (!item.include.isEmpty() && m_includes[item.include]++ == 0) {
         if (!m_included.contains(item.include)) {
