@@ -159,8 +159,8 @@ def main():
                                          f"{[(l, new[l][:50]) for l in sorted(new)[:2]]}")
             if outcome in ("false", "elsewhere"):
                 for reason in new.values():
-                    reasons[outcome][reason.split(":")[0][:60]] = \
-                        reasons[outcome].get(reason.split(":")[0][:60], 0) + 1
+                    kind = re.sub(r'"[^"]*"', '"..."', reason.split(";")[0])[:70]
+                    reasons[outcome][kind] = reasons[outcome].get(kind, 0) + 1
     refused = counts["caught"] + counts["elsewhere"] + counts["missed"]
     print(f"\n{len(copies)} slipped copies: the reference refuses {refused}, loads "
           f"{counts['false'] + counts['quiet']}")
