@@ -160,9 +160,7 @@ int SourceCheck::checkChanged(const QStringList& lines, int changed) {
 }
 
 void SourceCheck::checkFrom(const QStringList& lines, int from, int& changed) {
-    // Names some line names as a base whose first declaration came or whose last one went; the
-    // empty name when the set of included files changed, which may change every base.
-    QSet<QString> touched;
+    BaseChanges touched;
     removeItemsFrom(from, touched);
     m_findings.erase(m_findings.lowerBound(from), m_findings.end());
     m_count = static_cast<int>(lines.size());
@@ -172,21 +170,21 @@ void SourceCheck::checkFrom(const QStringList& lines, int from, int& changed) {
     }
     fgd::checkFgdSyntax(lines, from, [&](const fgd::SyntaxItem& item) { addItem(item, touched); });
     // Lines above the change that name a base whose declaration came or went change too.
-    if (touched.contains(QString()) && !m_bases.isEmpty())
+    if (touched.includes && !m_bases.isEmpty())
         changed = std::min(changed, m_bases.constFirst().line);
-    for (const QString& name : std::as_const(touched)) {
+    for (const QString& name : std::as_const(touched.names)) {
         if (const auto lines = m_baseLines.constFind(name); lines != m_baseLines.cend())
             changed = std::min(changed, lines->constFirst());
     }
 }
 
-void SourceCheck::removeItemsFrom(int from, QSet<QString>& touched) {
+void SourceCheck::removeItemsFrom(int from, BaseChanges& touched) {
     while (!m_items.isEmpty() && m_items.constLast().firstLine >= from) {
         const Item item = m_items.takeLast();
         if (!item.declared.isEmpty() && --m_declared[item.declared] == 0) {
             m_declared.remove(item.declared);
             if (m_baseLines.contains(item.declared))
-                touched.insert(item.declared);
+                touched.names.insert(item.declared);
         }
         if (!item.include.isEmpty() && --m_includes[item.include] == 0) {
             m_includes.remove(item.include);
@@ -197,7 +195,7 @@ void SourceCheck::removeItemsFrom(int from, QSet<QString>& touched) {
                 for (const QString& name : m_included.value(i.key()).value_or(QStringList()))
                     m_includedNames.insert(name);
             }
-            touched.insert(QString());
+            touched.includes = true;
         }
     }
     while (!m_bases.isEmpty() && m_bases.constLast().line >= from) {
@@ -209,7 +207,7 @@ void SourceCheck::removeItemsFrom(int from, QSet<QString>& touched) {
     }
 }
 
-void SourceCheck::addItem(const fgd::SyntaxItem& item, QSet<QString>& touched) {
+void SourceCheck::addItem(const fgd::SyntaxItem& item, BaseChanges& touched) {
     m_items.append({item.firstLine, item.lastLine, item.declared, item.include});
     for (const fgd::Problem& problem : item.problems)
         m_findings[problem.line].append(problem);
@@ -219,7 +217,7 @@ void SourceCheck::addItem(const fgd::SyntaxItem& item, QSet<QString>& touched) {
     }
     if (!item.declared.isEmpty() && m_declared[item.declared]++ == 0 &&
         m_baseLines.contains(item.declared))
-        touched.insert(item.declared);
+        touched.names.insert(item.declared);
     if (!item.include.isEmpty() && m_includes[item.include]++ == 0) {
         if (!m_included.contains(item.include)) {
             m_included.insert(item.include,
@@ -230,7 +228,7 @@ void SourceCheck::addItem(const fgd::SyntaxItem& item, QSet<QString>& touched) {
             ++m_unreadIncludes;
         for (const QString& name : names.value_or(QStringList()))
             m_includedNames.insert(name);
-        touched.insert(QString());
+        touched.includes = true;
     }
 }
 

@@ -87,8 +87,14 @@ private:
         QString include;
     };
     void checkFrom(const QStringList& lines, int from, int& changed);
-    void removeItemsFrom(int from, QSet<QString>& touched);
-    void addItem(const fgd::SyntaxItem& item, QSet<QString>& touched);
+    // What a check changed that lines above it may depend on: names used as a base whose first
+    // declaration came or whose last one went, and whether the included files changed.
+    struct BaseChanges {
+        QSet<QString> names;
+        bool includes = false;
+    };
+    void removeItemsFrom(int from, BaseChanges& touched);
+    void addItem(const fgd::SyntaxItem& item, BaseChanges& touched);
     bool isDeclared(const QString& name) const;
     bool includesKnown() const { return m_unreadIncludes == 0; }
 
