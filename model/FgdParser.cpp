@@ -80,6 +80,7 @@ private:
         Token token = m_tokens.next();
         if (token.kind != End)
             m_lastLine = token.line;
+        m_lastKind = token.kind;
         if (token.kind == OBracket)
             ++m_depth;
         else if (token.kind == CBracket)
@@ -525,6 +526,13 @@ private:
         const QString shape =
             QStringLiteral("a key-value reads name(type) : \"Label\", like health(integer) : "
                            "\"Health\"");
+        if (const Token& value = m_tokens.peek();
+            (value.kind & (Number | String)) && m_lastKind == String) {
+            refuse(value, QStringLiteral("a default value after the label needs its : before it, "
+                                         "like : \"Label\" : %1")
+                              .arg(value.kind == String ? QStringLiteral("\"%1\"").arg(value.text)
+                                                        : value.text.toString()));
+        }
         const Token key = expect(Word | Integer, shape);
         if (isListed(key.text, u"input output") && m_tokens.peek().kind == Word)
             return parseInputOutput();
@@ -649,6 +657,7 @@ private:
     int m_lastLine = 0;
     int m_previousEnd = -1;
     int m_depth = 0;
+    unsigned m_lastKind = End;    // the kind of the token taken last
     QStringView m_helper;         // the helper whose arguments are being read
     SyntaxItem* m_item = nullptr; // the item being read
 };

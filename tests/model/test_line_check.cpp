@@ -164,7 +164,7 @@ void TestLineCheck::acrossLines_data() {
                        "]",
                        good}
         << QStringList{"1 error: one or two groups of three numbers", "3 error: type integer",
-                       "4 error: name(type)", "5 warning: character no game code reads",
+                       "4 error: needs its : before it", "5 warning: character no game code reads",
                        "6 warning: 1, 2, 4, 8"};
     QTest::newRow("keys GoldSrc games read")
         << QStringList{R"(@PointClass = a : "A" [ $i_count(integer) : "N" $s_name(string) : "S")",
