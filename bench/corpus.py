@@ -8,8 +8,9 @@ FOLDER holds real .fgd files. They are not kept in this repository, as most come
 games' licences; public collections of GoldSrc FGDs have them, such as the GitHub repositories
 Erty-Gamedev/GoldSrcFGDCollection (Half-Life and its expansions, Counter-Strike and Condition
 Zero, Day of Defeat, Team Fortress Classic, Ricochet, Deathmatch Classic, Firearms, The
-Specialists, They Hunger, Spirit of Half-Life, Sven Co-op, the ZHLT compiler FGD) and
-Descen/GoldSrc-Map-Editor-Entity-Icons (a newer Sven Co-op FGD).
+Specialists, They Hunger, Spirit of Half-Life, Sven Co-op, the ZHLT compiler FGD),
+Descen/GoldSrc-Map-Editor-Entity-Icons (a newer Sven Co-op FGD) and the history of
+Mikk155/Sven-Co-op (Sven Co-op FGDs with $-prefixed custom key-values and indexed keys).
 
 The reference is any command that loads one FGD file, named by {}, and exits 0 when it loads it
 and non-zero when it refuses it; a refusal that names "line N" gives the line it found. A
@@ -67,6 +68,7 @@ def reference(command, path):
     time = re.search(r"time_ms ([\d.]+)", text)
     # The refusal is the last thing a parser says; what it logged before may name other lines.
     message = next((l for l in reversed(text.splitlines()) if re.search("line \\d+", l, re.I)), "")
+    message = message if run.returncode else ""
     line = re.search(r"line (\d+)", message, re.IGNORECASE)
     return (run.returncode == 0, int(line[1]) if line and run.returncode else None,
             message.strip(), float(time[1]) if time else None)
