@@ -8,7 +8,6 @@
 #include "model/LineCheck.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 
@@ -29,10 +28,7 @@ int main(int argc, char** argv) {
             continue;
         }
         model::SourceCheck check;
-        const QString folder = QFileInfo(path).absolutePath();
-        check.setIncludeReader([&](const QString& name) {
-            return model::classesDeclaredIn(QDir(folder).filePath(name));
-        });
+        check.setIncludeReader(model::SourceCheck::readingFrom(QFileInfo(path).absolutePath()));
         check.checkAll(read.contents.lines);
         QStringList marks;
         int errors = 0, warnings = 0;
@@ -49,8 +45,8 @@ int main(int argc, char** argv) {
                                   QString(verdict.reason).replace(u'\n', u';')));
         }
         const double ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
-        for (const QString& mark : std::as_const(marks)) {
-            if (!summary)
+        if (!summary) {
+            for (const QString& mark : std::as_const(marks))
                 std::printf("%s\n", qPrintable(mark));
         }
         std::printf("%s: %d errors, %d warnings, %d lines, %.2f ms\n", qPrintable(path), errors,

@@ -96,6 +96,14 @@ std::optional<QStringList> classesDeclaredIn(const QString& path) {
     return names;
 }
 
+SourceCheck::IncludeReader SourceCheck::readingFrom(const QString& folder) {
+    return [folder](const QString& name) -> std::optional<QStringList> {
+        if (folder.isEmpty())
+            return std::nullopt;
+        return classesDeclaredIn(QDir(folder).filePath(name));
+    };
+}
+
 QString checkSourceLine(QStringView line) {
     // A line on its own declares no base class, so only what the line itself gets wrong counts.
     QList<fgd::Problem> problems;

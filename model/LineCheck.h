@@ -47,6 +47,9 @@ public:
     // The class names a file declares (its own @includes followed), or nothing when it cannot
     // be read. Without a reader, @include names no file that can be read.
     using IncludeReader = std::function<std::optional<QStringList>(const QString& name)>;
+    // The reader for a list that came from a file in folder (none: from no file), as the main
+    // window opens it.
+    static IncludeReader readingFrom(const QString& folder);
     void setIncludeReader(IncludeReader reader) {
         m_readInclude = std::move(reader);
         m_included.clear();

@@ -1,7 +1,5 @@
 #include "SourceList.h"
 
-#include <QDir>
-
 namespace model {
 
 SourceList::SourceList(QObject* parent)
@@ -90,11 +88,7 @@ bool SourceList::replace(int position, const QString& text) {
 void SourceList::reset(QStringList lines, const QString& folder) {
     beginResetModel();
     m_list = DefinitionList(std::move(lines));
-    m_check.setIncludeReader([folder](const QString& name) -> std::optional<QStringList> {
-        if (folder.isEmpty())
-            return std::nullopt;
-        return classesDeclaredIn(QDir(folder).filePath(name));
-    });
+    m_check.setIncludeReader(SourceCheck::readingFrom(folder));
     m_check.checkAll(m_list.lines());
     endResetModel();
 }
