@@ -2,11 +2,11 @@
 // through the real save path next to a plain write of the same bytes, opening that file again,
 // and checking lines: a whole full list (as after opening or an Update) and one Add.
 
+#include "fgd/ListCheck.h"
 #include "model/DefinitionList.h"
 #include "model/EntityLine.h"
 #include "model/FgdReader.h"
 #include "model/FgdWriter.h"
-#include "model/LineCheck.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -137,7 +137,7 @@ QStringList linesToCheck(bool composed) {
 void BM_CheckWholeList(benchmark::State& state) {
     const QStringList lines = linesToCheck(state.range(0) == 0);
     for (auto _ : state) {
-        model::SourceCheck check;
+        fgd::ListCheck check;
         check.checkAll(lines);
         benchmark::DoNotOptimize(check.verdict(0));
     }
@@ -148,7 +148,7 @@ void BM_CheckOneAdd(benchmark::State& state) {
     // What Add costs the check at the end of an almost full list.
     QStringList lines = linesToCheck(true);
     lines.removeLast();
-    model::SourceCheck check;
+    fgd::ListCheck check;
     check.checkAll(lines);
     const QString line =
         model::ComposeEntityLine(QStringLiteral("Weapon"), QStringLiteral("weapon_"),

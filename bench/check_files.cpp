@@ -4,8 +4,9 @@
 // only those lines. bench/corpus.py runs it over a folder of real files and copies of them
 // with slips in them.
 
+#include "fgd/ListCheck.h"
 #include "model/FgdReader.h"
-#include "model/LineCheck.h"
+#include "model/IncludedClasses.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -27,16 +28,16 @@ int main(int argc, char** argv) {
             status = 1;
             continue;
         }
-        model::SourceCheck check;
-        check.setIncludeReader(model::SourceCheck::readingFrom(QFileInfo(path).absolutePath()));
+        fgd::ListCheck check;
+        check.setIncludeReader(model::includedClassesFrom(QFileInfo(path).absolutePath()));
         check.checkAll(read.contents.lines);
         QStringList marks;
         int errors = 0, warnings = 0;
         for (int line = 0; line < check.count(); ++line) {
-            const model::Verdict verdict = check.verdict(line);
-            if (verdict.severity == model::Severity::None)
+            const fgd::Verdict verdict = check.verdict(line);
+            if (verdict.severity == fgd::Severity::None)
                 continue;
-            const bool error = verdict.severity == model::Severity::Error;
+            const bool error = verdict.severity == fgd::Severity::Error;
             ++(error ? errors : warnings);
             marks.append(QStringLiteral("%1:%2: %3: %4")
                              .arg(path)

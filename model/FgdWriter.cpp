@@ -1,7 +1,8 @@
 #include "FgdWriter.h"
 
 #include "DefinitionList.h"
-#include "Windows1252.h"
+#include "FileFrame.h"
+#include "fgd/Windows1252.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -52,26 +53,14 @@ QString writeToDisk(QSaveFile& file, const QByteArray& bytes) {
 
 } // namespace
 
-QStringList fgdFooterLines() {
-    // The maker's web address and messenger number would follow these prefixes;
-    // this program has neither, so the lines stay bare.
-    return {QStringLiteral("// Made with Tarvok's FGD maker"), QStringLiteral("// "),
-            QStringLiteral("//ICQ : ")};
-}
-
 QByteArray fgdFileBytes(const QStringList& lines, const ModInfo& info) {
-    const QString header[] = {
-        QStringLiteral("// ") + info.Author,
-        QStringLiteral("// ") + info.ModName + QStringLiteral("  Version: ") + info.ModVersion,
-        QString(),
-    };
-    const QStringList footer = fgdFooterLines();
+    const QStringList header = frameHeader(info);
+    const QStringList footer = frameFooter();
     auto forEachLine = [&](auto&& visit) {
         for (const QString& line : header)
             visit(line);
         for (const QString& line : lines)
             visit(line);
-        visit(QString());
         for (const QString& line : footer)
             visit(line);
     };
@@ -84,7 +73,7 @@ QByteArray fgdFileBytes(const QStringList& lines, const ModInfo& info) {
     char* at = out.data();
     bool sameInLatin1 = true;
     forEachLine([&](const QString& line) {
-        sameInLatin1 &= detail::narrowIfSameInLatin1(line, at);
+        sameInLatin1 &= fgd::detail::narrowIfSameInLatin1(line, at);
         at += line.size();
         *at++ = '\r';
         *at++ = '\n';
@@ -96,7 +85,7 @@ QByteArray fgdFileBytes(const QStringList& lines, const ModInfo& info) {
     QString text;
     text.reserve(size);
     forEachLine([&](const QString& line) { text += line + QStringLiteral("\r\n"); });
-    return toWindows1252(text);
+    return fgd::toWindows1252(text);
 }
 
 SaveResult SaveDefinitions(const QString& path, const DefinitionList& list, ModInfo& info) {

@@ -18,12 +18,8 @@ struct SaveResult {
     static SaveResult success() { return {true, {}}; }
 };
 
-// The three footer lines that close every saved file.
-QStringList fgdFooterLines();
-
-// The complete bytes of an FGD file: two header lines from info, an empty line, the
-// definition lines unchanged, an empty line and the footer, each ending with CR LF,
-// in Windows-1252 without a byte-order mark.
+// The complete bytes of an FGD file: the definition lines unchanged in the frame of a file saved
+// with info (FileFrame.h), each line ending with CR LF, in Windows-1252 without a byte-order mark.
 QByteArray fgdFileBytes(const QStringList& lines, const ModInfo& info);
 
 // Applies the mod information defaults, then writes the list to path atomically: an existing

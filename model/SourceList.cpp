@@ -1,5 +1,7 @@
 #include "SourceList.h"
 
+#include "IncludedClasses.h"
+
 namespace model {
 
 SourceList::SourceList(QObject* parent)
@@ -22,21 +24,10 @@ QVariant SourceList::data(const QModelIndex& index, int role) const {
     case Qt::ToolTipRole:
         return m_check.verdict(row).reason;
     case MarkRole:
-        switch (m_check.verdict(row).severity) {
-        case Severity::None:
-            return static_cast<int>(Mark::None);
-        case Severity::Warning:
-            return static_cast<int>(Mark::Warning);
-        case Severity::Error:
-            return static_cast<int>(Mark::Error);
-        }
-        return {};
+        return static_cast<int>(m_check.verdict(row).severity);
     case Qt::AccessibleDescriptionRole:
-        if (const Verdict verdict = m_check.verdict(row); verdict.severity != Severity::None) {
-            return (verdict.severity == Severity::Error ? QStringLiteral("Error: ")
-                                                        : QStringLiteral("Warning: ")) +
-                   verdict.reason;
-        }
+        if (const QString text = fgd::describe(m_check.verdict(row)); !text.isEmpty())
+            return text;
         return {};
     default:
         return {};
@@ -65,7 +56,7 @@ bool SourceList::appendLines(const QStringList& lines) {
     return true;
 }
 
-bool SourceList::replace(int position, const QString& text) {
+bool SourceList::removeAndAppend(int position, const QString& text) {
     if (position < 0 || position >= m_list.count())
         return false;
     // The selection follows its line up, or goes with it; a view may move its own selection to
@@ -88,7 +79,7 @@ bool SourceList::replace(int position, const QString& text) {
 void SourceList::reset(QStringList lines, const QString& folder) {
     beginResetModel();
     m_list = DefinitionList(std::move(lines));
-    m_check.setIncludeReader(SourceCheck::readingFrom(folder));
+    m_check.setIncludeReader(includedClassesFrom(folder));
     m_check.checkAll(m_list.lines());
     endResetModel();
 }

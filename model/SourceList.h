@@ -1,7 +1,7 @@
 #pragma once
 
 #include "DefinitionList.h"
-#include "LineCheck.h"
+#include "fgd/ListCheck.h"
 
 #include <QAbstractListModel>
 
@@ -14,8 +14,7 @@ class SourceList : public QAbstractListModel {
     Q_OBJECT
 
 public:
-    // What a row's mark says; the data role MarkRole holds one of these as an int.
-    enum class Mark { None, Warning, Error };
+    // The data role that holds a row's mark: its verdict's fgd::Severity, as an int.
     static constexpr int MarkRole = Qt::UserRole + 1;
 
     explicit SourceList(QObject* parent = nullptr);
@@ -38,9 +37,9 @@ public:
     // Adds lines at the end, all of them or, when they would not fit, none (false).
     bool appendLines(const QStringList& lines);
 
-    // Removes the line at position and adds text at the end, as Update does. False, changing
-    // nothing, for a position outside the list.
-    bool replace(int position, const QString& text);
+    // Removes the line at position and adds text at the end, as the line editor's Update does.
+    // False, changing nothing, for a position outside the list.
+    bool removeAndAppend(int position, const QString& text);
 
     // Takes lines in place of the whole list (at most DefinitionList::MaxLines); nothing selected.
     // When the lines came from a file, folder is its folder: the files the lines @include are
@@ -56,7 +55,7 @@ private:
     void checkFrom(int changed);
 
     DefinitionList m_list;
-    SourceCheck m_check;
+    fgd::ListCheck m_check;
 };
 
 } // namespace model

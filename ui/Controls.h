@@ -1,32 +1,68 @@
 #pragma once
 
+#include "toolkit/InterfaceFont.h"
+#include "toolkit/Twips.h"
+
 #include <QLineEdit>
+#include <QList>
 #include <QPushButton>
 #include <QRect>
 #include <QString>
+#include <QStringView>
 #include <QWidget>
 
 #include <initializer_list>
 #include <limits>
+#include <span>
 
 namespace ui {
 
+// Whether the interface font must fit a control's caption in its box, and how: inside the
+// control's own frame (buttons, text boxes), or the whole box (labels).
+enum class Fit { None, Framed, Bare };
+
+// One control of a window's design: its name, its caption (or first text), and its place in
+// twips. Each window keeps one table of these; the controls are made from it and the interface
+// font is fitted to it, so a size is written once.
+struct Control {
+    const char* name;
+    QStringView caption;
+    int left, top, width, height;
+    Fit fit = Fit::None;
+
+    constexpr QRect rect() const { return toolkit::twipsRect(left, top, width, height); }
+    // The room this control gives text, less narrower pixels of its own (a drop-down's arrow).
+    toolkit::CaptionBox box(const QString& text, int narrower = 0) const {
+        return {text, toolkit::px(width) - narrower, toolkit::px(height),
+                fit == Fit::Bare ? 0 : toolkit::CaptionBox::StyleFrame};
+    }
+};
+
+// The captions of a window's table that the interface font must fit.
+inline QList<toolkit::CaptionBox> captionBoxes(std::span<const Control> table) {
+    QList<toolkit::CaptionBox> boxes;
+    for (const Control& control : table) {
+        if (control.fit != Fit::None)
+            boxes.append(control.box(control.caption.toString()));
+    }
+    return boxes;
+}
+
 // Names a control as the window's table names it and puts it at its designed place.
-template <typename Widget> Widget* place(Widget* widget, const char* name, QRect geometry) {
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(geometry);
+template <typename Widget> Widget* place(Widget* widget, const Control& control) {
+    widget->setObjectName(QString::fromLatin1(control.name));
+    widget->setGeometry(control.rect());
     return widget;
 }
 
-inline QPushButton* button(QWidget* parent, const char* name, const QString& caption,
-                           QRect geometry) {
-    return place(new QPushButton(caption, parent), name, geometry);
+inline QPushButton* button(QWidget* parent, const Control& control) {
+    return place(new QPushButton(control.caption.toString(), parent), control);
 }
 
 // A one-line text box that holds a whole source line, however long: Qt's default limit of
 // 32,767 characters would cut a longer line without a word.
-inline QLineEdit* textBox(QWidget* parent, const char* name, const QString& text, QRect geometry) {
-    QLineEdit* box = place(new QLineEdit(text, parent), name, geometry);
+inline QLineEdit* textBox(QWidget* parent, const Control& control) {
+    QLineEdit* box = place(new QLineEdit(control.caption.toString(), parent), control);
     box->setMaxLength(std::numeric_limits<int>::max());
     return box;
 }

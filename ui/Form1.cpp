@@ -31,10 +31,11 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <array>
+
 namespace ui {
 
 using toolkit::px;
-using toolkit::twipsRect;
 
 namespace {
 
@@ -43,6 +44,32 @@ constexpr int CollapsedHeight = 1770;
 constexpr int ExpandedHeight = 4070;
 // The room a drop-down's arrow button takes from its text, in pixels.
 constexpr int DropDownArrow = 20;
+
+// The window's design: every control with its caption (or first text) and place in twips.
+// The group boxes come first so that they lie beneath the controls drawn on them.
+namespace Design {
+constexpr Control Frame1{"Frame1", u"Pointsize", 0, 0, 2295, 1215};
+constexpr Control Frame2{"Frame2", u"Entity Info", 2280, 0, 2295, 1215};
+constexpr Control Frame3{"Frame3", u"\"Real Life\" Name", 4560, 0, 2655, 1215};
+constexpr Control Combo1{"Combo1", u"", 120, 240, 2055, 315};
+constexpr Control Combo3{"Combo3", u"", 2400, 240, 2055, 315};
+constexpr Control Text1{"Text1", u"Real Name", 4680, 240, 2415, 315};
+constexpr Control Text2{"Text2", u"Entity Suffix", 2400, 720, 2055, 315, Fit::Framed};
+constexpr Control Command1{"Command1", u"Add", 120, 1200, 1455, 495, Fit::Framed};
+constexpr Control Command2{"Command2", u"View Souce", 3120, 1200, 855, 495, Fit::Framed};
+constexpr Control List1{"List1", u"", 120, 1800, 6255, 2205};
+constexpr Control Command4{"Command4", u"Edit", 6480, 1800, 615, 615, Fit::Framed};
+constexpr Control Command3{"Command3", u"Extras", 4080, 1200, 1575, 495, Fit::Framed};
+constexpr Control Command5{"Command5", u"Save", 1560, 1200, 1455, 495, Fit::Framed};
+constexpr Control Command6{"Command6", u"Help!", 5760, 1200, 1335, 495, Fit::Framed};
+constexpr Control Image1{"Image1", u"", 6600, 2520, 480, 480};
+constexpr std::array Table{Frame1,   Frame2,   Frame3,   Combo1,   Combo3,
+                           Text1,    Text2,    Command1, Command2, List1,
+                           Command4, Command3, Command5, Command6, Image1};
+// The toggle's other two captions, shown in Command2's box.
+const QString HideSource = QStringLiteral("Hide Source");
+const QString ShowSource = QStringLiteral("Show Source");
+} // namespace Design
 
 // The .fgd files a drag carries; empty when it carries anything else.
 QStringList fgdFiles(const QMimeData* data) {
@@ -65,13 +92,13 @@ public:
     QVariant data(const QModelIndex& index, int role) const override {
         if (role != Qt::DecorationRole)
             return QIdentityProxyModel::data(index, role);
-        using Mark = model::SourceList::Mark;
-        switch (Mark(QIdentityProxyModel::data(index, model::SourceList::MarkRole).toInt())) {
-        case Mark::None:
+        using fgd::Severity;
+        switch (Severity(QIdentityProxyModel::data(index, model::SourceList::MarkRole).toInt())) {
+        case Severity::None:
             return {};
-        case Mark::Warning:
+        case Severity::Warning:
             return sign(m_warning, QStyle::SP_MessageBoxWarning);
-        case Mark::Error:
+        case Severity::Error:
             return sign(m_error, QStyle::SP_MessageBoxCritical);
         }
         return {};
@@ -102,31 +129,26 @@ Form1::Form1(Forms& forms)
 
     // The group boxes are made first so that they lie beneath the controls drawn on them;
     // those controls are children of the window, not of the boxes.
-    Frame1 = place(new QGroupBox(QStringLiteral("Pointsize"), this), "Frame1",
-                   twipsRect(0, 0, 2295, 1215));
-    Frame2 = place(new QGroupBox(QStringLiteral("Entity Info"), this), "Frame2",
-                   twipsRect(2280, 0, 2295, 1215));
-    Frame3 = place(new QGroupBox(QStringLiteral("\"Real Life\" Name"), this), "Frame3",
-                   twipsRect(4560, 0, 2655, 1215));
+    Frame1 = place(new QGroupBox(Design::Frame1.caption.toString(), this), Design::Frame1);
+    Frame2 = place(new QGroupBox(Design::Frame2.caption.toString(), this), Design::Frame2);
+    Frame3 = place(new QGroupBox(Design::Frame3.caption.toString(), this), Design::Frame3);
 
-    Combo1 = place(new QComboBox(this), "Combo1", twipsRect(120, 240, 2055, 315));
+    Combo1 = place(new QComboBox(this), Design::Combo1);
     for (const model::EntityClassKind& kind : model::entityClassKinds())
         Combo1->addItem(kind.name);
     Combo1->setCurrentIndex(-1);
 
-    Combo3 = place(new QComboBox(this), "Combo3", twipsRect(2400, 240, 2055, 315));
+    Combo3 = place(new QComboBox(this), Design::Combo3);
     Combo3->addItems(model::entityPrefixes());
     Combo3->setCurrentIndex(-1);
 
-    Text1 = textBox(this, "Text1", QStringLiteral("Real Name"), twipsRect(4680, 240, 2415, 315));
-    Text2 =
-        textBox(this, "Text2", QStringLiteral("Entity Suffix"), twipsRect(2400, 720, 2055, 315));
+    Text1 = textBox(this, Design::Text1);
+    Text2 = textBox(this, Design::Text2);
 
-    Command1 = button(this, "Command1", QStringLiteral("Add"), twipsRect(120, 1200, 1455, 495));
-    Command2 =
-        button(this, "Command2", QStringLiteral("View Souce"), twipsRect(3120, 1200, 855, 495));
+    Command1 = button(this, Design::Command1);
+    Command2 = button(this, Design::Command2);
 
-    List1 = place(new QListView(this), "List1", twipsRect(120, 1800, 6255, 2205));
+    List1 = place(new QListView(this), Design::List1);
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
     List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     List1->setUniformItemSizes(true);
@@ -137,12 +159,12 @@ Form1::Form1(Forms& forms)
     signs->setSourceModel(m_source);
     List1->setModel(signs);
 
-    Command4 = button(this, "Command4", QStringLiteral("Edit"), twipsRect(6480, 1800, 615, 615));
-    Command3 = button(this, "Command3", QStringLiteral("Extras"), twipsRect(4080, 1200, 1575, 495));
-    Command5 = button(this, "Command5", QStringLiteral("Save"), twipsRect(1560, 1200, 1455, 495));
-    Command6 = button(this, "Command6", QStringLiteral("Help!"), twipsRect(5760, 1200, 1335, 495));
+    Command4 = button(this, Design::Command4);
+    Command3 = button(this, Design::Command3);
+    Command5 = button(this, Design::Command5);
+    Command6 = button(this, Design::Command6);
 
-    Image1 = place(new QLabel(this), "Image1", twipsRect(6600, 2520, 480, 480));
+    Image1 = place(new QLabel(this), Design::Image1);
     Image1->setPixmap(forms.icon().pixmap(32, 32));
 
     // The drop-downs and boxes have no caption of their own; screen readers speak the name of
@@ -185,19 +207,12 @@ const model::DefinitionList& Form1::definitions() const {
 }
 
 QList<toolkit::CaptionBox> Form1::captionBoxes() {
-    // Buttons and group box titles; the toggle's three captions share one button.
-    return {
-        {QStringLiteral("Add"), px(1455), px(495)},
-        {QStringLiteral("Save"), px(1455), px(495)},
-        {QStringLiteral("View Souce"), px(855), px(495)},
-        {QStringLiteral("Hide Source"), px(855), px(495)},
-        {QStringLiteral("Show Source"), px(855), px(495)},
-        {QStringLiteral("Extras"), px(1575), px(495)},
-        {QStringLiteral("Help!"), px(1335), px(495)},
-        {QStringLiteral("Edit"), px(615), px(615)},
-        {QStringLiteral("monster_"), px(2055) - DropDownArrow, px(315)},
-        {QStringLiteral("Entity Suffix"), px(2055), px(315)},
-    };
+    // The buttons and the suffix box's first text, the toggle's other captions in its box, and
+    // the widest prefix beside the drop-down's arrow.
+    QList<toolkit::CaptionBox> boxes = ui::captionBoxes(Design::Table);
+    boxes += {Design::Command2.box(Design::HideSource), Design::Command2.box(Design::ShowSource),
+              Design::Combo3.box(QStringLiteral("monster_"), DropDownArrow)};
+    return boxes;
 }
 
 void Form1::addClicked() {
@@ -217,10 +232,10 @@ void Form1::addClicked() {
 
 void Form1::viewSourceClicked() {
     if (!m_expanded) {
-        Command2->setText(QStringLiteral("Hide Source"));
+        Command2->setText(Design::HideSource);
         toolkit::setFixedClientHeight(this, px(ExpandedHeight));
     } else {
-        Command2->setText(QStringLiteral("Show Source"));
+        Command2->setText(Design::ShowSource);
         toolkit::setFixedClientHeight(this, px(CollapsedHeight));
     }
     m_expanded = !m_expanded;
@@ -236,9 +251,15 @@ void Form1::editClicked() {
         errorBox(QStringLiteral("Nothing Selected - Please select something and try again"));
         return;
     }
-    // Update replaces this line, wherever the selection has moved to by then.
-    m_editedPosition = selected;
+    // Update replaces this line, wherever the selection has moved to by then. An editor still
+    // open for another line now edits this one.
     Form2* editor = m_forms.form2();
+    disconnect(m_editorUpdate);
+    m_editorUpdate =
+        connect(editor, &Form2::lineUpdated, this, [this, selected](const QString& text) {
+            disconnect(m_editorUpdate);
+            m_source->removeAndAppend(selected, text);
+        });
     editor->setLine(line);
     showWindow(editor);
 }
@@ -275,11 +296,6 @@ void Form1::WriteFgdFile() {
         m_forms.toolkit().messageBox(this, result.error, errorTitle, toolkit::MessageIcon::None);
 }
 
-void Form1::replaceEditedLine(const QString& text) {
-    if (m_source->replace(m_editedPosition, text))
-        m_editedPosition = model::DefinitionList::NoSelection;
-}
-
 void Form1::openFile(const QString& path) {
     model::ReadResult read = model::readFgdFile(path);
     if (!read.ok) {
@@ -287,7 +303,8 @@ void Form1::openFile(const QString& path) {
         return;
     }
     m_source->reset(std::move(read.contents.lines), QFileInfo(path).absolutePath());
-    m_editedPosition = model::DefinitionList::NoSelection;
+    // The line an open editor was opened for is gone with the list it was in.
+    disconnect(m_editorUpdate);
     if (read.contents.modInfo) {
         m_forms.module1().modInfo = *read.contents.modInfo;
         CD.setFileName(QFileInfo(path).absoluteFilePath());

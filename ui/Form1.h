@@ -39,10 +39,6 @@ public:
     // Asks for a file name and writes the definition list with the mod information to it.
     void WriteFgdFile();
 
-    // Puts text in place of the line last opened in the line editor: that line is removed and
-    // text appended at the end. Does nothing when no opened line is waiting for its update.
-    void replaceEditedLine(const QString& text);
-
     // Continues the FGD file at path: its definition lines take the place of the list. A file
     // this program saved also gives back its mod information, and the save dialog opens with its
     // name. A file that cannot be read changes nothing, and a message says why.
@@ -80,7 +76,8 @@ private:
     model::SourceList* m_source;
     toolkit::SaveFileDialog CD;
     bool m_expanded = false;
-    int m_editedPosition = model::DefinitionList::NoSelection;
+    // Update in the line editor replaces the line it was opened for, through this connection.
+    QMetaObject::Connection m_editorUpdate;
 
     // The controls keep the names and captions of the window's original design (see
     // ui/README.md); a caption's typo such as "View Souce" is kept on purpose.

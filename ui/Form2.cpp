@@ -1,7 +1,6 @@
 #include "Form2.h"
 
 #include "Controls.h"
-#include "Form1.h"
 #include "Forms.h"
 #include "toolkit/InterfaceFont.h"
 #include "toolkit/Twips.h"
@@ -10,22 +9,33 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <array>
+
 namespace ui {
 
-using toolkit::px;
-using toolkit::twipsRect;
+namespace {
 
-Form2::Form2(Forms& forms)
-    : m_forms(forms) {
+// The window's design: every control with its caption and place in twips.
+namespace Design {
+constexpr Control Text1{"Text1", u"Text1", 120, 120, 3495, 495};
+constexpr Control Command1{"Command1", u"Update", 1320, 720, 1095, 495, Fit::Framed};
+constexpr Control Image1{"Image1", u"", 120, 720, 480, 480};
+constexpr Control Image2{"Image2", u"", 3120, 720, 480, 480};
+constexpr std::array Table{Text1, Command1, Image1, Image2};
+} // namespace Design
+
+} // namespace
+
+Form2::Form2(Forms& forms) {
     setFont(forms.font());
     setWindowTitle(QStringLiteral("Edit Pointsize To Suit"));
     setWindowIcon(forms.icon());
     toolkit::makeFixedFrame(this, toolkit::twipsSize(3645, 1290));
 
-    Text1 = textBox(this, "Text1", QStringLiteral("Text1"), twipsRect(120, 120, 3495, 495));
-    Command1 = button(this, "Command1", QStringLiteral("Update"), twipsRect(1320, 720, 1095, 495));
-    Image1 = place(new QLabel(this), "Image1", twipsRect(120, 720, 480, 480));
-    Image2 = place(new QLabel(this), "Image2", twipsRect(3120, 720, 480, 480));
+    Text1 = textBox(this, Design::Text1);
+    Command1 = button(this, Design::Command1);
+    Image1 = place(new QLabel(this), Design::Image1);
+    Image2 = place(new QLabel(this), Design::Image2);
     Image1->setPixmap(forms.icon().pixmap(32, 32));
     Image2->setPixmap(forms.icon().pixmap(32, 32));
     Text1->setAccessibleName(QStringLiteral("Source line"));
@@ -46,14 +56,13 @@ QString Form2::line() const {
 }
 
 QList<toolkit::CaptionBox> Form2::captionBoxes() {
-    return {{QStringLiteral("Update"), px(1095), px(495)}};
+    return ui::captionBoxes(Design::Table);
 }
 
 void Form2::updateClicked() {
-    // The main window may have been closed while the editor stayed open; then there is no
-    // list to change, and the editor just closes.
-    if (Form1* main = m_forms.loadedForm1())
-        main->replaceEditedLine(Text1->text());
+    // Whoever opened the editor takes the text; if that window has closed meanwhile, nobody
+    // listens, and the editor just closes.
+    emit lineUpdated(Text1->text());
     close();
 }
 

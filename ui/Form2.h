@@ -15,7 +15,8 @@ namespace ui {
 
 class Forms;
 
-// The line editor: one source line to correct by hand, and Update to put it back.
+// The line editor: one source line to correct by hand, and Update to hand it back to the window
+// that opened it, which connects lineUpdated() when it does.
 class Form2 : public QWidget {
     Q_OBJECT
 
@@ -28,10 +29,13 @@ public:
 
     static QList<toolkit::CaptionBox> captionBoxes();
 
+signals:
+    // Update was pressed with text in the box; the editor then closes.
+    void lineUpdated(const QString& text);
+
 private:
     void updateClicked();
 
-    Forms& m_forms;
     QLineEdit* Text1;      // the line being edited
     QPushButton* Command1; // "Update": updateClicked
     QLabel* Image1;        // the application icon, left of Update

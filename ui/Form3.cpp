@@ -12,10 +12,31 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <array>
+
 namespace ui {
 
-using toolkit::px;
-using toolkit::twipsRect;
+namespace {
+
+// The window's design: every control with its caption and place in twips.
+namespace Design {
+constexpr Control Text1{"Text1", u"", 1680, 120, 2895, 405};
+constexpr Control Text2{"Text2", u"", 1680, 720, 2895, 405};
+constexpr Control Text3{"Text3", u"", 1680, 1320, 2895, 405};
+constexpr Control Label1{"Label1", u"Author:", 0, 240, 615, 255, Fit::Bare};
+constexpr Control Label2{"Label2", u"Mod Version:", 0, 1440, 1575, 255, Fit::Bare};
+constexpr Control Label3{"Label3", u"Mod Name:", 0, 840, 1335, 255, Fit::Bare};
+constexpr Control Command1{"Command1", u"Cancel", 480, 2040, 1575, 495, Fit::Framed};
+constexpr Control Command2{"Command2", u"Done", 2520, 2040, 1575, 495, Fit::Framed};
+constexpr Control Image1{"Image1", u"", 2040, 2040, 480, 480};
+constexpr std::array Table{Text1, Text2, Text3, Label1, Label2, Label3, Command1, Command2, Image1};
+} // namespace Design
+
+QLabel* label(QWidget* parent, const Control& control) {
+    return place(new QLabel(control.caption.toString(), parent), control);
+}
+
+} // namespace
 
 Form3::Form3(Forms& forms)
     : m_forms(forms) {
@@ -24,21 +45,18 @@ Form3::Form3(Forms& forms)
     setWindowIcon(forms.icon());
     toolkit::makeFixedFrame(this, toolkit::twipsSize(4680, 2625));
 
-    Text1 = textBox(this, "Text1", QString(), twipsRect(1680, 120, 2895, 405));
-    Text2 = textBox(this, "Text2", QString(), twipsRect(1680, 720, 2895, 405));
-    Text3 = textBox(this, "Text3", QString(), twipsRect(1680, 1320, 2895, 405));
-    Label1 =
-        place(new QLabel(QStringLiteral("Author:"), this), "Label1", twipsRect(0, 240, 615, 255));
-    Label2 = place(new QLabel(QStringLiteral("Mod Version:"), this), "Label2",
-                   twipsRect(0, 1440, 1575, 255));
-    Label3 = place(new QLabel(QStringLiteral("Mod Name:"), this), "Label3",
-                   twipsRect(0, 840, 1335, 255));
+    Text1 = textBox(this, Design::Text1);
+    Text2 = textBox(this, Design::Text2);
+    Text3 = textBox(this, Design::Text3);
+    Label1 = label(this, Design::Label1);
+    Label2 = label(this, Design::Label2);
+    Label3 = label(this, Design::Label3);
     Label1->setBuddy(Text1);
     Label3->setBuddy(Text2);
     Label2->setBuddy(Text3);
-    Command1 = button(this, "Command1", QStringLiteral("Cancel"), twipsRect(480, 2040, 1575, 495));
-    Command2 = button(this, "Command2", QStringLiteral("Done"), twipsRect(2520, 2040, 1575, 495));
-    Image1 = place(new toolkit::Picture(this), "Image1", twipsRect(2040, 2040, 480, 480));
+    Command1 = button(this, Design::Command1);
+    Command2 = button(this, Design::Command2);
+    Image1 = place(new toolkit::Picture(this), Design::Image1);
     Image1->setPixmap(forms.icon().pixmap(32, 32));
     Text1->setAccessibleName(QStringLiteral("Author"));
     Text2->setAccessibleName(QStringLiteral("Mod Name"));
@@ -53,13 +71,7 @@ Form3::Form3(Forms& forms)
 }
 
 QList<toolkit::CaptionBox> Form3::captionBoxes() {
-    return {
-        {QStringLiteral("Author:"), px(615), px(255), 0},
-        {QStringLiteral("Mod Version:"), px(1575), px(255), 0},
-        {QStringLiteral("Mod Name:"), px(1335), px(255), 0},
-        {QStringLiteral("Cancel"), px(1575), px(495)},
-        {QStringLiteral("Done"), px(1575), px(495)},
-    };
+    return ui::captionBoxes(Design::Table);
 }
 
 void Form3::cancelClicked() {

@@ -7,12 +7,12 @@
 // Multilingual Plane occur. Split at line feeds (carriage returns are dropped), its parts are:
 // kind, prefix, suffix, real name, a number, author, mod name, mod version, more lines.
 
+#include "fgd/ListCheck.h"
+#include "fgd/Windows1252.h"
 #include "model/DefinitionList.h"
 #include "model/EntityLine.h"
 #include "model/FgdReader.h"
 #include "model/FgdWriter.h"
-#include "model/LineCheck.h"
-#include "model/Windows1252.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -34,7 +34,7 @@ void require(bool condition, const char* what) {
 // A line as a saved file holds it: each character Windows-1252 lacks becomes '?' (which ones
 // those are is the codec tests' business).
 QString expectedText(const QString& line) {
-    return model::fromWindows1252(model::toWindows1252(line));
+    return fgd::fromWindows1252(fgd::toWindows1252(line));
 }
 
 // An ordinary suffix is letters, digits and _; an ordinary real name has no double quote,
@@ -72,20 +72,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString line = model::ComposeEntityLine(
         model::entityClassKinds()[pick(0, 3)].name,
         model::entityPrefixes()[pick(1, model::entityPrefixes().size())], parts[2], parts[3], {});
-    require(!isOrdinary(parts[2], parts[3]) || model::checkSourceLine(line).isEmpty(),
+    require(!isOrdinary(parts[2], parts[3]) || fgd::checkLine(line).isEmpty(),
             "a composed line is never marked");
 
     // The check answers every line, and checking the list line by line as lines are added
     // gives the marks that checking it whole does, kinds and reasons alike.
     model::DefinitionList list;
-    model::SourceCheck added;
+    fgd::ListCheck added;
     list.append(line);
     added.checkAppended(list.lines());
     for (qsizetype i = 8; i < parts.size() && !list.isFull(); ++i) {
         list.append(parts[i]);
         added.checkAppended(list.lines());
     }
-    model::SourceCheck whole;
+    fgd::ListCheck whole;
     whole.checkAll(list.lines());
     require(added.verdicts() == whole.verdicts(), "adding lines is checked as the whole list is");
     // So is moving a line to the end, as Update does.

@@ -1,10 +1,11 @@
-// Saving and opening .fgd files: the bytes written, every way a save can fail without harm, and
-// reading files back.
+// Composing lines, saving and opening .fgd files: lines from the main window's inputs, the bytes
+// written, every way a save can fail without harm, and reading files back.
 
+#include "fgd/Windows1252.h"
 #include "model/DefinitionList.h"
+#include "model/EntityLine.h"
 #include "model/FgdReader.h"
 #include "model/FgdWriter.h"
-#include "model/Windows1252.h"
 #include "support/Files.h"
 
 #include <QDir>
@@ -76,6 +77,7 @@ class TestFgdFile : public QObject {
     Q_OBJECT
 
 private slots:
+    void composesLines();
     void writesExpectedFiles();
     void codecMatchesTableForEveryCharacter();
     void failedSaveChangesNothing();
@@ -86,6 +88,35 @@ private slots:
     void readsLines();
     void refusesFiles();
 };
+
+void TestFgdFile::composesLines() {
+    const struct {
+        const char *kind, *custom, *prefix, *suffix, *name, *expected;
+    } cases[] = {
+        {"Weapon", "", "weapon_", "9mmAR", "9mm Assault Rifle",
+         R"(@PointClass size(-16 -16 0, 16 16 36) = weapon_9mmAR : "9mm Assault Rifle" [])"},
+        {"Player", "", "monster_", "Entity Suffix", "Real Name",
+         R"(@PointClass size(-16 -16 -36, 16 16 36) = monster_Entity Suffix : "Real Name" [])"},
+        {"Monster", "", "monster_", "zombie", R"(say "hi")",
+         R"(@PointClass size(-16 -16 -36, 16 16 36) = monster_zombie : "say "hi"" [])"},
+        {"Custom", " -8 -8 0, 8 8 16 ", "item_", "box", "Box",
+         R"(@PointClass size( -8 -8 0, 8 8 16 ) = item_box : "Box" [])"},
+        // No kind, a cancelled custom size and a kind in the wrong case give no class part.
+        {"", "", "weapon_", "9mmAR", "9mm Assault Rifle",
+         R"( = weapon_9mmAR : "9mm Assault Rifle" [])"},
+        {"Custom", "", "", "", "", R"( =  : "" [])"},
+        {"weapon", "-1 -1 -1", "weapon_", "x", "X", R"( = weapon_x : "X" [])"},
+    };
+    for (const auto& c : cases) {
+        int asked = 0;
+        const QString line = model::ComposeEntityLine(c.kind, c.prefix, c.suffix, c.name, [&] {
+            ++asked;
+            return QString(c.custom);
+        });
+        QCOMPARE(line, QString(c.expected));
+        QCOMPARE(asked, QString(c.kind) == "Custom" ? 1 : 0); // asked for Custom only, once
+    }
+}
 
 void TestFgdFile::writesExpectedFiles() {
     const struct {
@@ -128,7 +159,7 @@ void TestFgdFile::codecMatchesTableForEveryCharacter() {
     qInfo("Windows-1252 is written by %s", codec ? "Qt's codec" : "the program's own table");
     for (char32_t cp = 0; cp <= 0xFFFF; ++cp) {
         const QChar ch(static_cast<char16_t>(cp));
-        const QByteArray table = model::detail::toWindows1252ByTable(QStringView(&ch, 1));
+        const QByteArray table = fgd::detail::toWindows1252ByTable(QStringView(&ch, 1));
 #ifdef Q_OS_WIN
         char byte = 0;
         const wchar_t wide = static_cast<wchar_t>(cp);
@@ -137,17 +168,17 @@ void TestFgdFile::codecMatchesTableForEveryCharacter() {
 #else
         const QByteArray& reference = table;
 #endif
-        if (model::toWindows1252(QStringView(&ch, 1)) != reference || table != reference)
+        if (fgd::toWindows1252(QStringView(&ch, 1)) != reference || table != reference)
             QFAIL(qPrintable(QString("U+%1 differs").arg(uint(cp), 4, 16, QChar('0'))));
     }
     // Reading is the exact inverse for every byte.
     QByteArray bytes(256, Qt::Uninitialized);
     std::iota(bytes.begin(), bytes.end(), char(0));
-    QCOMPARE(model::toWindows1252(model::fromWindows1252(bytes)), bytes);
+    QCOMPARE(fgd::toWindows1252(fgd::fromWindows1252(bytes)), bytes);
     // One '?' for a character outside the plane; lone surrogates anywhere, even at the end.
-    QCOMPARE(model::toWindows1252(QString::fromUtf8("a😀b")), QByteArray("a?b"));
+    QCOMPARE(fgd::toWindows1252(QString::fromUtf8("a😀b")), QByteArray("a?b"));
     const QChar loneSurrogates[] = {QChar('a'), QChar(0xDC00), QChar('b'), QChar(0xD800)};
-    QCOMPARE(model::toWindows1252(QStringView(loneSurrogates, 4)), QByteArray("a?b?"));
+    QCOMPARE(fgd::toWindows1252(QStringView(loneSurrogates, 4)), QByteArray("a?b?"));
 }
 
 void TestFgdFile::failedSaveChangesNothing() {
@@ -342,7 +373,7 @@ void TestFgdFile::readsLines() {
     QFETCH(QByteArray, bytes);
     QFETCH(QStringList, lines);
     QFETCH(ModInfo, info);
-    const model::FgdContents read = model::parseFgdText(bytes);
+    const model::FgdContents read = model::decodeFgdFile(bytes);
     QCOMPARE(read.lines, lines);
     QCOMPARE(read.modInfo.value_or(ModInfo()), info);
     if (QByteArray(QTest::currentDataTag()).startsWith("ours")) // saved again: the same bytes

@@ -1,9 +1,9 @@
-#include "FgdVocabulary.h"
+#include "Vocabulary.h"
 
 #include <algorithm>
 #include <vector>
 
-namespace model::fgd {
+namespace fgd {
 
 namespace {
 
@@ -120,4 +120,4 @@ bool isNumber(QStringView text) {
     return digits > 0 && at == text.size();
 }
 
-} // namespace model::fgd
+} // namespace fgd

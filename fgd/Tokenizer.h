@@ -11,8 +11,10 @@
 // quoted texts and the signs ( ) [ ] = : , +. Line breaks count as spaces, and // starts a
 // comment that runs to the end of its line.
 
-namespace model::fgd {
+namespace fgd {
 
+// Token kinds are bits, so that the parser can ask for any of several kinds at once:
+// expect(Integer | CBracket, ...), and Number is Integer | Decimal.
 namespace TokenKind {
 enum : unsigned {
     Integer = 1u << 0,
@@ -76,4 +78,4 @@ private:
     std::shared_ptr<int> m_furthest = std::make_shared<int>(0);
 };
 
-} // namespace model::fgd
+} // namespace fgd

@@ -1,10 +1,10 @@
-#include "FgdTokenizer.h"
+#include "Tokenizer.h"
 
-#include "FgdVocabulary.h"
+#include "Vocabulary.h"
 
 #include <algorithm>
 
-namespace model::fgd {
+namespace fgd {
 
 using namespace TokenKind;
 
@@ -62,7 +62,7 @@ const QString BraceReason = QStringLiteral(
     "only TrenchBroom reads { } here and the other editors refuse the file: for a model, "
     "write studio(\"models/name.mdl\")");
 
-// Splits lines into tokens as the editors do. A quoted text never runs on to the next line
+// Makes token a Bad one that says why.
 Token bad(Token& token, const QString& problem) {
     token.kind = Bad;
     token.problem = problem;
@@ -197,6 +197,9 @@ bool Tokenizer::continuesText() const {
 
 // Integer: an optional sign and digits; decimal: also a point and an exponent; each must
 // end at a delimiter. Anything else runs on to the next delimiter as a word.
+// This decides only the kind of token the editors' tokenizers see, and so where it ends: they
+// take a lone "-" or ".", or "1e", as a number token too. Whether its text is a number they can
+// use is isNumber()'s question (Vocabulary.h), asked where a value must be one.
 unsigned Tokenizer::readNumberOrWord(QStringView text) {
     const qsizetype start = m_pos;
     auto endsHere = [&](qsizetype at) {
@@ -235,4 +238,4 @@ unsigned Tokenizer::readNumberOrWord(QStringView text) {
     return Word;
 }
 
-} // namespace model::fgd
+} // namespace fgd

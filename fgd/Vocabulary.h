@@ -7,7 +7,7 @@
 // with the Half-Life editors' own apart from those later editors added; and how a slip of the
 // keyboard is matched to the word the user meant.
 
-namespace model::fgd {
+namespace fgd {
 
 // The class kinds of Half-Life FGD files, without their @.
 inline constexpr QStringView ClassKinds = u"PointClass SolidClass BaseClass";
@@ -65,6 +65,8 @@ bool hasStrayQuote(QStringView word);
 bool isWholeNumber(QStringView text);
 
 // A number as the editors convert it: a sign, digits with an optional point, an exponent.
+// Stricter than the tokenizer's number tokens, which may hold no digit at all ("-", "."): a
+// token can be of a number's kind and still be no number.
 bool isNumber(QStringView text);
 
-} // namespace model::fgd
+} // namespace fgd

@@ -1,57 +1,25 @@
-// Composing lines and checking them: composition from the main window's inputs; single lines
-// against the reasons the editors give; and a real-looking FGD file over many lines with the
-// marks its edits must get.
+// The line check: single lines against the reasons the editors give, and a real-looking FGD file
+// over many lines with the marks its edits must get, checked whole, line by line and after moves.
 
-#include "model/EntityLine.h"
+#include "fgd/ListCheck.h"
 #include "model/FgdReader.h"
-#include "model/LineCheck.h"
 
 #include <QTest>
 
 #include <algorithm>
 #include <functional>
 
-using model::checkSourceLine;
+using fgd::checkLine;
 
 class TestLineCheck : public QObject {
     Q_OBJECT
 
 private slots:
-    void composesLines();
     void oneLine_data();
     void oneLine();
     void acrossLines_data();
     void acrossLines();
 };
-
-void TestLineCheck::composesLines() {
-    const struct {
-        const char *kind, *custom, *prefix, *suffix, *name, *expected;
-    } cases[] = {
-        {"Weapon", "", "weapon_", "9mmAR", "9mm Assault Rifle",
-         R"(@PointClass size(-16 -16 0, 16 16 36) = weapon_9mmAR : "9mm Assault Rifle" [])"},
-        {"Player", "", "monster_", "Entity Suffix", "Real Name",
-         R"(@PointClass size(-16 -16 -36, 16 16 36) = monster_Entity Suffix : "Real Name" [])"},
-        {"Monster", "", "monster_", "zombie", R"(say "hi")",
-         R"(@PointClass size(-16 -16 -36, 16 16 36) = monster_zombie : "say "hi"" [])"},
-        {"Custom", " -8 -8 0, 8 8 16 ", "item_", "box", "Box",
-         R"(@PointClass size( -8 -8 0, 8 8 16 ) = item_box : "Box" [])"},
-        // No kind, a cancelled custom size and a kind in the wrong case give no class part.
-        {"", "", "weapon_", "9mmAR", "9mm Assault Rifle",
-         R"( = weapon_9mmAR : "9mm Assault Rifle" [])"},
-        {"Custom", "", "", "", "", R"( =  : "" [])"},
-        {"weapon", "-1 -1 -1", "weapon_", "x", "X", R"( = weapon_x : "X" [])"},
-    };
-    for (const auto& c : cases) {
-        int asked = 0;
-        const QString line = model::ComposeEntityLine(c.kind, c.prefix, c.suffix, c.name, [&] {
-            ++asked;
-            return QString(c.custom);
-        });
-        QCOMPARE(line, QString(c.expected));
-        QCOMPARE(asked, QString(c.kind) == "Custom" ? 1 : 0); // asked for Custom only, once
-    }
-}
 
 void TestLineCheck::oneLine_data() {
     QTest::addColumn<QString>("line");
@@ -113,7 +81,7 @@ void TestLineCheck::oneLine_data() {
 void TestLineCheck::oneLine() {
     QFETCH(QString, line);
     QFETCH(QString, reason);
-    const QString verdict = checkSourceLine(line);
+    const QString verdict = checkLine(line);
     QVERIFY2(reason.isEmpty() ? verdict.isEmpty() : verdict.contains(reason),
              qPrintable(verdict.isEmpty() ? QStringLiteral("no mark") : verdict));
 }
@@ -188,13 +156,13 @@ void TestLineCheck::acrossLines_data() {
 void TestLineCheck::acrossLines() {
     QFETCH(QStringList, lines);
     QFETCH(QStringList, marks);
-    model::SourceCheck whole;
+    fgd::ListCheck whole;
     whole.checkAll(lines);
     QStringList found;
     for (int i = 0; i < lines.size(); ++i) {
-        const model::Verdict verdict = whole.verdict(i);
-        if (verdict.severity != model::Severity::None) {
-            const bool error = verdict.severity == model::Severity::Error;
+        const fgd::Verdict verdict = whole.verdict(i);
+        if (verdict.severity != fgd::Severity::None) {
+            const bool error = verdict.severity == fgd::Severity::Error;
             found << QStringLiteral("%1 %2: %3")
                          .arg(i + 1)
                          .arg(error ? "error" : "warning", verdict.reason);
@@ -212,16 +180,16 @@ void TestLineCheck::acrossLines() {
     }
     // Adding line after line, as Add does, re-reads only what is open and ends the same; so
     // does moving any line to the end, as Update does.
-    model::SourceCheck added;
+    fgd::ListCheck added;
     for (qsizetype count = 0; count <= lines.size(); ++count)
         added.checkAppended(lines.first(count));
     QCOMPARE(added.verdicts(), whole.verdicts());
     for (int moved = 0; moved < lines.size(); ++moved) {
         QStringList updated = lines;
         updated.append(updated.takeAt(moved));
-        model::SourceCheck before = whole;
+        fgd::ListCheck before = whole;
         before.checkChanged(updated, moved);
-        model::SourceCheck after;
+        fgd::ListCheck after;
         after.checkAll(updated);
         QCOMPARE(before.verdicts(), after.verdicts());
     }

@@ -1,24 +1,14 @@
 #pragma once
 
+#include "Findings.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
 
-namespace model {
-
-// How serious a problem is, in order. An error: an editor refuses the file, or reads something
-// other than what is written. A warning: every editor loads it, but it cannot work as meant.
-enum class Severity { None, Warning, Error };
-
 namespace fgd {
-
-struct Problem {
-    int line = 0;
-    Severity severity = Severity::Error;
-    QString reason;
-};
 
 // A class named in base(...), and the line where it is named.
 struct BaseUse {
@@ -30,7 +20,7 @@ struct BaseUse {
 // lines its reading depends on, its problems, and what it declares and refers to. lastLine is
 // the furthest line the reading looked at, past the lines' end when it ran out of them: a change
 // there may change the item.
-struct SyntaxItem {
+struct ParsedItem {
     int firstLine = 0;
     int lastLine = 0;
     QList<Problem> problems;
@@ -42,8 +32,7 @@ struct SyntaxItem {
 // Reads lines[from..] as FGD source the way the level editors read it, one top-level item after
 // another, and reports each item. Lines must start at a top-level boundary. Reading goes on after
 // a problem from the next place the declaration can be read again, so every problem is found.
-void checkFgdSyntax(const QStringList& lines, int from,
-                    const std::function<void(const SyntaxItem&)>& report);
+void parseItems(const QStringList& lines, int from,
+                const std::function<void(const ParsedItem&)>& report);
 
 } // namespace fgd
-} // namespace model

@@ -5,17 +5,20 @@
 
 #include <array>
 
-namespace model {
+namespace fgd {
 
 namespace {
 
-// Code points in text, counting a surrogate pair as one and a lone surrogate as one.
+// The length of the code point at text[i]: 2 for a surrogate pair, else 1 (a lone surrogate
+// counts as one code point, as the encoders read it).
+qsizetype codePointLength(QStringView text, qsizetype i) {
+    return text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
+}
+
 qsizetype codePointCount(QStringView text) {
     qsizetype count = 0;
-    for (qsizetype i = 0; i < text.size(); ++i, ++count) {
-        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-            ++i;
-    }
+    for (qsizetype i = 0; i < text.size(); i += codePointLength(text, i))
+        ++count;
     return count;
 }
 
@@ -120,4 +123,20 @@ QByteArray toWindows1252(QStringView text) {
     return out;
 }
 
-} // namespace model
+QString unsavableCharacters(QStringView text) {
+    if (detail::sameInLatin1(text))
+        return QString();
+    // One byte for each code point, '?' where a character has none.
+    const QByteArray bytes = toWindows1252(text);
+    QString lost;
+    qsizetype byte = 0;
+    for (qsizetype i = 0; i < text.size(); ++byte) {
+        const QStringView character = text.sliced(i, codePointLength(text, i));
+        i += character.size();
+        if (bytes.at(byte) == '?' && character != u"?" && !lost.contains(character))
+            lost += character;
+    }
+    return lost;
+}
+
+} // namespace fgd

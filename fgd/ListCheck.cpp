@@ -1,53 +1,34 @@
-#include "LineCheck.h"
+#include "ListCheck.h"
 
-#include "FgdParser.h"
-#include "FgdReader.h"
+#include "Parser.h"
 #include "Windows1252.h"
-
-#include <QDir>
-#include <QFileInfo>
 
 #include <algorithm>
 
-namespace model {
+namespace fgd {
 
 namespace {
 
 // Problems a line has whatever its neighbours: characters that cannot be saved or seen.
 QString lineProblem(QStringView line) {
-    bool latin1 = true;
     for (QChar c : line) {
         if (c == u'\n' || c == u'\r')
             return QStringLiteral("the line contains a line break");
         if ((c < u' ' && c != u'\t') || (c >= QChar(0x7F) && c <= QChar(0x9F)))
             return QStringLiteral("the line contains an invisible control character: retype it");
-        latin1 &= c.unicode() <= 0xFF;
     }
-    if (latin1)
-        return QString(); // every other Latin-1 character is the same byte in Windows-1252
-    const QByteArray bytes = toWindows1252(line);
-    QString lost;
-    qsizetype byte = 0;
-    for (qsizetype i = 0; i < line.size(); ++i, ++byte) {
-        const bool pair =
-            line[i].isHighSurrogate() && i + 1 < line.size() && line[i + 1].isLowSurrogate();
-        const QStringView character = line.sliced(i, pair ? 2 : 1);
-        if (pair)
-            ++i;
-        if (bytes.at(byte) == '?' && character != u"?" && !lost.contains(character))
-            lost += character;
-    }
+    const QString lost = unsavableCharacters(line);
     if (lost.isEmpty())
         return QString();
     return QStringLiteral("%1 cannot be saved in an FGD file and would become ?").arg(lost);
 }
 
 // A line's problems as one verdict: the most serious first, in the order found within a kind.
-Verdict compose(QList<fgd::Problem> problems) {
+Verdict compose(QList<Problem> problems) {
     std::stable_sort(problems.begin(), problems.end(),
                      [](const auto& a, const auto& b) { return a.severity > b.severity; });
     Verdict verdict;
-    for (const fgd::Problem& problem : std::as_const(problems)) {
+    for (const Problem& problem : std::as_const(problems)) {
         verdict.severity = std::max(verdict.severity, problem.severity);
         if (!verdict.reason.contains(problem.reason)) {
             if (!verdict.reason.isEmpty())
@@ -66,59 +47,22 @@ QString undeclaredBase(const QString& name) {
         .arg(name);
 }
 
-// The class names declared in the file at path and the files it @includes, each read once.
-bool collectDeclared(const QString& path, QSet<QString>& visited, QStringList& names) {
-    const QString file = QFileInfo(path).absoluteFilePath();
-    if (visited.contains(file))
-        return true;
-    visited.insert(file);
-    const ReadResult read = readFgdFile(file);
-    if (!read.ok)
-        return false;
-    bool whole = true;
-    fgd::checkFgdSyntax(read.contents.lines, 0, [&](const fgd::SyntaxItem& item) {
-        if (!item.declared.isEmpty())
-            names.append(item.declared);
-        if (!item.include.isEmpty()) {
-            whole &= collectDeclared(QFileInfo(file).dir().filePath(item.include), visited, names);
-        }
-    });
-    return whole;
-}
-
 } // namespace
 
-std::optional<QStringList> classesDeclaredIn(const QString& path) {
-    QSet<QString> visited;
-    QStringList names;
-    if (!collectDeclared(path, visited, names))
-        return std::nullopt;
-    return names;
-}
-
-SourceCheck::IncludeReader SourceCheck::readingFrom(const QString& folder) {
-    return [folder](const QString& name) -> std::optional<QStringList> {
-        if (folder.isEmpty())
-            return std::nullopt;
-        return classesDeclaredIn(QDir(folder).filePath(name));
-    };
-}
-
-QString checkSourceLine(QStringView line) {
+QString checkLine(QStringView line) {
     // A line on its own declares no base class, so only what the line itself gets wrong counts.
-    QList<fgd::Problem> problems;
+    QList<Problem> problems;
     if (const QString problem = lineProblem(line); !problem.isEmpty())
         problems.append({0, Severity::Error, problem});
-    fgd::checkFgdSyntax({line.toString()}, 0,
-                        [&](const fgd::SyntaxItem& item) { problems += item.problems; });
+    parseItems({line.toString()}, 0, [&](const ParsedItem& item) { problems += item.problems; });
     return compose(std::move(problems)).reason;
 }
 
-Verdict SourceCheck::verdict(int line) const {
-    QList<fgd::Problem> problems = m_findings.value(line);
-    const auto uses = std::equal_range(
-        m_bases.begin(), m_bases.end(), fgd::BaseUse{line, {}},
-        [](const fgd::BaseUse& a, const fgd::BaseUse& b) { return a.line < b.line; });
+Verdict ListCheck::verdict(int line) const {
+    QList<Problem> problems = m_findings.value(line);
+    const auto uses =
+        std::equal_range(m_bases.begin(), m_bases.end(), BaseUse{line, {}},
+                         [](const BaseUse& a, const BaseUse& b) { return a.line < b.line; });
     if (problems.isEmpty() && uses.first == uses.second)
         return {}; // most lines
     if (includesKnown()) {
@@ -130,7 +74,7 @@ Verdict SourceCheck::verdict(int line) const {
     return compose(std::move(problems));
 }
 
-QList<Verdict> SourceCheck::verdicts() const {
+QList<Verdict> ListCheck::verdicts() const {
     QList<Verdict> all;
     all.reserve(count());
     for (int line = 0; line < count(); ++line)
@@ -138,11 +82,11 @@ QList<Verdict> SourceCheck::verdicts() const {
     return all;
 }
 
-bool SourceCheck::isDeclared(const QString& name) const {
+bool ListCheck::isDeclared(const QString& name) const {
     return m_declared.value(name) > 0 || m_includedNames.contains(name);
 }
 
-void SourceCheck::checkAll(const QStringList& lines) {
+void ListCheck::checkAll(const QStringList& lines) {
     m_findings.clear();
     m_count = 0;
     m_items.clear();
@@ -156,7 +100,7 @@ void SourceCheck::checkAll(const QStringList& lines) {
     checkFrom(lines, 0, changed);
 }
 
-int SourceCheck::checkChanged(const QStringList& lines, int changed) {
+int ListCheck::checkChanged(const QStringList& lines, int changed) {
     int from = std::min(changed, count());
     // Items whose reading depends on a changed line (one the lines ended inside depends on the
     // lines after the last) are read again from the first line of the earliest of them.
@@ -167,7 +111,7 @@ int SourceCheck::checkChanged(const QStringList& lines, int changed) {
     return first;
 }
 
-void SourceCheck::checkFrom(const QStringList& lines, int from, int& changed) {
+void ListCheck::checkFrom(const QStringList& lines, int from, int& changed) {
     BaseChanges touched;
     removeItemsFrom(from, touched);
     m_findings.erase(m_findings.lowerBound(from), m_findings.end());
@@ -176,7 +120,7 @@ void SourceCheck::checkFrom(const QStringList& lines, int from, int& changed) {
         if (const QString problem = lineProblem(lines.at(i)); !problem.isEmpty())
             m_findings[i].append({i, Severity::Error, problem});
     }
-    fgd::checkFgdSyntax(lines, from, [&](const fgd::SyntaxItem& item) { addItem(item, touched); });
+    parseItems(lines, from, [&](const ParsedItem& item) { addItem(item, touched); });
     // Lines above the change that name a base whose declaration came or went change too.
     if (touched.includes && !m_bases.isEmpty())
         changed = std::min(changed, m_bases.constFirst().line);
@@ -186,7 +130,7 @@ void SourceCheck::checkFrom(const QStringList& lines, int from, int& changed) {
     }
 }
 
-void SourceCheck::removeItemsFrom(int from, BaseChanges& touched) {
+void ListCheck::removeItemsFrom(int from, BaseChanges& touched) {
     while (!m_items.isEmpty() && m_items.constLast().firstLine >= from) {
         const Item item = m_items.takeLast();
         if (!item.declared.isEmpty() && --m_declared[item.declared] == 0) {
@@ -207,7 +151,7 @@ void SourceCheck::removeItemsFrom(int from, BaseChanges& touched) {
         }
     }
     while (!m_bases.isEmpty() && m_bases.constLast().line >= from) {
-        const fgd::BaseUse use = m_bases.takeLast();
+        const BaseUse use = m_bases.takeLast();
         QList<int>& lines = m_baseLines[use.name];
         lines.removeLast();
         if (lines.isEmpty())
@@ -215,11 +159,11 @@ void SourceCheck::removeItemsFrom(int from, BaseChanges& touched) {
     }
 }
 
-void SourceCheck::addItem(const fgd::SyntaxItem& item, BaseChanges& touched) {
+void ListCheck::addItem(const ParsedItem& item, BaseChanges& touched) {
     m_items.append({item.firstLine, item.lastLine, item.declared, item.include});
-    for (const fgd::Problem& problem : item.problems)
+    for (const Problem& problem : item.problems)
         m_findings[problem.line].append(problem);
-    for (const fgd::BaseUse& use : item.bases) {
+    for (const BaseUse& use : item.bases) {
         m_bases.append(use);
         m_baseLines[use.name].append(use.line);
     }
@@ -240,4 +184,4 @@ void SourceCheck::addItem(const fgd::SyntaxItem& item, BaseChanges& touched) {
     }
 }
 
-} // namespace model
+} // namespace fgd

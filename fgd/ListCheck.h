@@ -1,6 +1,7 @@
 #pragma once
 
-#include "FgdParser.h"
+#include "Findings.h"
+#include "Parser.h"
 
 #include <QHash>
 #include <QList>
@@ -13,7 +14,7 @@
 #include <functional>
 #include <optional>
 
-namespace model {
+namespace fgd {
 
 // The rule of the check: a line without a mark loads in the common Half-Life level editors
 // (Hammer, J.A.C.K., TrenchBroom); a mark says what to change. An error: an editor refuses the
@@ -21,35 +22,21 @@ namespace model {
 // cannot do what it was meant to (a class name game code can never link, a helper the editors
 // skip, a base class declared nowhere). Where the editors disagree, the reason says so.
 
-// What the check says of one line: the most serious kind of its problems, and their reasons,
-// most serious first, one to a line of text.
-struct Verdict {
-    Severity severity = Severity::None;
-    QString reason;
-    friend bool operator==(const Verdict&, const Verdict&) = default;
-};
-
 // Checks one line on its own. Returns the empty text for a line the editors accept, otherwise
 // a short reason in plain words. Accepted: an empty line, a // comment, and a declaration such as
 //   @PointClass base(Weapon) size(-16 -16 0, 16 16 36) = weapon_9mmAR : "9mm Assault Rifle" []
 // A line on its own declares no base class, so base(...) is not checked against declarations.
-QString checkSourceLine(QStringView line);
-
-// The class names declared in the FGD file at path and in the files it @includes (from its own
-// folder, as the editors read them), or nothing when one of them cannot be read.
-std::optional<QStringList> classesDeclaredIn(const QString& path);
+QString checkLine(QStringView line);
 
 // Checks a list of lines as one text, as the editors read a file: a declaration may run over
 // many lines, and each problem is reported on the line where it is. A class named in base(...)
 // must be declared somewhere in the list, or in a file it @includes.
-class SourceCheck {
+class ListCheck {
 public:
-    // The class names a file declares (its own @includes followed), or nothing when it cannot
-    // be read. Without a reader, @include names no file that can be read.
+    // Answers for an @include: the class names the file it names declares (its own @includes
+    // followed), or nothing when it cannot be read. The check reads no file itself; whoever
+    // knows where the lines came from hands it this. Without one, no included file can be read.
     using IncludeReader = std::function<std::optional<QStringList>(const QString& name)>;
-    // The reader for a list that came from a file in folder (none: from no file), as the main
-    // window opens it.
-    static IncludeReader readingFrom(const QString& folder);
     void setIncludeReader(IncludeReader reader) {
         m_readInclude = std::move(reader);
         m_included.clear();
@@ -97,14 +84,14 @@ private:
         bool includes = false;
     };
     void removeItemsFrom(int from, BaseChanges& touched);
-    void addItem(const fgd::SyntaxItem& item, BaseChanges& touched);
+    void addItem(const ParsedItem& item, BaseChanges& touched);
     bool isDeclared(const QString& name) const;
     bool includesKnown() const { return m_unreadIncludes == 0; }
 
-    int m_count = 0;                           // lines checked
-    QMap<int, QList<fgd::Problem>> m_findings; // the problems found, by line
+    int m_count = 0;                      // lines checked
+    QMap<int, QList<Problem>> m_findings; // the problems found, by line
     QList<Item> m_items;
-    QList<fgd::BaseUse> m_bases;                           // in the order of their lines
+    QList<BaseUse> m_bases;                                // in the order of their lines
     QHash<QString, int> m_declared;                        // how many items declare each name
     QHash<QString, QList<int>> m_baseLines;                // the lines naming each base, in order
     QHash<QString, int> m_includes;                        // how many items @include each file
@@ -114,4 +101,4 @@ private:
     IncludeReader m_readInclude;
 };
 
-} // namespace model
+} // namespace fgd

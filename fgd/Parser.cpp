@@ -1,7 +1,7 @@
-#include "FgdParser.h"
+#include "Parser.h"
 
-#include "FgdTokenizer.h"
-#include "FgdVocabulary.h"
+#include "Tokenizer.h"
+#include "Vocabulary.h"
 
 #include <algorithm>
 #include <utility>
@@ -9,7 +9,7 @@
 // Reads FGD source as the level editors' FGD parsers do; TrenchBroom's is the open one it was
 // compared with, along with srctools' (which reads FGDs as Valve's Hammer does). Where the
 // editors differ, the construct is marked with a reason that says so. The grammar, one
-// function a rule (tokens as FgdTokenizer.h reads them; [ ] optional, { } repeated):
+// function a rule (tokens as Tokenizer.h reads them; [ ] optional, { } repeated):
 //
 //   item        = "@include" STRING | classDecl
 //   classDecl   = "@PointClass" | "@SolidClass" | "@BaseClass"  { helper }  "=" className
@@ -27,20 +27,23 @@
 // declaration shows every problem it has, each on its line. A declaration that the next line
 // starting with @ cuts short ends there, with its problem on its own last line.
 
-namespace model::fgd {
+namespace fgd {
 
 using namespace TokenKind;
 
 namespace {
 
-// An error that stops the reading of a part of a declaration. Reading goes on at the next part
-// that can be read on its own, unless the refusal ends the item: the lines ran out, or a new
-// declaration starts before this one is complete.
-struct Refusal {
-    int line;
-    QString reason;
+// Thrown with an error that stops the reading of a part of a declaration. Reading goes on at
+// the next part that can be read on its own, unless the stop ends the item: the lines ran out,
+// or a new declaration starts before this one is complete.
+struct Stop {
+    Problem problem;
     bool endsItem = false;
 };
+
+Stop stopAt(int line, const QString& reason, bool endsItem = false) {
+    return {{line, Severity::Error, reason}, endsItem};
+}
 
 enum class ClassKind { Point, Solid, Base };
 
@@ -51,19 +54,22 @@ public:
         , m_tokens(lines, from) {}
 
     // Reads the next top-level item; false when the lines are used up.
-    bool nextItem(SyntaxItem& result) {
+    bool nextItem(ParsedItem& result) {
         const Token first = m_tokens.peek();
         if (first.kind == End)
             return false;
-        result = SyntaxItem{first.line, first.line, {}, {}, {}, {}};
+        result = ParsedItem{first.line, first.line, {}, {}, {}, {}};
         m_item = &result;
         m_lastLine = first.line;
         m_tokens.resetFurthestLine(first.line);
         m_depth = 0;
+        // An item that starts on the line where the previous one ended, after something on that
+        // line, is text after a closing ]: the editors refuse it as that, not as a new item.
+        const bool afterDeclaration = first.line == m_previousEnd && !first.firstOnLine;
         try {
-            parseItem(first.line == m_previousEnd && !first.firstOnLine);
-        } catch (const Refusal& refusal) {
-            record(refusal);
+            parseItem(afterDeclaration);
+        } catch (const Stop& stop) {
+            record(stop);
             skipRestOfItem();
         }
         // What the item read may reach past its last token: a look at the next line, at the
@@ -88,9 +94,7 @@ private:
         return token;
     }
 
-    void record(const Refusal& refusal) {
-        m_item->problems.append({refusal.line, Severity::Error, refusal.reason});
-    }
+    void record(const Stop& stop) { m_item->problems.append(stop.problem); }
 
     void warn(int line, const QString& reason) {
         m_item->problems.append({line, Severity::Warning, reason});
@@ -102,15 +106,15 @@ private:
     [[noreturn]] void refuse(const Token& at, const QString& reason) {
         const QString& why = at.kind == Bad ? at.problem : reason;
         if (at.kind == End || startsDeclaration(at))
-            throw Refusal{m_lastLine, why, true};
-        throw Refusal{at.line, why};
+            throw stopAt(m_lastLine, why, true);
+        throw stopAt(at.line, why);
     }
 
-    // Records a refusal that leaves the item readable; one that ends the item goes on up.
-    void recover(const Refusal& refusal) {
-        if (refusal.endsItem)
-            throw refusal;
-        record(refusal);
+    // Records a stop that leaves the item readable; one that ends the item goes on up.
+    void recover(const Stop& stop) {
+        if (stop.endsItem)
+            throw stop;
+        record(stop);
     }
 
     // After a problem: skips tokens up to one of the kinds (left in place), a new declaration or
@@ -219,8 +223,8 @@ private:
                 if (token.kind != Word)
                     refuse(token, QStringLiteral("unexpected \"%1\" before the =").arg(token.text));
                 parseHelper();
-            } catch (const Refusal& refusal) {
-                recover(refusal);
+            } catch (const Stop& stop) {
+                recover(stop);
                 // Reading goes on with the next helper.
                 skipTo(Equals | OBracket | CParen);
                 if (m_tokens.peek().kind == CParen)
@@ -233,8 +237,8 @@ private:
                 next();
                 parseDescription();
             }
-        } catch (const Refusal& refusal) {
-            recover(refusal);
+        } catch (const Stop& stop) {
+            recover(stop);
             skipTo(OBracket);
         }
         parseBody();
@@ -482,19 +486,19 @@ private:
                 return;
             }
             if (token.kind == End) {
-                throw Refusal{open.line,
-                              open.line == token.line
-                                  ? QStringLiteral("the [ ] body is not closed on this line")
-                                  : QStringLiteral("the [ ] body is never closed: end it with ]")};
+                throw stopAt(open.line,
+                             open.line == token.line
+                                 ? QStringLiteral("the [ ] body is not closed on this line")
+                                 : QStringLiteral("the [ ] body is never closed: end it with ]"));
             }
             if (startsDeclaration(token)) {
-                throw Refusal{m_lastLine, QStringLiteral("the [ ] body is not closed before the "
-                                                         "next @ declaration: end it with ]")};
+                throw stopAt(m_lastLine, QStringLiteral("the [ ] body is not closed before the "
+                                                        "next @ declaration: end it with ]"));
             }
             try {
                 parseKeyValue();
-            } catch (const Refusal& refusal) {
-                recover(refusal);
+            } catch (const Stop& stop) {
+                recover(stop);
                 skipKeyValue(token);
             }
         }
@@ -659,17 +663,17 @@ private:
     int m_depth = 0;
     unsigned m_lastKind = End;    // the kind of the token taken last
     QStringView m_helper;         // the helper whose arguments are being read
-    SyntaxItem* m_item = nullptr; // the item being read
+    ParsedItem* m_item = nullptr; // the item being read
 };
 
 } // namespace
 
-void checkFgdSyntax(const QStringList& lines, int from,
-                    const std::function<void(const SyntaxItem&)>& report) {
+void parseItems(const QStringList& lines, int from,
+                const std::function<void(const ParsedItem&)>& report) {
     Parser parser(lines, from);
-    SyntaxItem item;
+    ParsedItem item;
     while (parser.nextItem(item))
         report(item);
 }
 
-} // namespace model::fgd
+} // namespace fgd

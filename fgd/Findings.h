@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+
+// What the check finds, from the parser up to the list view: each problem on its line, and a
+// line's verdict made of all of them.
+
+namespace fgd {
+
+// How serious a problem is, in order. An error: an editor refuses the file, or reads something
+// other than what is written. A warning: every editor loads it, but it cannot work as meant.
+enum class Severity { None, Warning, Error };
+
+// One problem, on the line (counted from 0 in the lines checked) where it is.
+struct Problem {
+    int line = 0;
+    Severity severity = Severity::Error;
+    QString reason;
+};
+
+// What the check says of one line: the most serious kind of its problems, and their reasons,
+// most serious first, one to a line of text.
+struct Verdict {
+    Severity severity = Severity::None;
+    QString reason;
+    friend bool operator==(const Verdict&, const Verdict&) = default;
+};
+
+// The kind of a problem as a word, "error" or "warning"; empty for Severity::None.
+inline QString severityName(Severity severity) {
+    switch (severity) {
+    case Severity::Error:
+        return QStringLiteral("error");
+    case Severity::Warning:
+        return QStringLiteral("warning");
+    case Severity::None:
+        break;
+    }
+    return QString();
+}
+
+// The verdict as a sentence that names its kind first, "Error: ..." or "Warning: ...", as a
+// screen reader speaks a mark; empty for a line without problems.
+inline QString describe(const Verdict& verdict) {
+    QString kind = severityName(verdict.severity);
+    if (kind.isEmpty())
+        return kind;
+    kind[0] = kind[0].toUpper();
+    return kind + QStringLiteral(": ") + verdict.reason;
+}
+
+} // namespace fgd
