@@ -40,9 +40,19 @@ void placeFrame(QWidget* window, QMargins frame) {
     window->move(rect.topLeft());
 }
 
-// A window manager draws the frame only once the window is on the screen, so on such systems
-// the frame's size is known a moment after the window is first shown: the window is then moved
-// once more. Where the frame is known before (Windows), the first place is already right.
+// The frame the window manager gave the first of the program's windows that got one. Its
+// windows all have the same kind of frame, so a later window is centred with it at once, before
+// its own frame is known.
+QMargins& knownFrame() {
+    static QMargins frame;
+    return frame;
+}
+
+// A window manager draws the frame only once the window is on the screen, and on a loaded
+// machine that can take long: the window is moved again as soon as its frame is known, however
+// long that takes. The window system tells when the frame comes (the window moves into it);
+// in case it does not, the frame is also looked for often at first and then now and then.
+// Where the frame is known before (Windows), the first place is already right.
 class FrameCentring : public QObject {
 public:
     explicit FrameCentring(QWidget* window)
@@ -53,27 +63,51 @@ public:
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Show && !m_timer.isActive()) {
-            m_tries = 0;
-            m_timer.start(20, this);
+        switch (event->type()) {
+        case QEvent::Show:
+            if (!m_timer.isActive()) {
+                m_tries = 0;
+                m_timer.start(FastInterval, this);
+            }
+            break;
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::WinIdChange:
+            if (m_window->isVisible())
+                placeOnceFramed();
+            break;
+        default:
+            break;
         }
         return false;
     }
     void timerEvent(QTimerEvent*) override {
-        const QMargins frame = frameMargins();
-        if (!frame.isNull() || ++m_tries > 50) { // a second at most; none offscreen
-            m_timer.stop();
-            if (!frame.isNull())
-                placeFrame(m_window, frame);
-            deleteLater();
-        }
+        if (placeOnceFramed())
+            return;
+        if (++m_tries == FastTries)
+            m_timer.start(SlowInterval, this);
+        else if (m_tries == FastTries + SlowTries)
+            m_timer.stop(); // a platform without frames (offscreen); a move still tells
     }
 
 private:
-    QMargins frameMargins() const {
+    static constexpr int FastInterval = 20, FastTries = 50;       // a second
+    static constexpr int SlowInterval = 250, SlowTries = 4 * 120; // two minutes more
+
+    // Centres the window by its frame when the frame is known, and then stops.
+    bool placeOnceFramed() {
         const QRect outer = m_window->frameGeometry(), inner = m_window->geometry();
-        return {inner.left() - outer.left(), inner.top() - outer.top(),
-                outer.right() - inner.right(), outer.bottom() - inner.bottom()};
+        const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                             outer.right() - inner.right(), outer.bottom() - inner.bottom());
+        if (frame.isNull())
+            return false;
+        m_timer.stop();
+        m_window->removeEventFilter(this);
+        if (knownFrame().isNull())
+            knownFrame() = frame;
+        placeFrame(m_window, frame);
+        deleteLater();
+        return true;
     }
 
     QWidget* m_window;
@@ -88,7 +122,7 @@ void centreOnScreen(QWidget* window) {
     window->winId();
     const QMargins frame =
         window->windowHandle() ? window->windowHandle()->frameMargins() : QMargins();
-    placeFrame(window, frame);
+    placeFrame(window, frame.isNull() ? knownFrame() : frame);
     if (frame.isNull())
         new FrameCentring(window);
 }

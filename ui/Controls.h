@@ -3,6 +3,7 @@
 #include "toolkit/InterfaceFont.h"
 #include "toolkit/Twips.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QList>
 #include <QPushButton>
@@ -55,8 +56,26 @@ template <typename Widget> Widget* place(Widget* widget, const Control& control)
     return widget;
 }
 
+// A button that Return and the keypad's Enter press while it has the focus, as Space does and
+// as every button does on Windows. It is no default button: Return in a text box presses none.
+// (Qt's auto-default buttons would do the same, but their styles draw them smaller.)
+class Button : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+            !event->isAutoRepeat()) {
+            click();
+            return;
+        }
+        QPushButton::keyPressEvent(event);
+    }
+};
+
 inline QPushButton* button(QWidget* parent, const Control& control) {
-    return place(new QPushButton(control.caption.toString(), parent), control);
+    return place(new Button(control.caption.toString(), parent), control);
 }
 
 // A one-line text box that holds a whole source line, however long: Qt's default limit of

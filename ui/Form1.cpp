@@ -28,9 +28,11 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <QTimer>
 #include <QUrl>
 
+#include <algorithm>
 #include <array>
 
 namespace ui {
@@ -115,6 +117,45 @@ private:
     mutable QIcon m_error;
 };
 
+// The source list box. As a Windows list box keeps its line, a click below the last line or a
+// Ctrl+click on the selected line leaves the selection as it is: only choosing another line
+// changes it. The keyboard selects as before.
+class SourceView : public QListView {
+public:
+    using QListView::QListView;
+
+protected:
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override {
+        const QItemSelectionModel::SelectionFlags command =
+            QListView::selectionCommand(index, event);
+        const bool byMouse = event && (event->type() == QEvent::MouseButtonPress ||
+                                       event->type() == QEvent::MouseButtonDblClick ||
+                                       event->type() == QEvent::MouseMove ||
+                                       event->type() == QEvent::MouseButtonRelease);
+        // A click off the lines would clear; a Ctrl+click on the selected line deselects it.
+        if (byMouse && (!index.isValid() || !(command & QItemSelectionModel::Select)))
+            return QItemSelectionModel::NoUpdate;
+        return command;
+    }
+};
+
+// Draws every row with room for a sign, marked or not: rows keep one height whatever line comes
+// first (the view takes every row's size from the first), and every line's text starts at the
+// same place, with its sign, if any, in the column before it.
+class SignColumn : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->features |= QStyleOptionViewItem::HasDecoration;
+        if (const auto* view = qobject_cast<const QAbstractItemView*>(parent()))
+            option->decorationSize = view->iconSize();
+    }
+};
+
 } // namespace
 
 Form1::Form1(Forms& forms)
@@ -148,13 +189,14 @@ Form1::Form1(Forms& forms)
     Command1 = button(this, Design::Command1);
     Command2 = button(this, Design::Command2);
 
-    List1 = place(new QListView(this), Design::List1);
+    List1 = place(new SourceView(this), Design::List1);
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
     List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     List1->setUniformItemSizes(true);
-    // Warning signs on refused lines must fit the height of a plain text row.
-    const int row = List1->fontMetrics().height();
-    List1->setIconSize(QSize(row, row));
+    // The signs fit the height of a plain text row, with a pixel apart above and below.
+    const int sign = std::max(8, List1->fontMetrics().height() - 2);
+    List1->setIconSize(QSize(sign, sign));
+    List1->setItemDelegate(new SignColumn(List1));
     auto* signs = new MarkSigns(this);
     signs->setSourceModel(m_source);
     List1->setModel(signs);
@@ -316,10 +358,10 @@ void Form1::openFiles(const QStringList& paths) {
         return;
     openFile(paths.first());
     if (paths.size() > 1)
-        appendFiles(paths.mid(1));
+        appendFiles(paths.mid(1), FilesFrom::CommandLine);
 }
 
-void Form1::appendFiles(const QStringList& paths) {
+void Form1::appendFiles(const QStringList& paths, FilesFrom from) {
     QStringList lines;
     QStringList failures;
     for (const QString& path : paths) {
@@ -330,9 +372,12 @@ void Form1::appendFiles(const QStringList& paths) {
             failures << read.error;
     }
     if (!m_source->appendLines(lines)) {
-        errorBox(QStringLiteral("The source list holds %1 lines and the dropped files add %2: "
-                                "together they pass %3, the most it can hold. Nothing was added.")
+        errorBox(QStringLiteral("The source list holds %1 lines and %2 add %3: together they "
+                                "pass %4, the most it can hold. Nothing was added.")
                      .arg(m_source->count())
+                     .arg(from == FilesFrom::Drop ? QStringLiteral("the dropped files")
+                                                  : QStringLiteral("the files given on the "
+                                                                   "command line"))
                      .arg(lines.size())
                      .arg(model::DefinitionList::maxLinesText()));
         return;
@@ -352,7 +397,7 @@ void Form1::dropEvent(QDropEvent* event) {
         return;
     event->acceptProposedAction();
     // A message box must not open while the file manager still waits for the drop to end.
-    QTimer::singleShot(0, this, [this, paths] { appendFiles(paths); });
+    QTimer::singleShot(0, this, [this, paths] { appendFiles(paths, FilesFrom::Drop); });
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {

@@ -51,7 +51,9 @@ public:
     // Appends the definition lines of the FGD files at paths, in order, without this program's
     // header and footer. Files that cannot be read are named in one message; when the lines
     // would not fit in the list, nothing is added and a message says so.
-    void appendFiles(const QStringList& paths);
+    // from: where the files came from, as the message names them.
+    enum class FilesFrom { Drop, CommandLine };
+    void appendFiles(const QStringList& paths, FilesFrom from);
 
     static QList<toolkit::CaptionBox> captionBoxes();
 

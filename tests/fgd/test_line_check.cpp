@@ -35,6 +35,7 @@ void TestLineCheck::oneLine_data() {
             R"l(@PointClass base(Targetname, Angles) flags(Path) size(16 16 16) = path_track : "Train Track Path" [ speed(integer) : "New Train Speed" : 0 ])l",
             R"l(@PointClass base(Appearflags) = info_target : "Beam Target" [ mode(choices) : "Mode" : 0 = [ 0 : "No" 1 : "Yes" ] ])l",
             R"l(@BaseClass = Targetname [ targetname(target_source) readonly : "Name" : : "Others find it by this" ])l",
+            R"l(@PointClass base(Targetname) = trigger_relay : "Relay" [ target(target_destination) : "Target" killtarget(target_destination) : "Kill" ])l",
             R"l(@pointclass color(0.5 1 0) size(-8.5 -8 0, 8 8 16) = a : "Two " + "parts" [ input Toggle(void) : "Toggle" ])l",
             R"l(@PointClass size(-16 -16 0, 16 16 36) = weapon_9mmAR : "9mm Assault Rifle" [] // a comment)l",
             R"l(@include "base.fgd")l",

@@ -11,6 +11,7 @@
 #include "ui/Form4.h"
 
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -24,6 +25,7 @@ private slots:
     void refusesEmptyOrMissingSelectionAndOutlivesMain();
     void doneSetsHeaderOfNextSave();
     void cancelCloseAndIconChangeNothing();
+    void returnPressesFocusedButton();
     void helpHasThreeTabsAndCloses();
 };
 
@@ -54,6 +56,16 @@ void TestDialogs::updateMovesTheOpenedLineToTheEnd() {
     QCOMPARE(s.shownLines(), expected);
     QCOMPARE(s.main()->definitions().selectedPosition(), 2); // the selection stays, one up
     QCOMPARE(s.editor(), nullptr);
+    // A line selected above the updated one keeps its place, the first one too.
+    for (const int above : {1, 0}) {
+        s.select(2);
+        s.edit();
+        s.select(above);
+        s.update();
+        QCOMPARE(s.main()->definitions().selectedPosition(), above);
+        QCOMPARE(s.currentRow(), above);
+    }
+    s.select(2);
     s.edit(); // the line that was selected moved: the selection goes with it
     s.update("again");
     QCOMPARE(s.main()->definitions().selectedPosition(), -1);
@@ -161,11 +173,48 @@ void TestDialogs::cancelCloseAndIconChangeNothing() {
     QCOMPARE(s.module1.modInfo, model::ModInfo());
 }
 
+void TestDialogs::returnPressesFocusedButton() {
+    // Return and the keypad's Enter press the button that has the focus, in every window; in a
+    // text box they press nothing.
+    Session s;
+    const auto press = [](QWidget* window, const char* name, Qt::Key key) {
+        auto* button = window->findChild<QPushButton*>(name);
+        button->setFocus();
+        QTest::keyClick(button, key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    };
+    QTest::keyClick(s.main()->findChild<QLineEdit*>("Text2"), Qt::Key_Return);
+    QCOMPARE(s.main()->definitions().count(), 1);
+    press(s.main(), "Command1", Qt::Key_Return);
+    QCOMPARE(s.main()->definitions().count(), 2);
+    press(s.main(), "Command2", Qt::Key_Enter);
+    QVERIFY(s.main()->isExpanded());
+    s.select(1);
+    s.edit();
+    press(s.editor(), "Command1", Qt::Key_Enter);
+    QCOMPARE(s.editor(), nullptr);
+    QCOMPARE(s.main()->definitions().count(), 2);
+    s.openExtras();
+    press(s.extras(), "Command1", Qt::Key_Return);
+    QCOMPARE(s.extras(), nullptr);
+    s.openHelp();
+    press(s.help(), "Command1", Qt::Key_Return);
+    QCOMPARE(s.help(), nullptr);
+}
+
 void TestDialogs::helpHasThreeTabsAndCloses() {
     Session s;
     s.openHelp();
     ui::Form4* help = s.help();
     QVERIFY(help && help->isVisible());
+    // Only How To Use needs its scroll bar at the designed font; the others fit their boxes.
+    for (const char* box : {"Text1", "Text3"}) {
+        auto* text = help->findChild<QPlainTextEdit*>(box);
+        help->findChild<QTabWidget*>("SSTab1")->setCurrentWidget(text->parentWidget());
+        QCoreApplication::processEvents();
+        QVERIFY2(text->verticalScrollBar()->maximum() == 0, box);
+    }
+    help->findChild<QTabWidget*>("SSTab1")->setCurrentIndex(0);
     QCOMPARE(help->size(), toolkit::twipsSize(4575, 3570));
     QVERIFY(help->windowFlags() & Qt::WindowMinMaxButtonsHint);
     const QStringList tabOrder{"SSTab1", "Text1", "Text2", "Text3", "Command1"};

@@ -26,6 +26,7 @@ private slots:
     void startsCollapsedAndToggles();
     void addsComposedLines();
     void savesThroughDialog();
+    void listKeepsSelectionAndRows();
     void continuesOpenedFile();
     void appendsDroppedFiles();
 };
@@ -123,6 +124,57 @@ void TestForm1::savesThroughDialog() {
             s.toolkit.messages[2].text.contains(QDir::toNativeSeparators("mod/gone.fgd")));
 }
 
+void TestForm1::listKeepsSelectionAndRows() {
+    Session s;
+    s.toggleSource();
+    s.compose("", "weapon_", "a", "A"); // no class kind: marked
+    s.add();
+    s.compose("Weapon", "weapon_", "b", "B");
+    s.add();
+    QCOMPARE(s.sign(1), QString("error"));
+    QListView* list = s.list();
+    // Every row has one height, and room for a sign before its text, marked or not, whatever
+    // row is first: the texts start at one place.
+    const auto rows = [&] {
+        QList<QSize> sizes; // per row: its height, and its width less its text
+        for (int row = 0; row < 3; ++row) {
+            QStyleOptionViewItem option;
+            option.initFrom(list);
+            option.font = list->font();
+            const QModelIndex index = list->model()->index(row, 0);
+            const QSize hint = list->itemDelegate()->sizeHint(option, index);
+            sizes << QSize(hint.width() -
+                               list->fontMetrics().horizontalAdvance(index.data().toString()),
+                           list->visualRect(index).height());
+        }
+        return sizes;
+    };
+    const auto alike = [](const QList<QSize>& sizes, QSize first) { // texts measure to a pixel
+        return std::all_of(sizes.begin(), sizes.end(), [&](QSize size) {
+            return size.height() == first.height() && qAbs(size.width() - first.width()) <= 1;
+        });
+    };
+    const QList<QSize> before = rows();
+    QVERIFY(alike(before, before[0]));
+    s.select(0);
+    s.edit();
+    s.update(); // the marked line becomes the first row
+    QCOMPARE(s.sign(0), QString("error"));
+    QVERIFY(alike(rows(), before[0]));
+
+    // A click below the last line, or a Ctrl+click on the selected line, keeps the selection;
+    // a click on another line moves it.
+    s.select(1);
+    const QRect last = list->visualRect(list->model()->index(2, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, last.center() + QPoint(0, 40));
+    QCOMPARE(s.main()->definitions().selectedPosition(), 1);
+    const QRect selected = list->visualRect(list->model()->index(1, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, selected.center());
+    QCOMPARE(s.main()->definitions().selectedPosition(), 1);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, last.center());
+    QCOMPARE(s.main()->definitions().selectedPosition(), 2);
+}
+
 void TestForm1::continuesOpenedFile() {
     QTemporaryDir dir;
     const QString saved = dir.filePath("mod.fgd");
@@ -182,7 +234,7 @@ void TestForm1::appendsDroppedFiles() {
     QTemporaryDir dir;
     QVERIFY(writeFile(dir.filePath("ours.fgd"), model::fgdFileBytes({"a", "b"}, {"J", "M", "1"})));
     QVERIFY(writeFile(dir.filePath("other.FGD"), "c\r\nd"));
-    QVERIFY(writeFile(dir.filePath("long.fgd"), QByteArray("x\n").repeated(32767)));
+    QVERIFY(writeFile(dir.filePath("long.fgd"), QByteArray("x\n").repeated(32766)));
     // Drops as the window system delivers them from a file manager: to the window, at a point
     // over a control.
     const auto drop = [&](QWidget* over, const QStringList& names) {
@@ -210,13 +262,23 @@ void TestForm1::appendsDroppedFiles() {
     QVERIFY(s.toolkit.messages[0].text.contains("missing.fgd"));
     QVERIFY(drop(s.main(), {"long.fgd"}));
     QCOMPARE(s.toolkit.messages.size(), 2);
+    QVERIFY(s.toolkit.messages[1].text.contains("the dropped files add 32766"));
     QVERIFY(s.toolkit.messages[1].text.endsWith("Nothing was added."));
     QCOMPARE(s.main()->definitions().count(), 5);
 
     QVERIFY(!drop(s.main()->findChild<QWidget*>("Command1"), {"ours.fgd", "notes.txt"}));
     QCOMPARE(s.main()->definitions().count(), 5); // only FGD files are taken
-    // A full list, as a file can fill it: Add adds nothing and says why, without asking.
-    s.main()->openFile(dir.filePath("long.fgd"));
+    // Files given on the command line that would not fit: the message says where they came from.
+    s.main()->openFiles({dir.filePath("long.fgd"), dir.filePath("ours.fgd")});
+    QVERIFY(s.toolkit.messages.last().text.contains("the files given on the command line add 2"));
+    QCOMPARE(s.main()->definitions().count(), 32766);
+    // Add fills the list to its last line; on a full list it adds nothing and says why, without
+    // asking.
+    const qsizetype messages = s.toolkit.messages.size();
+    s.compose("Weapon", "weapon_", "last", "Last");
+    s.add();
+    QCOMPARE(s.toolkit.messages.size(), messages);
+    QCOMPARE(s.shownCount(), 32767);
     s.compose("Custom", "", "", "");
     s.add();
     QVERIFY(s.toolkit.messages.last().text.contains("already holds 32,767 lines"));
