@@ -49,9 +49,9 @@ QMargins& knownFrame() {
 }
 
 // A window manager draws the frame only once the window is on the screen, and on a loaded
-// machine that can take long: the window is moved again as soon as its frame is known, however
-// long that takes. The window system tells when the frame comes (the window moves into it);
-// in case it does not, the frame is also looked for often at first and then now and then.
+// machine that can take long: the window is moved again once its frame is known, however long
+// that takes. The frame is looked for often at first and then now and then, and taken as known
+// when two looks in a row find the same one (the window system may report it in steps).
 // Where the frame is known before (Windows), the first place is already right.
 class FrameCentring : public QObject {
 public:
@@ -63,55 +63,39 @@ public:
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
-        switch (event->type()) {
-        case QEvent::Show:
-            if (!m_timer.isActive()) {
-                m_tries = 0;
-                m_timer.start(FastInterval, this);
-            }
-            break;
-        case QEvent::Move:
-        case QEvent::Resize:
-        case QEvent::WinIdChange:
-            if (m_window->isVisible())
-                placeOnceFramed();
-            break;
-        default:
-            break;
+        if (event->type() == QEvent::Show && !m_timer.isActive()) {
+            m_tries = 0;
+            m_timer.start(FastInterval, this);
         }
         return false;
     }
     void timerEvent(QTimerEvent*) override {
-        if (placeOnceFramed())
+        const QRect outer = m_window->frameGeometry(), inner = m_window->geometry();
+        const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                             outer.right() - inner.right(), outer.bottom() - inner.bottom());
+        if (!frame.isNull() && frame == m_lastFrame) {
+            m_timer.stop();
+            m_window->removeEventFilter(this);
+            if (knownFrame().isNull())
+                knownFrame() = frame;
+            placeFrame(m_window, frame);
+            deleteLater();
             return;
+        }
+        m_lastFrame = frame;
         if (++m_tries == FastTries)
             m_timer.start(SlowInterval, this);
         else if (m_tries == FastTries + SlowTries)
-            m_timer.stop(); // a platform without frames (offscreen); a move still tells
+            m_timer.stop(); // a platform without frames (offscreen)
     }
 
 private:
     static constexpr int FastInterval = 20, FastTries = 50;       // a second
-    static constexpr int SlowInterval = 250, SlowTries = 4 * 120; // two minutes more
-
-    // Centres the window by its frame when the frame is known, and then stops.
-    bool placeOnceFramed() {
-        const QRect outer = m_window->frameGeometry(), inner = m_window->geometry();
-        const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
-                             outer.right() - inner.right(), outer.bottom() - inner.bottom());
-        if (frame.isNull())
-            return false;
-        m_timer.stop();
-        m_window->removeEventFilter(this);
-        if (knownFrame().isNull())
-            knownFrame() = frame;
-        placeFrame(m_window, frame);
-        deleteLater();
-        return true;
-    }
+    static constexpr int SlowInterval = 250, SlowTries = 4 * 600; // ten minutes more
 
     QWidget* m_window;
     QBasicTimer m_timer;
+    QMargins m_lastFrame;
     int m_tries = 0;
 };
 
