@@ -39,7 +39,10 @@ if [[ ! -f $build/.rev || $(cat "$build/.rev") != "$rev" ]]; then
         >"$log/configure.txt" 2>&1 || { echo "configure failed: $log/configure.txt"; exit 2; }
 fi
 cmake --build "$build" -j2 >"$log/build-base.txt" 2>&1 || { echo "unmutated build failed"; exit 2; }
-echo "$rev" >"$build/.rev"
+# The build is kept for the next run of the same commit only when it was left unmutated: the
+# tree is extracted with the commit's times, older than a mutant's objects, so a build left
+# with a mutant in it would not be rebuilt.
+rm -f "$build/.rev"
 # shellcheck disable=SC2086
 (cd "$build" && QT_QPA_PLATFORM=offscreen ctest -j2 $ctest_args >"$log/ctest-base.txt" 2>&1) ||
     { echo "unmutated tests fail: $log/ctest-base.txt"; exit 2; }
@@ -67,5 +70,6 @@ while IFS=$'\t' read -r id file subst what; do
     fi
     mv "$target.orig" "$target" && touch "$target"
 done <"$list"
+cmake --build "$build" -j2 >"$log/build-after.txt" 2>&1 && echo "$rev" >"$build/.rev"
 echo "killed $killed of $((total - stale - broken)) ($survived survived, $broken did not build, $stale did not apply) at $rev"
 ((survived == 0 && stale == 0))
