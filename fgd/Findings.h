@@ -11,10 +11,15 @@ namespace fgd {
 // other than what is written. A warning: every editor loads it, but it cannot work as meant.
 enum class Severity { None, Warning, Error };
 
-// One problem, on the line (counted from 0 in the lines checked) where it is.
+// One problem, on the line (counted from 0 in the lines checked) where it is, at the column
+// (counted from 0 in that line) where its token starts; column 0 where the whole line is meant.
 struct Problem {
     int line = 0;
+    qsizetype column = 0;
     Severity severity = Severity::Error;
+    // The kind of problem, a name that stays when the wording of its reasons changes, such as
+    // "body-unclosed"; reports that group problems by kind use it.
+    const char* rule = "";
     QString reason;
 };
 

@@ -9,18 +9,27 @@ namespace fgd {
 
 namespace {
 
-// Problems a line has whatever its neighbours: characters that cannot be saved or seen.
-QString lineProblem(QStringView line) {
-    for (QChar c : line) {
+// Problems a line has whatever its neighbours: characters that cannot be saved or seen, at the
+// first of them.
+std::optional<Problem> lineProblem(QStringView line, int number) {
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QChar c = line[i];
         if (c == u'\n' || c == u'\r')
-            return QStringLiteral("the line contains a line break");
+            return Problem{number, i, Severity::Error, "line-break",
+                           QStringLiteral("the line contains a line break")};
         if ((c < u' ' && c != u'\t') || (c >= QChar(0x7F) && c <= QChar(0x9F)))
-            return QStringLiteral("the line contains an invisible control character: retype it");
+            return Problem{number, i, Severity::Error, "control-character",
+                           QStringLiteral("the line contains an invisible control character: "
+                                          "retype it")};
     }
     const QString lost = unsavableCharacters(line);
     if (lost.isEmpty())
-        return QString();
-    return QStringLiteral("%1 cannot be saved in an FGD file and would become ?").arg(lost);
+        return std::nullopt;
+    // The first character lost is where the first one that saving would turn into ? stands (each
+    // character outside the Basic Multilingual Plane is lost, so its first half finds it too).
+    return Problem{
+        number, line.indexOf(lost.front()), Severity::Error, "unsavable-character",
+        QStringLiteral("%1 cannot be saved in an FGD file and would become ?").arg(lost)};
 }
 
 // A line's problems as one verdict: the most serious first, in the order found within a kind.
@@ -52,26 +61,33 @@ QString undeclaredBase(const QString& name) {
 QString checkLine(QStringView line) {
     // A line on its own declares no base class, so only what the line itself gets wrong counts.
     QList<Problem> problems;
-    if (const QString problem = lineProblem(line); !problem.isEmpty())
-        problems.append({0, Severity::Error, problem});
+    if (const std::optional<Problem> problem = lineProblem(line, 0))
+        problems.append(*problem);
     parseItems({line.toString()}, 0, [&](const ParsedItem& item) { problems += item.problems; });
     return compose(std::move(problems)).reason;
 }
 
-Verdict ListCheck::verdict(int line) const {
+QList<Problem> ListCheck::problems(int line) const {
     QList<Problem> problems = m_findings.value(line);
     const auto uses =
-        std::equal_range(m_bases.begin(), m_bases.end(), BaseUse{line, {}},
+        std::equal_range(m_bases.begin(), m_bases.end(), BaseUse{line, 0, {}},
                          [](const BaseUse& a, const BaseUse& b) { return a.line < b.line; });
     if (problems.isEmpty() && uses.first == uses.second)
-        return {}; // most lines
+        return problems; // most lines
     if (includesKnown()) {
         for (auto use = uses.first; use != uses.second; ++use) {
             if (!isDeclared(use->name))
-                problems.append({line, Severity::Warning, undeclaredBase(use->name)});
+                problems.append({line, use->column, Severity::Warning, "undeclared-base",
+                                 undeclaredBase(use->name)});
         }
     }
-    return compose(std::move(problems));
+    std::stable_sort(problems.begin(), problems.end(),
+                     [](const Problem& a, const Problem& b) { return a.column < b.column; });
+    return problems;
+}
+
+Verdict ListCheck::verdict(int line) const {
+    return compose(problems(line));
 }
 
 QList<Verdict> ListCheck::verdicts() const {
@@ -117,8 +133,8 @@ void ListCheck::checkFrom(const QStringList& lines, int from, int& changed) {
     m_findings.erase(m_findings.lowerBound(from), m_findings.end());
     m_count = static_cast<int>(lines.size());
     for (int i = from; i < m_count; ++i) {
-        if (const QString problem = lineProblem(lines.at(i)); !problem.isEmpty())
-            m_findings[i].append({i, Severity::Error, problem});
+        if (const std::optional<Problem> problem = lineProblem(lines.at(i), i))
+            m_findings[i].append(*problem);
     }
     parseItems(lines, from, [&](const ParsedItem& item) { addItem(item, touched); });
     // Lines above the change that name a base whose declaration came or went change too.

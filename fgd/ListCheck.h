@@ -43,6 +43,8 @@ public:
     }
 
     int count() const { return m_count; }
+    // The problems of a line, in the order of their columns.
+    QList<Problem> problems(int line) const;
     Verdict verdict(int line) const;
     QList<Verdict> verdicts() const;
 

@@ -41,8 +41,9 @@ struct Stop {
     bool endsItem = false;
 };
 
-Stop stopAt(int line, const QString& reason, bool endsItem = false) {
-    return {{line, Severity::Error, reason}, endsItem};
+Stop stopAt(int line, qsizetype column, const char* rule, const QString& reason,
+            bool endsItem = false) {
+    return {{line, column, Severity::Error, rule, reason}, endsItem};
 }
 
 enum class ClassKind { Point, Solid, Base };
@@ -84,8 +85,10 @@ public:
 private:
     Token next() {
         Token token = m_tokens.next();
-        if (token.kind != End)
+        if (token.kind != End) {
             m_lastLine = token.line;
+            m_lastColumn = token.column;
+        }
         m_lastKind = token.kind;
         if (token.kind == OBracket)
             ++m_depth;
@@ -96,18 +99,19 @@ private:
 
     void record(const Stop& stop) { m_item->problems.append(stop.problem); }
 
-    void warn(int line, const QString& reason) {
-        m_item->problems.append({line, Severity::Warning, reason});
+    void warn(const Token& at, const char* rule, const QString& reason) {
+        m_item->problems.append({at.line, at.column, Severity::Warning, rule, reason});
     }
 
     // Refuses the declaration at token at. Where the lines end or a new declaration starts, this
-    // one ended too early: the problem belongs on its own last line, and the reading of the item
-    // ends there.
-    [[noreturn]] void refuse(const Token& at, const QString& reason) {
+    // one ended too early: the problem belongs on its own last token, and the reading of the
+    // item ends there.
+    [[noreturn]] void refuse(const Token& at, const char* rule, const QString& reason) {
         const QString& why = at.kind == Bad ? at.problem : reason;
+        const char* kind = at.kind == Bad ? at.rule : rule;
         if (at.kind == End || startsDeclaration(at))
-            throw stopAt(m_lastLine, why, true);
-        throw stopAt(at.line, why);
+            throw stopAt(m_lastLine, m_lastColumn, kind, why, true);
+        throw stopAt(at.line, at.column, kind, why);
     }
 
     // Records a stop that leaves the item readable; one that ends the item goes on up.
@@ -134,10 +138,10 @@ private:
     }
 
     // Takes the next token, which must be of one of the kinds; otherwise refuses with reason.
-    Token expect(unsigned kinds, const QString& reason) {
+    Token expect(unsigned kinds, const char* rule, const QString& reason) {
         const Token token = m_tokens.peek();
         if (!(token.kind & kinds))
-            refuse(token, reason);
+            refuse(token, rule, reason);
         return next();
     }
 
@@ -170,28 +174,32 @@ private:
     void parseItem(bool afterDeclaration) {
         const Token token = next();
         if (token.kind == Bad)
-            refuse(token, {});
+            refuse(token, "", {});
         if (token.kind != Word || !token.text.startsWith(u'@')) {
             if (afterDeclaration)
-                refuse(token, QStringLiteral("there is text after the closing ]"));
+                refuse(token, "text-after-body",
+                       QStringLiteral("there is text after the closing ]"));
             if (token.kind == CBracket)
-                refuse(token, QStringLiteral("this ] closes no [ ] body: the body above it is "
-                                             "already closed"));
-            refuse(token, QStringLiteral("not a declaration: the line must start with "
-                                         "@PointClass (choose a class kind), or be a // comment"));
+                refuse(token, "unopened-bracket",
+                       QStringLiteral("this ] closes no [ ] body: the body above it is "
+                                      "already closed"));
+            refuse(token, "not-a-declaration",
+                   QStringLiteral("not a declaration: the line must start with "
+                                  "@PointClass (choose a class kind), or be a // comment"));
         }
         const QStringView kind = token.text.sliced(1);
         if (isListed(kind, u"include")) {
             // The editors that read @include (Hammer, J.A.C.K., TrenchBroom) take the file
             // from the folder of this one.
-            m_item->include =
-                expect(String, QStringLiteral("@include needs a file name in double quotes"))
-                    .text.toString();
+            m_item->include = expect(String, "include-name",
+                                     QStringLiteral("@include needs a file name in double quotes"))
+                                  .text.toString();
             return;
         }
         if (isListed(kind, u"mapsize")) {
-            refuse(token, QStringLiteral("only some editors read @mapsize and TrenchBroom "
-                                         "refuses the file: remove this line"));
+            refuse(token, "mapsize",
+                   QStringLiteral("only some editors read @mapsize and TrenchBroom "
+                                  "refuses the file: remove this line"));
         }
         if (isListed(kind, u"PointClass"))
             return parseClassDeclaration(ClassKind::Point);
@@ -200,7 +208,7 @@ private:
         if (isListed(kind, u"BaseClass"))
             return parseClassDeclaration(ClassKind::Base);
         const QString guess = nearest(kind, ClassKinds);
-        refuse(token,
+        refuse(token, "unknown-class-kind",
                guess.isEmpty()
                    ? QStringLiteral("\"@%1\" is not a class kind the Half-Life editors "
                                     "know: use @PointClass, @SolidClass or @BaseClass")
@@ -216,12 +224,14 @@ private:
                 break;
             }
             if (token.kind & (End | OBracket) || startsDeclaration(token)) {
-                refuse(token, QStringLiteral("the class name is missing: put = and a name "
-                                             "after @PointClass"));
+                refuse(token, "class-name-missing",
+                       QStringLiteral("the class name is missing: put = and a name "
+                                      "after @PointClass"));
             }
             try {
                 if (token.kind != Word)
-                    refuse(token, QStringLiteral("unexpected \"%1\" before the =").arg(token.text));
+                    refuse(token, "unexpected-before-equals",
+                           QStringLiteral("unexpected \"%1\" before the =").arg(token.text));
                 parseHelper();
             } catch (const Stop& stop) {
                 recover(stop);
@@ -266,7 +276,8 @@ private:
                 next();
                 const QString reason =
                     QStringLiteral("%1() holds only words, numbers and texts").arg(m_helper);
-                while (inside(Word | Number | String | Comma | CParen, reason).kind != CParen) {
+                while (inside(Word | Number | String | Comma | CParen, "helper-arguments", reason)
+                           .kind != CParen) {
                 }
             }
         } else {
@@ -283,7 +294,7 @@ private:
         for (;;) {
             const Token& token = m_tokens.peek();
             if (token.kind == End || startsDeclaration(token))
-                refuse(token,
+                refuse(token, "unclosed-parenthesis",
                        QStringLiteral("the parenthesis after %1 is not closed").arg(m_helper));
             const Token taken = next();
             depth += taken.kind == OParen ? 1 : taken.kind == CParen ? -1 : 0;
@@ -293,16 +304,18 @@ private:
     }
 
     void openArguments() {
-        expect(OParen, QStringLiteral("%1 needs its values in parentheses").arg(m_helper));
+        expect(OParen, "helper-parentheses",
+               QStringLiteral("%1 needs its values in parentheses").arg(m_helper));
     }
 
     // Inside the current helper's parentheses: the next token must be one of kinds, or the helper
     // is malformed in the way reason describes (or its parenthesis is never closed).
-    Token inside(unsigned kinds, const QString& reason) {
+    Token inside(unsigned kinds, const char* rule, const QString& reason) {
         const Token token = m_tokens.peek();
         if (!(token.kind & kinds) && !closesLater())
-            refuse(token, QStringLiteral("the parenthesis after %1 is not closed").arg(m_helper));
-        return expect(kinds, reason);
+            refuse(token, "unclosed-parenthesis",
+                   QStringLiteral("the parenthesis after %1 is not closed").arg(m_helper));
+        return expect(kinds, rule, reason);
     }
 
     // base(Name, Name, ...)
@@ -312,14 +325,15 @@ private:
         const auto baseName = [&](const Token& token) {
             if (hasStrayQuote(token.text))
                 refuse(
-                    token,
+                    token, "quote-in-class-name",
                     QStringLiteral("remove the quote from the class name \"%1\"").arg(token.text));
-            m_item->bases.append({token.line, token.text.toString()});
+            m_item->bases.append({token.line, token.column, token.text.toString()});
         };
-        if (const Token first = inside(Word | CParen, reason); first.kind == Word) {
+        if (const Token first = inside(Word | CParen, "base-arguments", reason);
+            first.kind == Word) {
             baseName(first);
-            while (inside(Comma | CParen, reason).kind == Comma)
-                baseName(inside(Word, reason));
+            while (inside(Comma | CParen, "base-arguments", reason).kind == Comma)
+                baseName(inside(Word, "base-arguments", reason));
         }
     }
 
@@ -328,12 +342,12 @@ private:
         const QString reason =
             QStringLiteral("color() needs three numbers from 0 to 255, like color(255 128 0)");
         for (int i = 0; i < 3; ++i) {
-            const Token value = inside(Number, reason);
+            const Token value = inside(Number, "color-arguments", reason);
             const double number = value.text.toDouble();
             if (!isNumber(value.text) || number < 0 || number > 255)
-                refuse(value, reason);
+                refuse(value, "color-arguments", reason);
         }
-        inside(CParen, reason);
+        inside(CParen, "color-arguments", reason);
     }
 
     // studio("file"), sprite("file"), ...: one file name, or none.
@@ -341,8 +355,8 @@ private:
         const QString reason = QStringLiteral("%1() takes one file name in double quotes, like "
                                               "%1(\"models/name.mdl\")")
                                    .arg(m_helper.toString().toLower());
-        if (inside(String | CParen, reason).kind == String)
-            inside(CParen, reason);
+        if (inside(String | CParen, "file-argument", reason).kind == String)
+            inside(CParen, "file-argument", reason);
     }
 
     // The editors skip a helper they do not know, so it loads but does nothing.
@@ -357,7 +371,7 @@ private:
             if (!guess.isEmpty())
                 next(); // the second half of the split name
         }
-        warn(name.line,
+        warn(name, "unknown-helper",
              guess.isEmpty()
                  ? QStringLiteral("the editors skip \"%1\", it is no helper they know: remove it")
                        .arg(name.text)
@@ -373,11 +387,12 @@ private:
             for (int i = 0; i < 3; ++i) {
                 const Token value = m_tokens.peek();
                 if (value.kind == End)
-                    inside(Number, perPoint);
+                    inside(Number, "size-arguments", perPoint);
                 if (value.kind & (CParen | Comma))
-                    refuse(value, perPoint);
+                    refuse(value, "size-arguments", perPoint);
                 if (!(value.kind & Number) || !isNumber(value.text))
-                    refuse(value, QStringLiteral("size() needs numbers, ") + example);
+                    refuse(value, "size-arguments",
+                           QStringLiteral("size() needs numbers, ") + example);
                 next();
             }
             ++points;
@@ -387,16 +402,18 @@ private:
                 return;
             }
             if (after.kind & Number) {
-                refuse(after, points == 1 ? QStringLiteral("size() needs a comma between its two "
-                                                           "points, ") +
-                                                example
-                                          : perPoint);
+                refuse(after, "size-arguments",
+                       points == 1 ? QStringLiteral("size() needs a comma between its two "
+                                                    "points, ") +
+                                         example
+                                   : perPoint);
             }
             if (after.kind != Comma || points == 2) {
-                inside(CParen, points == 2 ? QStringLiteral("size() holds one or two groups "
-                                                            "of three numbers, ") +
-                                                 example
-                                           : perPoint);
+                inside(CParen, "size-arguments",
+                       points == 2 ? QStringLiteral("size() holds one or two groups "
+                                                    "of three numbers, ") +
+                                         example
+                                   : perPoint);
             }
             next();
         }
@@ -405,42 +422,48 @@ private:
     void parseClassName(ClassKind kind) {
         const Token name = m_tokens.peek();
         if (name.kind & (End | Colon | OBracket) || startsDeclaration(name))
-            refuse(name, QStringLiteral("the class name after = is empty"));
+            refuse(name, "class-name-empty", QStringLiteral("the class name after = is empty"));
         next();
         m_item->declared = name.text.toString();
         if (name.kind == String)
-            refuse(name, QStringLiteral("write the class name without double quotes"));
+            refuse(name, "quoted-class-name",
+                   QStringLiteral("write the class name without double quotes"));
         if (name.kind & Number) {
-            refuse(name, QStringLiteral("the editors refuse a class name that is a number: put "
-                                        "a prefix such as weapon_ before it"));
+            refuse(name, "numeric-class-name",
+                   QStringLiteral("the editors refuse a class name that is a number: put "
+                                  "a prefix such as weapon_ before it"));
         }
         if (name.kind != Word)
-            refuse(name, QStringLiteral("the class name may use only letters, digits and _"));
+            refuse(name, "class-name-characters",
+                   QStringLiteral("the class name may use only letters, digits and _"));
         // Game code links each entity to its class by this name, which it can only spell as
         // an identifier; base classes are only named in base(...).
         if (kind == ClassKind::Base && hasStrayQuote(name.text)) {
-            refuse(name,
+            refuse(name, "quote-in-class-name",
                    QStringLiteral("remove the quote from the class name \"%1\"").arg(name.text));
         }
         if (kind != ClassKind::Base && isDigit(name.text.front())) {
-            warn(name.line, QStringLiteral("game code can never link a class name that starts "
-                                           "with a digit: put a prefix such as weapon_ before it"));
+            warn(name, "unlinkable-class-name",
+                 QStringLiteral("game code can never link a class name that starts "
+                                "with a digit: put a prefix such as weapon_ before it"));
         } else if (kind != ClassKind::Base && !isIdentifier(name.text)) {
-            warn(name.line, QStringLiteral("game code can never link the class name \"%1\": use "
-                                           "only letters, digits and _")
-                                .arg(name.text));
+            warn(name, "unlinkable-class-name",
+                 QStringLiteral("game code can never link the class name \"%1\": use "
+                                "only letters, digits and _")
+                     .arg(name.text));
         }
         const Token after = m_tokens.peek();
         if (!(after.kind & (Colon | OBracket | End)) && !startsDeclaration(after))
-            refuse(after, QStringLiteral("the class name may use only letters, digits and _"));
+            refuse(after, "class-name-characters",
+                   QStringLiteral("the class name may use only letters, digits and _"));
     }
 
     // Reads "text" with any + "more text" after it, and returns its length.
-    qsizetype parseText(const QString& reason) {
-        qsizetype length = expect(String, reason).text.size();
+    qsizetype parseText(const char* rule, const QString& reason) {
+        qsizetype length = expect(String, rule, reason).text.size();
         while (m_tokens.peek().kind == Plus) {
             next();
-            length += expect(String, reason).text.size();
+            length += expect(String, rule, reason).text.size();
         }
         return length;
     }
@@ -449,11 +472,12 @@ private:
         static constexpr qsizetype MaxLength = 999;
         const Token first = m_tokens.peek();
         if (first.kind == Bad)
-            refuse(first, {});
+            refuse(first, "", {});
         const qsizetype length =
-            parseText(QStringLiteral("the description after : must be in double quotes"));
+            parseText("description-quotes",
+                      QStringLiteral("the description after : must be in double quotes"));
         if (length > MaxLength) {
-            refuse(first,
+            refuse(first, "description-length",
                    QStringLiteral("the description is longer than %1 characters").arg(MaxLength));
         }
         const Token after = m_tokens.peek();
@@ -461,22 +485,24 @@ private:
             return;
         if (after.kind == Colon) {
             // J.A.C.K. reads a help address here; Hammer and TrenchBroom refuse the file.
-            refuse(after, QStringLiteral("only J.A.C.K. reads a second text after the "
-                                         "description, other editors refuse the file: remove "
-                                         "it with its :"));
+            refuse(after, "description-help-text",
+                   QStringLiteral("only J.A.C.K. reads a second text after the "
+                                  "description, other editors refuse the file: remove "
+                                  "it with its :"));
         }
         const bool quoteFollows =
             after.line == first.line && m_lines.at(after.line).indexOf(u'"', after.column) >= 0;
-        refuse(after, quoteFollows
-                          ? QStringLiteral("the description may not contain a double quote (\")")
-                          : QStringLiteral("unexpected text after the description"));
+        refuse(after, "text-after-description",
+               quoteFollows ? QStringLiteral("the description may not contain a double quote (\")")
+                            : QStringLiteral("unexpected text after the description"));
     }
 
     void parseBody() {
         const Token open = m_tokens.peek();
         if (open.kind != OBracket) {
-            refuse(open, QStringLiteral("the declaration must end with a [ ] body, even an "
-                                        "empty one: []"));
+            refuse(open, "body-missing",
+                   QStringLiteral("the declaration must end with a [ ] body, even an "
+                                  "empty one: []"));
         }
         next();
         for (;;) {
@@ -486,14 +512,15 @@ private:
                 return;
             }
             if (token.kind == End) {
-                throw stopAt(open.line,
+                throw stopAt(open.line, open.column, "body-unclosed",
                              open.line == token.line
                                  ? QStringLiteral("the [ ] body is not closed on this line")
                                  : QStringLiteral("the [ ] body is never closed: end it with ]"));
             }
             if (startsDeclaration(token)) {
-                throw stopAt(m_lastLine, QStringLiteral("the [ ] body is not closed before the "
-                                                        "next @ declaration: end it with ]"));
+                throw stopAt(m_lastLine, m_lastColumn, "body-unclosed",
+                             QStringLiteral("the [ ] body is not closed before the "
+                                            "next @ declaration: end it with ]"));
             }
             try {
                 parseKeyValue();
@@ -532,32 +559,35 @@ private:
                            "\"Health\"");
         if (const Token& value = m_tokens.peek();
             (value.kind & (Number | String)) && m_lastKind == String) {
-            refuse(value, QStringLiteral("a default value after the label needs its : before it, "
-                                         "like : \"Label\" : %1")
-                              .arg(value.kind == String ? QStringLiteral("\"%1\"").arg(value.text)
-                                                        : value.text.toString()));
+            refuse(value, "default-colon",
+                   QStringLiteral("a default value after the label needs its : before it, "
+                                  "like : \"Label\" : %1")
+                       .arg(value.kind == String ? QStringLiteral("\"%1\"").arg(value.text)
+                                                 : value.text.toString()));
         }
-        const Token key = expect(Word | Integer, shape);
+        const Token key = expect(Word | Integer, "key-value-shape", shape);
         if (isListed(key.text, u"input output") && m_tokens.peek().kind == Word)
             return parseInputOutput();
         if (!isKeyName(key.text)) {
-            warn(key.line, QStringLiteral("the key name \"%1\" has a character no game code "
-                                          "reads: use only letters, digits and _")
-                               .arg(key.text));
+            warn(key, "key-name-characters",
+                 QStringLiteral("the key name \"%1\" has a character no game code "
+                                "reads: use only letters, digits and _")
+                     .arg(key.text));
         }
-        expect(OParen, shape);
-        const Token type = expect(Word, shape);
-        expect(CParen, shape);
+        expect(OParen, "key-value-shape", shape);
+        const Token type = expect(Word, "key-value-shape", shape);
+        expect(CParen, "key-value-shape", shape);
         if (!isKnownType(type.text)) {
             const QString guess = nearest(type.text, HalfLifeTypes);
-            refuse(type, guess.isEmpty()
-                             ? QStringLiteral("\"%1\" is not a key-value type: use string, "
-                                              "integer, choices, flags or another type (Hammer "
-                                              "refuses the file, TrenchBroom reads a text)")
-                                   .arg(type.text)
-                             : QStringLiteral("\"%1\" is not a key-value type: type %2 (Hammer "
-                                              "refuses the file, TrenchBroom reads a text)")
-                                   .arg(type.text, guess));
+            refuse(type, "unknown-type",
+                   guess.isEmpty()
+                       ? QStringLiteral("\"%1\" is not a key-value type: use string, "
+                                        "integer, choices, flags or another type (Hammer "
+                                        "refuses the file, TrenchBroom reads a text)")
+                             .arg(type.text)
+                       : QStringLiteral("\"%1\" is not a key-value type: type %2 (Hammer "
+                                        "refuses the file, TrenchBroom reads a text)")
+                             .arg(type.text, guess));
         }
         if (isListed(type.text, u"flags"))
             return parseFlags();
@@ -571,10 +601,10 @@ private:
             const unsigned defaults = isInteger ? Number | Colon : String | Number | Colon;
             const Token value = m_tokens.peek();
             if (!(value.kind & defaults)) {
-                refuse(value, isInteger
-                                  ? QStringLiteral("the default of an integer must be a number")
-                                  : QStringLiteral("the default after the label must be a "
-                                                   "number or a text in double quotes"));
+                refuse(value, "default-value",
+                       isInteger ? QStringLiteral("the default of an integer must be a number")
+                                 : QStringLiteral("the default after the label must be a "
+                                                  "number or a text in double quotes"));
             }
             if (value.kind != Colon)
                 next();
@@ -592,37 +622,38 @@ private:
         const Token value = m_tokens.peek();
         if (value.kind == Colon)
             return;
-        parseText(QStringLiteral("the label after : must be in double quotes"));
+        parseText("label-quotes", QStringLiteral("the label after : must be in double quotes"));
     }
 
     void parseInputOutput() {
         const QString shape =
             QStringLiteral("an input or output reads input Name(type) : \"Label\", like "
                            "input Toggle(void) : \"Toggle\"");
-        expect(Word, shape);
-        expect(OParen, shape);
-        const Token type = expect(Word, shape);
+        expect(Word, "input-output-shape", shape);
+        expect(OParen, "input-output-shape", shape);
+        const Token type = expect(Word, "input-output-shape", shape);
         if (!isListed(type.text, InputOutputTypes))
-            refuse(type, shape);
-        expect(CParen, shape);
+            refuse(type, "input-output-shape", shape);
+        expect(CParen, "input-output-shape", shape);
         parseLabel();
     }
 
     void parseChoices() {
         const QString list =
             QStringLiteral("choices need = and a list, like = [ 0 : \"No\" 1 : \"Yes\" ]");
-        expect(Equals, list);
-        expect(OBracket, list);
+        expect(Equals, "choices-shape", list);
+        expect(OBracket, "choices-shape", list);
         const QString item =
             QStringLiteral("each choice is a value, : and a label in double quotes, like "
                            "0 : \"No\"");
-        while (expect(Number | String | CBracket, item).kind != CBracket) {
-            expect(Colon, item);
-            parseText(item);
+        while (expect(Number | String | CBracket, "choices-shape", item).kind != CBracket) {
+            expect(Colon, "choices-shape", item);
+            parseText("choices-shape", item);
             if (const Token after = m_tokens.peek(); after.kind == Colon) {
-                refuse(after, QStringLiteral("only J.A.C.K. reads a help text after a choice's "
-                                             "label, other editors refuse the file: remove it "
-                                             "with its :"));
+                refuse(after, "choice-help-text",
+                       QStringLiteral("only J.A.C.K. reads a help text after a choice's "
+                                      "label, other editors refuse the file: remove it "
+                                      "with its :"));
             }
         }
     }
@@ -630,35 +661,37 @@ private:
     void parseFlags() {
         const QString list = QStringLiteral(
             "flags need = and a list, like spawnflags(flags) = [ 1 : \"Start On\" : 0 ]");
-        expect(Equals, list);
-        expect(OBracket, list);
+        expect(Equals, "flags-shape", list);
+        expect(OBracket, "flags-shape", list);
         const QString item = QStringLiteral(
             "each flag is a number, : and a label in double quotes, like 1 : \"Start On\" : 0");
-        Token value = expect(Integer | CBracket, item);
+        Token value = expect(Integer | CBracket, "flags-shape", item);
         while (value.kind != CBracket) {
             const qint64 bit = value.text.toLongLong();
             // The editors take any number, but a flag is one bit of spawnflags.
             if (!isWholeNumber(value.text) || bit <= 0 || (bit & (bit - 1)) != 0) {
-                warn(value.line, QStringLiteral("a flag's number must be 1, 2, 4, 8 and so on: "
-                                                "any other sets no one flag of its own"));
+                warn(value, "flag-bit",
+                     QStringLiteral("a flag's number must be 1, 2, 4, 8 and so on: "
+                                    "any other sets no one flag of its own"));
             }
-            expect(Colon, item);
-            parseText(item);
+            expect(Colon, "flags-shape", item);
+            parseText("flags-shape", item);
             if (m_tokens.peek().kind == Colon) {
                 next();
-                expect(Integer, item);
+                expect(Integer, "flags-shape", item);
             }
-            value = expect(Integer | CBracket | Colon, item);
+            value = expect(Integer | CBracket | Colon, "flags-shape", item);
             if (value.kind == Colon) {
-                parseText(item);
-                value = expect(Integer | CBracket, item);
+                parseText("flags-shape", item);
+                value = expect(Integer | CBracket, "flags-shape", item);
             }
         }
     }
 
     const QStringList& m_lines;
     Tokenizer m_tokens;
-    int m_lastLine = 0;
+    int m_lastLine = 0; // where the token taken last is
+    qsizetype m_lastColumn = 0;
     int m_previousEnd = -1;
     int m_depth = 0;
     unsigned m_lastKind = End;    // the kind of the token taken last

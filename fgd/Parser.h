@@ -10,9 +10,10 @@
 
 namespace fgd {
 
-// A class named in base(...), and the line where it is named.
+// A class named in base(...), and the line and column where it is named.
 struct BaseUse {
     int line = 0;
+    qsizetype column = 0;
     QString name;
 };
 

@@ -63,8 +63,9 @@ const QString BraceReason = QStringLiteral(
     "write studio(\"models/name.mdl\")");
 
 // Makes token a Bad one that says why.
-Token bad(Token& token, const QString& problem) {
+Token bad(Token& token, const char* rule, const QString& problem) {
     token.kind = Bad;
+    token.rule = rule;
     token.problem = problem;
     return token;
 }
@@ -135,25 +136,28 @@ Token Tokenizer::readToken() {
                 continue;
             }
             ++m_pos;
-            return bad(token, QStringLiteral("a single / here: remove it (a comment starts "
-                                             "with //)"));
+            return bad(token, "stray-slash",
+                       QStringLiteral("a single / here: remove it (a comment starts "
+                                      "with //)"));
         case '{':
         case '}':
             ++m_pos;
-            return bad(token, BraceReason);
+            return bad(token, "braces", BraceReason);
         case '"': {
             const qsizetype close = text.indexOf(u'"', m_pos + 1);
             if (close < 0) {
                 m_pos = text.size();
-                return bad(token, QStringLiteral("the closing double quote is missing"));
+                return bad(token, "unclosed-quote",
+                           QStringLiteral("the closing double quote is missing"));
             }
             token.kind = String;
             token.text = text.sliced(m_pos + 1, close - m_pos - 1);
             m_pos = close + 1;
             // Some editors read \" as a quote inside the text and go on past it.
             if (token.text.endsWith(u'\\')) {
-                return bad(token, QStringLiteral("a \\ right before a closing double quote "
-                                                 "hides it from some editors: remove the \\"));
+                return bad(token, "backslash-before-quote",
+                           QStringLiteral("a \\ right before a closing double quote "
+                                          "hides it from some editors: remove the \\"));
             }
             return token;
         }

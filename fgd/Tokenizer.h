@@ -40,8 +40,9 @@ struct Token {
     int line = 0;
     qsizetype column = 0;
     bool firstOnLine = false;
-    QStringView text; // for String: the text between the quotes
-    QString problem;  // for Bad
+    QStringView text;      // for String: the text between the quotes
+    QString problem;       // for Bad
+    const char* rule = ""; // for Bad: the kind of its problem, as Problem::rule names it
 };
 
 // An @ word at the start of a line begins a declaration, wherever the one above stopped.
