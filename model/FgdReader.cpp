@@ -22,6 +22,25 @@ ReadResult failure(const QString& path, const QString& reason) {
             {}};
 }
 
+// The contents of the bytes of a file, or why they are refused.
+ReadResult contentsOf(const QString& name, const QByteArray& bytes, LineLimit limit) {
+    if (bytes.contains('\0'))
+        return failure(name, QStringLiteral("it is not a text file"));
+    FgdContents contents = decodeFgdFile(bytes);
+    if (limit == LineLimit::List && contents.lines.size() > DefinitionList::MaxLines) {
+        return failure(name, QStringLiteral("it holds %1 lines, more than the %2 the source "
+                                            "list can hold")
+                                 .arg(contents.lines.size())
+                                 .arg(DefinitionList::maxLinesText()));
+    }
+    return {true, QString(), std::move(contents)};
+}
+
+QString tooLarge(qint64 size) {
+    return QStringLiteral("at %1 it is far too large for an FGD file")
+        .arg(QLocale::system().formattedDataSize(size));
+}
+
 } // namespace
 
 FgdContents decodeFgdFile(QByteArrayView bytes) {
@@ -43,7 +62,7 @@ FgdContents decodeFgdFile(QByteArrayView bytes) {
     return unframe(std::move(lines));
 }
 
-ReadResult readFgdFile(const QString& path) {
+ReadResult readFgdFile(const QString& path, LineLimit limit) {
     const QFileInfo info(path);
     if (!info.exists())
         return failure(path, QStringLiteral("it does not exist"));
@@ -53,8 +72,7 @@ ReadResult readFgdFile(const QString& path) {
     if (!info.isFile())
         return failure(path, QStringLiteral("it is not a regular file"));
     if (info.size() > MaxFileBytes)
-        return failure(path, QStringLiteral("at %1 it is far too large for an FGD file")
-                                 .arg(QLocale::system().formattedDataSize(info.size())));
+        return failure(path, tooLarge(info.size()));
 
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -62,17 +80,24 @@ ReadResult readFgdFile(const QString& path) {
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return failure(path, file.errorString());
-    if (bytes.contains('\0'))
-        return failure(path, QStringLiteral("it is not a text file"));
+    return contentsOf(path, bytes, limit);
+}
 
-    FgdContents contents = decodeFgdFile(bytes);
-    if (contents.lines.size() > DefinitionList::MaxLines) {
-        return failure(path, QStringLiteral("it holds %1 lines, more than the %2 the source "
-                                            "list can hold")
-                                 .arg(contents.lines.size())
-                                 .arg(DefinitionList::maxLinesText()));
+ReadResult readFgdStream(QFile& stream, const QString& name, LineLimit limit) {
+    // A stream tells its size only at its end, so one byte more than a file may hold is asked
+    // for: getting it means the stream is too large.
+    QByteArray bytes;
+    while (bytes.size() <= MaxFileBytes) {
+        const QByteArray part = stream.read(MaxFileBytes + 1 - bytes.size());
+        if (part.isEmpty())
+            break; // the end, or an error
+        bytes += part;
     }
-    return {true, QString(), std::move(contents)};
+    if (stream.error() != QFileDevice::NoError)
+        return failure(name, stream.errorString());
+    if (bytes.size() > MaxFileBytes)
+        return failure(name, tooLarge(bytes.size()));
+    return contentsOf(name, bytes, limit);
 }
 
 } // namespace model

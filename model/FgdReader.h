@@ -3,6 +3,7 @@
 #include "FileFrame.h"
 
 #include <QByteArrayView>
+#include <QFile>
 #include <QString>
 
 namespace model {
@@ -19,8 +20,17 @@ struct ReadResult {
 // the contents again gives the same bytes.
 FgdContents decodeFgdFile(QByteArrayView bytes);
 
+// How many definition lines a file may hold: as many as the source list holds, or any number
+// (the check reads a file of any length).
+enum class LineLimit { List, None };
+
 // Reads the file at path without ever writing to it. Refused: anything that is not a readable
-// regular file, a file with NUL bytes (not text), and more definition lines than the list holds.
-ReadResult readFgdFile(const QString& path);
+// regular file, a file with NUL bytes (not text), and, unless limit is None, more definition
+// lines than the list holds.
+ReadResult readFgdFile(const QString& path, LineLimit limit = LineLimit::List);
+
+// Reads an FGD file from a stream open for reading, such as standard input, up to its end, and
+// refuses what readFgdFile refuses; name names it in a message.
+ReadResult readFgdStream(QFile& stream, const QString& name, LineLimit limit);
 
 } // namespace model

@@ -1,0 +1,24 @@
+#include "FileCheck.h"
+
+#include "IncludedClasses.h"
+#include "fgd/ListCheck.h"
+
+namespace model {
+
+QList<Finding> checkFileContents(const FgdContents& contents, const QString& folder) {
+    fgd::ListCheck check;
+    check.setIncludeReader(includedClassesFrom(folder));
+    check.checkAll(contents.lines);
+    // The definition lines start below the frame's header in a file this program saved.
+    const int firstLine = 1 + (contents.modInfo ? int(frameHeader(*contents.modInfo).size()) : 0);
+    QList<Finding> findings;
+    for (int line = 0; line < check.count(); ++line) {
+        for (const fgd::Problem& problem : check.problems(line)) {
+            findings.append({firstLine + line, problem.column + 1, problem.severity, problem.rule,
+                             problem.reason});
+        }
+    }
+    return findings;
+}
+
+} // namespace model

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "FileFrame.h"
+#include "fgd/Findings.h"
+
+#include <QList>
+#include <QString>
+
+namespace model {
+
+// The check over a whole file, as the main window checks the lines of a file it opens, with each
+// finding placed in the file as written: the lines of this program's frame count too.
+
+// One problem in a file: its line and column counted from 1 (column 1 where the whole line is
+// meant), its kind, and the reason the main window shows for it.
+struct Finding {
+    int line = 0;
+    qsizetype column = 0;
+    fgd::Severity severity = fgd::Severity::Error;
+    const char* rule = "";
+    QString reason;
+};
+
+// Checks the contents of a file read from folder (its @include files are read from there, as
+// the main window reads them) and gives every problem, by line and then by column.
+QList<Finding> checkFileContents(const FgdContents& contents, const QString& folder);
+
+} // namespace model
