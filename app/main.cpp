@@ -1,7 +1,9 @@
 // Starts the program: shows the main window and runs until the last window is closed.
 // Given FGD files (from the command line or a file manager's "Open With"), it continues the
-// first and appends the others. --help and --version answer without a window or a display.
+// first and appends the others. --help, --version and --check answer without a window or a
+// display.
 
+#include "CheckCommand.h"
 #include "model/Module1.h"
 #include "toolkit/Display.h"
 #include "toolkit/QtWindowToolkit.h"
@@ -14,24 +16,57 @@
 #include <cstdio>
 #include <variant>
 
+#ifdef Q_OS_WIN
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 namespace {
 
-// Reads the command line. Returns the files to open, or the exit status when the program has
-// answered already (help, version, or an option it does not know).
-std::variant<QStringList, int> readCommandLine(const QStringList& arguments) {
+// What the command line asks for: the main window with files to open, the check of files, or
+// nothing more than the exit status of an answer already given (help, version, a mistake).
+struct OpenWindow {
+    QStringList files;
+};
+using Command = std::variant<OpenWindow, CheckOptions, int>;
+
+// A command line the program cannot follow: says why on standard error, and where to look.
+int refuse(const QString& message) {
+    std::fprintf(stderr, "fgd-composer: %s\nRun fgd-composer --help to see the options.\n",
+                 qPrintable(message));
+    return CheckStatus::Unreadable;
+}
+
+Command readCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Compose Half-Life FGD files."));
+    parser.setApplicationDescription(
+        QStringLiteral("Compose Half-Life FGD files.\n\n"
+                       "Check FGD files without a window, in a terminal, a text editor or CI:\n"
+                       "  fgd-composer --check mymod.fgd\n"
+                       "prints each problem as FILE:LINE:COLUMN: error|warning: reason, and ends\n"
+                       "with status 0 (no errors), 1 (errors) or 2 (a file could not be read)."));
     parser.addHelpOption();
     parser.addVersionOption();
+    const QCommandLineOption check(
+        QStringLiteral("check"),
+        QStringLiteral("Check the files as the main window does when it opens them, and print "
+                       "every problem; - reads standard input."));
+    const QCommandLineOption format(
+        QStringLiteral("format"),
+        QStringLiteral("With --check: text (the default) or sarif (SARIF 2.1.0, for code "
+                       "scanning)."),
+        QStringLiteral("format"), QStringLiteral("text"));
+    const QCommandLineOption warningsAsErrors(
+        QStringLiteral("warnings-as-errors"),
+        QStringLiteral("With --check: end with status 1 for a warning as for an error."));
+    parser.addOptions({check, format, warningsAsErrors});
     parser.addPositionalArgument(
         QStringLiteral("files"),
-        QStringLiteral("An FGD file to continue; the lines of any further files are appended."),
+        QStringLiteral("An FGD file to continue; the lines of any further files are appended. "
+                       "With --check: the files to check."),
         QStringLiteral("[file.fgd...]"));
-    if (!parser.parse(arguments)) {
-        std::fprintf(stderr, "%s\n\n%s", qPrintable(parser.errorText()),
-                     qPrintable(parser.helpText()));
-        return 2;
-    }
+    if (!parser.parse(arguments))
+        return refuse(parser.errorText());
     if (parser.isSet(QStringLiteral("help"))) {
         std::printf("%s", qPrintable(parser.helpText()));
         return 0;
@@ -41,7 +76,27 @@ std::variant<QStringList, int> readCommandLine(const QStringList& arguments) {
                     qPrintable(QCoreApplication::applicationVersion()));
         return 0;
     }
-    return parser.positionalArguments();
+    if (!parser.isSet(check)) {
+        for (const QCommandLineOption& option : {format, warningsAsErrors}) {
+            if (parser.isSet(option)) {
+                return refuse(
+                    QStringLiteral("--%1 goes with --check.").arg(option.names().constFirst()));
+            }
+        }
+        return OpenWindow{parser.positionalArguments()};
+    }
+    CheckOptions options;
+    options.files = parser.positionalArguments();
+    if (options.files.isEmpty())
+        return refuse(QStringLiteral("--check needs the files to check (- for standard "
+                                     "input)."));
+    const QString formatName = parser.value(format);
+    if (formatName == u"sarif")
+        options.format = CheckFormat::Sarif;
+    else if (formatName != u"text")
+        return refuse(QStringLiteral("Unknown format '%1': use text or sarif.").arg(formatName));
+    options.warningsAsErrors = parser.isSet(warningsAsErrors);
+    return options;
 }
 
 void nameApplication() {
@@ -54,14 +109,21 @@ void nameApplication() {
 int main(int argc, char* argv[]) {
     QStringList files;
     {
-        // The command line is read before any window exists, so that answering it needs no
-        // display; Qt gives the arguments in full Unicode on every platform.
+        // The command line is read, and the check run, before any window exists, so that they
+        // need no display; Qt gives the arguments in full Unicode on every platform.
         QCoreApplication reader(argc, argv);
         nameApplication();
-        std::variant<QStringList, int> read = readCommandLine(QCoreApplication::arguments());
-        if (const int* status = std::get_if<int>(&read))
+        Command command = readCommandLine(QCoreApplication::arguments());
+        if (const int* status = std::get_if<int>(&command))
             return *status;
-        files = std::get<QStringList>(read);
+        if (const CheckOptions* check = std::get_if<CheckOptions>(&command)) {
+#ifdef Q_OS_WIN
+            // A file piped in is read as it is, carriage returns and all.
+            _setmode(_fileno(stdin), _O_BINARY);
+#endif
+            return runCheck(*check);
+        }
+        files = std::get<OpenWindow>(command).files;
     }
 
     if (!toolkit::displayAvailable()) {

@@ -1,0 +1,205 @@
+#include "CheckCommand.h"
+
+#include "model/DefinitionList.h"
+#include "model/FgdReader.h"
+#include "model/FileCheck.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMap>
+#include <QUrl>
+
+#include <cstdio>
+
+namespace {
+
+const QString StandardInput = QStringLiteral("-");
+
+// What the check found in one file given on the command line.
+struct CheckedFile {
+    QString name; // as given, or <stdin>
+    QString path; // absolute, empty for standard input
+    QList<model::Finding> findings;
+};
+
+void write(std::FILE* stream, const QByteArray& bytes) {
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
+}
+
+// Reads and checks one file as the main window opens it: its @include files from its folder,
+// or from the working folder for standard input. Returns why it cannot be read, or nothing.
+QString checkFile(const QString& given, CheckedFile& checked) {
+    const bool standardInput = given == StandardInput;
+    checked.name = standardInput ? QStringLiteral("<stdin>") : given;
+    model::ReadResult read;
+    QString folder;
+    if (standardInput) {
+        QFile input;
+        if (!input.open(stdin, QIODevice::ReadOnly)) {
+            read.error =
+                QStringLiteral("Standard input could not be read: %1.").arg(input.errorString());
+        } else {
+            read = model::readFgdStream(input, checked.name, model::LineLimit::None);
+        }
+        folder = QDir::currentPath();
+    } else {
+        const QFileInfo info(given);
+        checked.path = info.absoluteFilePath();
+        read = model::readFgdFile(given, model::LineLimit::None);
+        folder = info.absolutePath();
+    }
+    if (!read.ok && read.error.isEmpty())
+        read.error = QStringLiteral("Standard input could not be read.");
+    if (!read.ok)
+        return read.error;
+    // The check reads a file of any length, as the editors do; only the main window's list
+    // stops at its limit, so the user learns that too.
+    if (const qsizetype lines = read.contents.lines.size();
+        lines > model::DefinitionList::MaxLines) {
+        write(stderr, QStringLiteral("fgd-composer: %1: note: the file holds %2 definition lines; "
+                                     "all are checked, but the main window opens at most %3\n")
+                          .arg(checked.name)
+                          .arg(lines)
+                          .arg(model::DefinitionList::maxLinesText())
+                          .toLocal8Bit());
+    }
+    checked.findings = model::checkFileContents(read.contents, folder);
+    return QString();
+}
+
+void writeText(const CheckedFile& file) {
+    QString text;
+    for (const model::Finding& finding : file.findings) {
+        text += QStringLiteral("%1:%2:%3: %4: %5\n")
+                    .arg(file.name)
+                    .arg(finding.line)
+                    .arg(finding.column)
+                    .arg(fgd::severityName(finding.severity), finding.reason);
+    }
+    write(stdout, text.toLocal8Bit());
+}
+
+// Where a file lies, for a report read on another machine: relative to the working folder when
+// it lies under it (a repository's checkout), otherwise its absolute address.
+QJsonObject artifactLocation(const CheckedFile& file) {
+    if (file.path.isEmpty())
+        return {{QStringLiteral("uri"), QStringLiteral("stdin")}};
+    const QString relative = QDir::current().relativeFilePath(file.path);
+    if (relative.startsWith(QStringLiteral("../")) || QDir::isAbsolutePath(relative))
+        return {
+            {QStringLiteral("uri"), QUrl::fromLocalFile(file.path).toString(QUrl::FullyEncoded)}};
+    QUrl url;
+    url.setPath(relative, QUrl::DecodedMode);
+    return {{QStringLiteral("uri"), url.toString(QUrl::FullyEncoded)},
+            {QStringLiteral("uriBaseId"), QStringLiteral("SRCROOT")}};
+}
+
+QString sarifLevel(fgd::Severity severity) {
+    return severity == fgd::Severity::Error ? QStringLiteral("error") : QStringLiteral("warning");
+}
+
+void writeSarif(const QList<CheckedFile>& files, const QStringList& unreadable) {
+    // One rule for each kind of problem found, each with the level it always has.
+    QMap<QString, fgd::Severity> kinds;
+    for (const CheckedFile& file : files) {
+        for (const model::Finding& finding : file.findings)
+            kinds.insert(QString::fromLatin1(finding.rule), finding.severity);
+    }
+    QJsonArray rules;
+    for (auto kind = kinds.cbegin(); kind != kinds.cend(); ++kind) {
+        rules.append(
+            QJsonObject{{QStringLiteral("id"), kind.key()},
+                        {QStringLiteral("defaultConfiguration"),
+                         QJsonObject{{QStringLiteral("level"), sarifLevel(kind.value())}}}});
+    }
+    const QStringList ruleIds = kinds.keys();
+
+    QJsonArray results;
+    for (const CheckedFile& file : files) {
+        const QJsonObject location = artifactLocation(file);
+        for (const model::Finding& finding : file.findings) {
+            const QString rule = QString::fromLatin1(finding.rule);
+            results.append(QJsonObject{
+                {QStringLiteral("ruleId"), rule},
+                {QStringLiteral("ruleIndex"), ruleIds.indexOf(rule)},
+                {QStringLiteral("level"), sarifLevel(finding.severity)},
+                {QStringLiteral("message"), QJsonObject{{QStringLiteral("text"), finding.reason}}},
+                {QStringLiteral("locations"),
+                 QJsonArray{QJsonObject{
+                     {QStringLiteral("physicalLocation"),
+                      QJsonObject{{QStringLiteral("artifactLocation"), location},
+                                  {QStringLiteral("region"),
+                                   QJsonObject{{QStringLiteral("startLine"), finding.line},
+                                               {QStringLiteral("startColumn"),
+                                                qint64(finding.column)}}}}}}}}});
+        }
+    }
+
+    QJsonArray notifications;
+    for (const QString& message : unreadable) {
+        notifications.append(QJsonObject{
+            {QStringLiteral("level"), QStringLiteral("error")},
+            {QStringLiteral("message"), QJsonObject{{QStringLiteral("text"), message}}}});
+    }
+    QJsonObject invocation{{QStringLiteral("executionSuccessful"), unreadable.isEmpty()}};
+    if (!notifications.isEmpty())
+        invocation.insert(QStringLiteral("toolExecutionNotifications"), notifications);
+
+    QString root = QUrl::fromLocalFile(QDir::currentPath()).toString(QUrl::FullyEncoded);
+    if (!root.endsWith(u'/'))
+        root += u'/';
+    const QJsonObject run{
+        {QStringLiteral("tool"),
+         QJsonObject{
+             {QStringLiteral("driver"),
+              QJsonObject{
+                  {QStringLiteral("name"), QCoreApplication::applicationName()},
+                  {QStringLiteral("version"), QCoreApplication::applicationVersion()},
+                  {QStringLiteral("semanticVersion"), QCoreApplication::applicationVersion()},
+                  {QStringLiteral("rules"), rules}}}}},
+        {QStringLiteral("invocations"), QJsonArray{invocation}},
+        {QStringLiteral("originalUriBaseIds"),
+         QJsonObject{{QStringLiteral("SRCROOT"), QJsonObject{{QStringLiteral("uri"), root}}}}},
+        {QStringLiteral("columnKind"), QStringLiteral("utf16CodeUnits")},
+        {QStringLiteral("results"), results}};
+    const QJsonObject log{{QStringLiteral("$schema"),
+                           QStringLiteral("https://json.schemastore.org/sarif-2.1.0.json")},
+                          {QStringLiteral("version"), QStringLiteral("2.1.0")},
+                          {QStringLiteral("runs"), QJsonArray{run}}};
+    write(stdout, QJsonDocument(log).toJson(QJsonDocument::Indented));
+}
+
+} // namespace
+
+int runCheck(const CheckOptions& options) {
+    QList<CheckedFile> checked;
+    QStringList unreadable;
+    bool errors = false;
+    for (const QString& given : options.files) {
+        CheckedFile file;
+        if (const QString error = checkFile(given, file); !error.isEmpty()) {
+            write(stderr, QStringLiteral("fgd-composer: %1\n").arg(error).toLocal8Bit());
+            unreadable.append(error);
+            continue;
+        }
+        for (const model::Finding& finding : std::as_const(file.findings)) {
+            errors |= finding.severity == fgd::Severity::Error ||
+                      (options.warningsAsErrors && finding.severity == fgd::Severity::Warning);
+        }
+        if (options.format == CheckFormat::Text)
+            writeText(file); // each file as soon as it is checked
+        else
+            checked.append(std::move(file));
+    }
+    if (options.format == CheckFormat::Sarif)
+        writeSarif(checked, unreadable);
+    std::fflush(stdout);
+    if (!unreadable.isEmpty())
+        return CheckStatus::Unreadable;
+    return errors ? CheckStatus::Errors : CheckStatus::Clean;
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QStringList>
+
+// fgd-composer --check: checks FGD files as the main window does when it opens them, without a
+// window, and reports each problem where compilers report theirs, for terminals, text editors
+// and continuous integration.
+
+enum class CheckFormat {
+    Text,  // FILE:LINE:COLUMN: error|warning: reason, one finding a line, as GCC prints
+    Sarif, // one SARIF 2.1.0 log, as code scanning services take it
+};
+
+// What the command line asks of the check. The rules of particular editors and the class names
+// of a particular game are choices of the check too: their options join these.
+struct CheckOptions {
+    QStringList files; // in the order given; "-" is standard input
+    CheckFormat format = CheckFormat::Text;
+    bool warningsAsErrors = false;
+};
+
+// The check's exit statuses.
+namespace CheckStatus {
+constexpr int Clean = 0;      // no file has an error (warnings allowed)
+constexpr int Errors = 1;     // a file has an error
+constexpr int Unreadable = 2; // a file could not be read, or the command line is wrong
+} // namespace CheckStatus
+
+// Checks every file, writes the findings to standard output and what cannot be read to standard
+// error, and returns the exit status.
+int runCheck(const CheckOptions& options);

@@ -1,0 +1,76 @@
+# fgd-composer --check as a script or CI job runs it: for each command line, the findings it
+# prints (file:line:column:kind, in order), its exit status and what it says on stderr.
+# Run by CTest: cmake -DPROGRAM=... -DDATA=... -DWORK=... [-DEMULATOR=...] -P check.cmake
+
+# check(STATUS n [FINDINGS f...] [ERROR regex] [INPUT file] ARGS arg...), from DATA/check.
+function(check)
+    cmake_parse_arguments(PARSE_ARGV 0 expected "" "STATUS;ERROR;INPUT" "FINDINGS;ARGS")
+    set(input)
+    if(expected_INPUT)
+        set(input INPUT_FILE ${expected_INPUT})
+    endif()
+    execute_process(COMMAND ${EMULATOR} ${PROGRAM} --check ${expected_ARGS} ${input}
+        WORKING_DIRECTORY ${DATA}/check
+        RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 60)
+    string(REPLACE "\r" "" out "${out}")
+    string(REPLACE "\r" "" err "${err}")
+    # Each line a finding; anything else shows up as itself (without the signs CMake's lists
+    # treat specially).
+    string(REGEX REPLACE "[][;]" "_" out "${out}")
+    set(findings)
+    string(REGEX MATCHALL "[^\n]+" lines "${out}")
+    foreach(line IN LISTS lines)
+        if(line MATCHES "^(.+):([0-9]+):([0-9]+): (error|warning): [^ ]")
+            list(APPEND findings "${CMAKE_MATCH_1}:${CMAKE_MATCH_2}:${CMAKE_MATCH_3}:${CMAKE_MATCH_4}")
+        else()
+            list(APPEND findings "${line}")
+        endif()
+    endforeach()
+    if(NOT expected_ERROR)
+        set(expected_ERROR "^$")
+    endif()
+    if(NOT status EQUAL expected_STATUS OR NOT "${findings}" STREQUAL "${expected_FINDINGS}"
+            OR NOT err MATCHES "${expected_ERROR}")
+        message(SEND_ERROR "--check ${expected_ARGS}: status ${status} (expected "
+            "${expected_STATUS})\nfindings: ${findings}\nexpected: ${expected_FINDINGS}\n"
+            "stderr:\n${err}")
+    endif()
+endfunction()
+
+set(slips slips.fgd:3:51:error slips.fgd:4:9:error slips.fgd:5:24:warning
+    slips.fgd:7:15:warning slips.fgd:7:37:error slips.fgd:9:1:error)
+
+# Files as written: the frame's header lines count, a warning alone passes, files keep their
+# order and @include files come from the file's folder.
+check(STATUS 0 ARGS ../weapon.fgd)
+check(STATUS 0 FINDINGS ../encoded.fgd:7:15:warning ARGS ../encoded.fgd)
+check(STATUS 1 FINDINGS ${slips} includes.fgd:3:26:warning ARGS slips.fgd includes.fgd)
+check(STATUS 0 FINDINGS includes.fgd:3:26:warning ARGS includes.fgd)
+check(STATUS 1 FINDINGS includes.fgd:3:26:warning ARGS --warnings-as-errors includes.fgd)
+string(REPLACE "slips.fgd" "<stdin>" from_stdin "${slips}")
+check(STATUS 1 FINDINGS ${from_stdin} INPUT ${DATA}/check/slips.fgd ARGS -)
+check(STATUS 0 FINDINGS <stdin>:3:26:warning INPUT ${DATA}/check/includes.fgd ARGS -)
+
+# A path with spaces and letters beyond ASCII, named as given.
+set(folder "${WORK}/dossier à vérifier")
+file(MAKE_DIRECTORY "${folder}")
+file(COPY_FILE ${DATA}/check/slips.fgd "${folder}/modèle ü.fgd")
+string(REPLACE "slips.fgd" "${folder}/modèle ü.fgd" renamed "${slips}")
+check(STATUS 1 FINDINGS ${renamed} ARGS "${folder}/modèle ü.fgd")
+
+# Longer than the main window's list: checked to its last line, with a note that says so.
+string(REPEAT "// a comment line\n" 32768 comments)
+file(WRITE ${WORK}/long.fgd "${comments}@PointClass\n")
+check(STATUS 1 FINDINGS ${WORK}/long.fgd:32769:1:error ARGS ${WORK}/long.fgd
+    ERROR "long.fgd: note: the file holds 32769 definition lines; all are checked, but the main window opens at most 32,767\n$")
+
+# What cannot be read is named on stderr with its reason, and the other files are still checked.
+check(STATUS 2 FINDINGS ${slips} includes.fgd:3:26:warning ARGS slips.fgd missing.fgd includes.fgd
+    ERROR "^fgd-composer: The file \"missing.fgd\" could not be opened: it does not exist.\n$")
+check(STATUS 2 ARGS nul.fgd ERROR "\"nul.fgd\" could not be opened: it is not a text file")
+check(STATUS 2 ARGS ${WORK} ERROR "could not be opened: it is a folder")
+
+# Command lines the check cannot follow.
+check(STATUS 2 ERROR "--check needs the files to check")
+check(STATUS 2 ARGS --format xml slips.fgd ERROR "Unknown format 'xml': use text or sarif")
+check(STATUS 2 ARGS --bogus slips.fgd ERROR "Unknown option 'bogus'")
