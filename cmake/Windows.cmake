@@ -2,6 +2,8 @@
 # - the program's icon (every size) and version resource, so Explorer shows them;
 # - one self-contained .exe: Qt is a static library (its platform and style plugins are linked
 #   in), and so are the C++ runtime and the thread library, so no DLL needs to sit beside it;
+# - fgd-composer.com beside the .exe (app/console/launcher.cpp): a console program that command
+#   prompts find first, so that the check's findings and exit status reach them;
 # - the tests run on Qt's offscreen platform, as on Linux (under Wine when cross-built).
 # The save's extra sync is in model/FgdWriter.cpp: fsync() on Unix; on Windows Qt's own flush
 # when the file is committed.
@@ -41,9 +43,15 @@ END
 ]] @ONLY)
 target_sources(fgd-composer PRIVATE "${FGD_WINDOWS_RC}")
 
+add_executable(fgd-composer-console "${PROJECT_SOURCE_DIR}/app/console/launcher.cpp")
+set_target_properties(fgd-composer-console PROPERTIES OUTPUT_NAME fgd-composer SUFFIX ".com")
+add_dependencies(fgd-composer-console fgd-composer)
+
 if(MINGW)
     # libgcc, libstdc++ and winpthread linked in, not taken from DLLs.
-    target_link_options(fgd-composer PRIVATE -static -static-libgcc -static-libstdc++)
+    foreach(program fgd-composer fgd-composer-console)
+        target_link_options(${program} PRIVATE -static -static-libgcc -static-libstdc++)
+    endforeach()
 endif()
 
 get_property(tests GLOBAL PROPERTY FGD_TEST_TARGETS)

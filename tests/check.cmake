@@ -67,7 +67,7 @@ check(STATUS 1 FINDINGS ${WORK}/long.fgd:32769:1:error ARGS ${WORK}/long.fgd
 # What cannot be read is named on stderr with its reason, and the other files are still checked.
 check(STATUS 2 FINDINGS ${slips} includes.fgd:3:26:warning ARGS slips.fgd missing.fgd includes.fgd
     ERROR "^fgd-composer: The file \"missing.fgd\" could not be opened: it does not exist.\n$")
-check(STATUS 2 ARGS nul.fgd ERROR "\"nul.fgd\" could not be opened: it is not a text file")
+check(STATUS 2 ARGS not-text.fgd ERROR "\"not-text.fgd\" could not be opened: it is not a text file")
 check(STATUS 2 ARGS ${WORK} ERROR "could not be opened: it is a folder")
 
 # Command lines the check cannot follow.
