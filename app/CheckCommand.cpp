@@ -14,7 +14,11 @@
 #include <QMap>
 #include <QUrl>
 
+#include <algorithm>
+#include <atomic>
 #include <cstdio>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -22,18 +26,23 @@ const QString StandardInput = QStringLiteral("-");
 
 // What the check found in one file given on the command line.
 struct CheckedFile {
-    QString name; // as given, or <stdin>
-    QString path; // absolute, empty for standard input
+    QString name;  // as given, or <stdin>
+    QString path;  // absolute, empty for standard input
+    QString error; // why it cannot be read, or empty
+    QString note;  // what else the user should know of it, or empty
     QList<model::Finding> findings;
 };
 
+// Findings and messages go out in UTF-8 on every platform, as SARIF must be and as text editors
+// and CI logs read them (on Windows, fgd-composer.com switches the console to UTF-8 meanwhile).
 void write(std::FILE* stream, const QByteArray& bytes) {
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
 }
 
 // Reads and checks one file as the main window opens it: its @include files from its folder,
-// or from the working folder for standard input. Returns why it cannot be read, or nothing.
-QString checkFile(const QString& given, CheckedFile& checked) {
+// or from the working folder for standard input.
+CheckedFile checkFile(const QString& given) {
+    CheckedFile checked;
     const bool standardInput = given == StandardInput;
     checked.name = standardInput ? QStringLiteral("<stdin>") : given;
     model::ReadResult read;
@@ -55,21 +64,42 @@ QString checkFile(const QString& given, CheckedFile& checked) {
     }
     if (!read.ok && read.error.isEmpty())
         read.error = QStringLiteral("Standard input could not be read.");
-    if (!read.ok)
-        return read.error;
+    if (!read.ok) {
+        checked.error = read.error;
+        return checked;
+    }
     // The check reads a file of any length, as the editors do; only the main window's list
     // stops at its limit, so the user learns that too.
     if (const qsizetype lines = read.contents.lines.size();
         lines > model::DefinitionList::MaxLines) {
-        write(stderr, QStringLiteral("fgd-composer: %1: note: the file holds %2 definition lines; "
-                                     "all are checked, but the main window opens at most %3\n")
-                          .arg(checked.name)
-                          .arg(lines)
-                          .arg(model::DefinitionList::maxLinesText())
-                          .toLocal8Bit());
+        checked.note = QStringLiteral("%1: note: the file holds %2 definition lines; all are "
+                                      "checked, but the main window opens at most %3")
+                           .arg(checked.name)
+                           .arg(lines)
+                           .arg(model::DefinitionList::maxLinesText());
     }
     checked.findings = model::checkFileContents(read.contents, folder);
-    return QString();
+    return checked;
+}
+
+// Checks the files side by side on the machine's cores: each file is read and checked on its
+// own, so nothing is shared but the list of results, each in its own place.
+QList<CheckedFile> checkFiles(const QStringList& files) {
+    QList<CheckedFile> checked(files.size());
+    std::atomic<qsizetype> next = 0;
+    const auto work = [&] {
+        for (qsizetype i = next++; i < files.size(); i = next++)
+            checked[i] = checkFile(files.at(i));
+    };
+    const qsizetype helpers =
+        std::min<qsizetype>(files.size(), std::max(1u, std::thread::hardware_concurrency())) - 1;
+    std::vector<std::thread> threads;
+    for (qsizetype i = 0; i < helpers; ++i)
+        threads.emplace_back(work);
+    work();
+    for (std::thread& thread : threads)
+        thread.join();
+    return checked;
 }
 
 void writeText(const CheckedFile& file) {
@@ -81,7 +111,7 @@ void writeText(const CheckedFile& file) {
                     .arg(finding.column)
                     .arg(fgd::severityName(finding.severity), finding.reason);
     }
-    write(stdout, text.toLocal8Bit());
+    write(stdout, text.toUtf8());
 }
 
 // Where a file lies, for a report read on another machine: relative to the working folder when
@@ -177,24 +207,23 @@ void writeSarif(const QList<CheckedFile>& files, const QStringList& unreadable) 
 } // namespace
 
 int runCheck(const CheckOptions& options) {
-    QList<CheckedFile> checked;
+    const QList<CheckedFile> checked = checkFiles(options.files);
     QStringList unreadable;
     bool errors = false;
-    for (const QString& given : options.files) {
-        CheckedFile file;
-        if (const QString error = checkFile(given, file); !error.isEmpty()) {
-            write(stderr, QStringLiteral("fgd-composer: %1\n").arg(error).toLocal8Bit());
-            unreadable.append(error);
+    for (const CheckedFile& file : checked) {
+        if (!file.error.isEmpty()) {
+            write(stderr, QStringLiteral("fgd-composer: %1\n").arg(file.error).toUtf8());
+            unreadable.append(file.error);
             continue;
         }
-        for (const model::Finding& finding : std::as_const(file.findings)) {
+        if (!file.note.isEmpty())
+            write(stderr, QStringLiteral("fgd-composer: %1\n").arg(file.note).toUtf8());
+        for (const model::Finding& finding : file.findings) {
             errors |= finding.severity == fgd::Severity::Error ||
                       (options.warningsAsErrors && finding.severity == fgd::Severity::Warning);
         }
         if (options.format == CheckFormat::Text)
-            writeText(file); // each file as soon as it is checked
-        else
-            checked.append(std::move(file));
+            writeText(file);
     }
     if (options.format == CheckFormat::Sarif)
         writeSarif(checked, unreadable);

@@ -12,8 +12,13 @@ namespace {
 // Problems a line has whatever its neighbours: characters that cannot be saved or seen, at the
 // first of them.
 std::optional<Problem> lineProblem(QStringView line, int number) {
+    bool ascii = true;
     for (qsizetype i = 0; i < line.size(); ++i) {
         const QChar c = line[i];
+        // Printable ASCII and tabs, nearly every character of every line, need nothing more.
+        if (c >= u' ' && c < QChar(0x7F))
+            continue;
+        ascii &= c == u'\t';
         if (c == u'\n' || c == u'\r')
             return Problem{number, i, Severity::Error, "line-break",
                            QStringLiteral("the line contains a line break")};
@@ -22,6 +27,8 @@ std::optional<Problem> lineProblem(QStringView line, int number) {
                            QStringLiteral("the line contains an invisible control character: "
                                           "retype it")};
     }
+    if (ascii)
+        return std::nullopt;
     const QString lost = unsavableCharacters(line);
     if (lost.isEmpty())
         return std::nullopt;
