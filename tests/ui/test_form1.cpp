@@ -1,7 +1,10 @@
 // The main window: composing and adding lines, the source view and its marks, the limit,
-// saving through the dialog, and continuing files opened at start or dropped on the window.
+// saving through the dialog, continuing files opened at start or dropped on the window, and
+// the same marks from fgd-composer --check.
 
+#include "model/FgdReader.h"
 #include "model/FgdWriter.h"
+#include "model/SourceList.h"
 #include "support/FocusChain.h"
 #include "support/Session.h"
 #include "ui/Form2.h"
@@ -9,6 +12,8 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -29,6 +34,7 @@ private slots:
     void listKeepsSelectionAndRows();
     void continuesOpenedFile();
     void appendsDroppedFiles();
+    void agreesWithCheckCommand();
 };
 
 void TestForm1::startsCollapsedAndToggles() {
@@ -285,6 +291,61 @@ void TestForm1::appendsDroppedFiles() {
     QCOMPARE(s.toolkit.messages.last().title, QString("Error"));
     QVERIFY(s.toolkit.inputs.isEmpty());
     QCOMPARE(s.shownCount(), 32767);
+}
+
+void TestForm1::agreesWithCheckCommand() {
+    // Every file of the tests, opened in the window and checked on the command line: each line
+    // gets the same kind of mark with the same reasons, or both refuse the file.
+    QStringList files;
+    for (const QString folder : {"", "/check", "/../fuzz/corpus"}) {
+        const QDir dir(FGD_TEST_DATA + folder);
+        for (const QString& name : dir.entryList(QDir::Files))
+            files << dir.filePath(name);
+    }
+    QVERIFY(files.size() > 15);
+    const QRegularExpression finding("^.*:(\\d+):\\d+: (error|warning): (.*)$");
+    Session s;
+    for (const QString& file : std::as_const(files)) {
+        QProcess check;
+        check.start(FGD_PROGRAM, {"--check", file});
+        QVERIFY(check.waitForFinished(60000));
+        const qsizetype refusals = s.toolkit.messages.size();
+        s.main()->openFile(file);
+        if (s.toolkit.messages.size() > refusals) {
+            QCOMPARE(check.exitCode(), 2);
+            continue;
+        }
+        // The command line counts the lines of the file, the frame's header included.
+        QFile read(file);
+        QVERIFY(read.open(QIODevice::ReadOnly));
+        const int header = model::decodeFgdFile(read.readAll()).modInfo ? 3 : 0;
+        QList<int> kinds(s.shownCount());
+        QList<QStringList> reasons(s.shownCount());
+        for (const QString& line :
+             QString::fromUtf8(check.readAllStandardOutput()).remove('\r').split('\n')) {
+            const QRegularExpressionMatch match = finding.match(line);
+            if (line.isEmpty() || !match.hasMatch())
+                continue;
+            const int row = match.captured(1).toInt() - 1 - header;
+            QVERIFY2(row >= 0 && row < s.shownCount(), qPrintable(file + ": " + line));
+            const int kind =
+                int(match.captured(2) == "error" ? fgd::Severity::Error : fgd::Severity::Warning);
+            kinds[row] = std::max(kinds[row], kind);
+            if (!reasons[row].contains(match.captured(3)))
+                reasons[row] << match.captured(3);
+        }
+        bool errors = false;
+        for (int row = 0; row < s.shownCount(); ++row) {
+            const QString where = QStringLiteral("%1, row %2").arg(file).arg(row);
+            QCOMPARE(s.shown(row, model::SourceList::MarkRole).toInt(), kinds[row]);
+            QStringList tip = s.tip(row).split('\n', Qt::SkipEmptyParts);
+            tip.sort();
+            reasons[row].sort();
+            QVERIFY2(tip == reasons[row], qPrintable(where));
+            errors |= kinds[row] == int(fgd::Severity::Error);
+        }
+        QCOMPARE(check.exitCode(), errors ? 1 : 0);
+    }
 }
 
 QTEST_MAIN(TestForm1)
