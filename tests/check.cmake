@@ -74,3 +74,32 @@ check(STATUS 2 ARGS ${WORK} ERROR "could not be opened: it is a folder")
 check(STATUS 2 ERROR "--check needs the files to check")
 check(STATUS 2 ARGS --format xml slips.fgd ERROR "Unknown format 'xml': use text or sarif")
 check(STATUS 2 ARGS --bogus slips.fgd ERROR "Unknown option 'bogus'")
+
+# The SARIF log of the same file: each result's kind, level, file (relative to the working
+# folder) and place, the rule each names, and the exit status as for text.
+execute_process(COMMAND ${EMULATOR} ${PROGRAM} --check --format sarif slips.fgd
+    WORKING_DIRECTORY ${DATA}/check RESULT_VARIABLE status OUTPUT_VARIABLE sarif TIMEOUT 60)
+set(results)
+string(JSON count LENGTH "${sarif}" runs 0 results)
+math(EXPR last "${count} - 1")
+foreach(i RANGE ${last})
+    string(JSON result GET "${sarif}" runs 0 results ${i})
+    string(JSON rule GET "${result}" ruleId)
+    string(JSON index GET "${result}" ruleIndex)
+    string(JSON named GET "${sarif}" runs 0 tool driver rules ${index} id)
+    string(JSON level GET "${result}" level)
+    string(JSON uri GET "${result}" locations 0 physicalLocation artifactLocation uri)
+    string(JSON line GET "${result}" locations 0 physicalLocation region startLine)
+    string(JSON column GET "${result}" locations 0 physicalLocation region startColumn)
+    if(NOT named STREQUAL rule)
+        message(SEND_ERROR "SARIF result ${i} names rule ${rule} but points to ${named}")
+    endif()
+    list(APPEND results "${uri}:${line}:${column}:${level}:${rule}")
+endforeach()
+set(expected slips.fgd:3:51:error:size-arguments slips.fgd:4:9:error:unknown-type
+    slips.fgd:5:24:warning:flag-bit slips.fgd:7:15:warning:unlinkable-class-name
+    slips.fgd:7:37:error:key-value-shape slips.fgd:9:1:error:body-unclosed)
+if(NOT status EQUAL 1 OR NOT "${results}" STREQUAL "${expected}")
+    message(SEND_ERROR "--check --format sarif slips.fgd: status ${status}\n"
+        "results:  ${results}\nexpected: ${expected}")
+endif()
