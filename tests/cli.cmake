@@ -1,5 +1,5 @@
 # The program started from a command line without a display, as a command-line user starts it:
-# --help and --version answer and end, an unknown option prints the usage to stderr and ends
+# --help (the check's options with them) and --version answer and end, an unknown option prints the usage to stderr and ends
 # with status 2; no window opens. Run by CTest: cmake -DPROGRAM=... [-DEMULATOR=...] -P cli.cmake
 function(expect status out_pattern err_pattern)
     execute_process(COMMAND ${EMULATOR} ${PROGRAM} ${ARGN}
@@ -17,5 +17,6 @@ set(ENV{DISPLAY} "")
 set(ENV{WAYLAND_DISPLAY} "")
 set(ENV{QT_QPA_PLATFORM} "")
 expect(0 "^fgd-composer [0-9]+\\.[0-9]+\\.[0-9]+\n$" "" --version)
-expect(0 "Usage: .*\\[file\\.fgd\\.\\.\\.\\]" "" --help)
+expect(0 "Usage: .*\\[file\\.fgd\\.\\.\\.\\].*fgd-composer --check mymod\\.fgd.*--check .*--format <format>.*--warnings-as-errors" "" --help)
+expect(2 "^$" "^fgd-composer: --warnings-as-errors goes with --check" --warnings-as-errors a.fgd)
 expect(2 "^$" "^fgd-composer: Unknown option 'bogus'.*--help" --bogus)
