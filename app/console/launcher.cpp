@@ -60,10 +60,22 @@ int main() {
     // CreateProcessW may write to the command line it is given, so it gets a copy.
     std::wstring commandLine = GetCommandLineW();
     PROCESS_INFORMATION started{};
-    if (program.empty() || !CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr,
-                                           TRUE, 0, nullptr, nullptr, &startup, &started)) {
-        say("fgd-composer: fgd-composer.exe could not be started: it must lie in the same "
-            "folder as fgd-composer.com.\r\n");
+    // A program just unpacked may be held for a moment by a virus scanner: try a few times.
+    bool running = false;
+    for (int attempt = 0; !program.empty() && !running && attempt < 5; ++attempt) {
+        if (attempt > 0)
+            Sleep(200);
+        running = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0,
+                                 nullptr, nullptr, &startup, &started);
+    }
+    if (!running) {
+        char reason[512] = "";
+        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                       GetLastError(), 0, reason, sizeof reason, nullptr);
+        say("fgd-composer: fgd-composer.exe could not be started (it must lie in the same "
+            "folder as fgd-composer.com): ");
+        say(reason);
+        say("\r\n");
         return 2;
     }
     CloseHandle(started.hThread);
