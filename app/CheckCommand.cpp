@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <numeric>
 #include <thread>
 #include <vector>
 
@@ -62,8 +63,6 @@ CheckedFile checkFile(const QString& given) {
         read = model::readFgdFile(given, model::LineLimit::None);
         folder = info.absolutePath();
     }
-    if (!read.ok && read.error.isEmpty())
-        read.error = QStringLiteral("Standard input could not be read.");
     if (!read.ok) {
         checked.error = read.error;
         return checked;
@@ -83,13 +82,21 @@ CheckedFile checkFile(const QString& given) {
 }
 
 // Checks the files side by side on the machine's cores: each file is read and checked on its
-// own, so nothing is shared but the list of results, each in its own place.
+// own, so nothing is shared but the list of results, each in its own place. The largest files
+// go first, so that no core is left with a large one when the others are done.
 QList<CheckedFile> checkFiles(const QStringList& files) {
+    QList<qsizetype> order(files.size());
+    std::iota(order.begin(), order.end(), 0);
+    QList<qint64> sizes;
+    for (const QString& file : files)
+        sizes.append(file == StandardInput ? 0 : QFileInfo(file).size());
+    std::stable_sort(order.begin(), order.end(),
+                     [&](qsizetype a, qsizetype b) { return sizes.at(a) > sizes.at(b); });
     QList<CheckedFile> checked(files.size());
     std::atomic<qsizetype> next = 0;
     const auto work = [&] {
         for (qsizetype i = next++; i < files.size(); i = next++)
-            checked[i] = checkFile(files.at(i));
+            checked[order.at(i)] = checkFile(files.at(order.at(i)));
     };
     const qsizetype helpers =
         std::min<qsizetype>(files.size(), std::max(1u, std::thread::hardware_concurrency())) - 1;

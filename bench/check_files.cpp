@@ -1,12 +1,12 @@
-// Opens FGD files and checks them as the main window does, and prints each mark:
+// Opens FGD files and checks them as the main window does, and prints each finding at its line
+// in the file:
 //   path:line: error|warning: reason
 // then one line per file with its counts and the time to open and check it. With --summary,
 // only those lines. bench/corpus.py runs it over a folder of real files and copies of them
 // with slips in them.
 
-#include "fgd/ListCheck.h"
 #include "model/FgdReader.h"
-#include "model/IncludedClasses.h"
+#include "model/FileCheck.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -28,30 +28,20 @@ int main(int argc, char** argv) {
             status = 1;
             continue;
         }
-        fgd::ListCheck check;
-        check.setIncludeReader(model::includedClassesFrom(QFileInfo(path).absolutePath()));
-        check.checkAll(read.contents.lines);
-        QStringList marks;
-        int errors = 0, warnings = 0;
-        for (int line = 0; line < check.count(); ++line) {
-            const fgd::Verdict verdict = check.verdict(line);
-            if (verdict.severity == fgd::Severity::None)
-                continue;
-            const bool error = verdict.severity == fgd::Severity::Error;
-            ++(error ? errors : warnings);
-            marks.append(QStringLiteral("%1:%2: %3: %4")
-                             .arg(path)
-                             .arg(line + 1)
-                             .arg(error ? "error" : "warning",
-                                  QString(verdict.reason).replace(u'\n', u';')));
-        }
+        const QList<model::Finding> findings =
+            model::checkFileContents(read.contents, QFileInfo(path).absolutePath());
         const double ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
-        if (!summary) {
-            for (const QString& mark : std::as_const(marks))
-                std::printf("%s\n", qPrintable(mark));
+        int errors = 0, warnings = 0;
+        for (const model::Finding& finding : findings) {
+            ++(finding.severity == fgd::Severity::Error ? errors : warnings);
+            if (!summary) {
+                std::printf("%s:%d: %s: %s\n", qPrintable(path), finding.line,
+                            qPrintable(fgd::severityName(finding.severity)),
+                            qPrintable(finding.reason));
+            }
         }
-        std::printf("%s: %d errors, %d warnings, %d lines, %.2f ms\n", qPrintable(path), errors,
-                    warnings, check.count(), ms);
+        std::printf("%s: %d errors, %d warnings, %lld lines, %.2f ms\n", qPrintable(path), errors,
+                    warnings, static_cast<long long>(read.contents.lines.size()), ms);
     }
     return status;
 }
