@@ -27,13 +27,17 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 # variables on from Linux, so the tests' own settings are the prefix's: Qt's offscreen
 # platform with the DejaVu fonts, as on Linux, and test output on stdout, not the debugger.
 export WINEPREFIX=$build/wine-tests WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8
-if [[ ! -f $WINEPREFIX/system.reg ]]; then
+# A prefix is used only once it is complete: one whose setting-up failed half way is made anew.
+if [[ ! -f $WINEPREFIX/.fgd-ready ]]; then
+    rm -rf "$WINEPREFIX"
+    echo "Setting up the Wine prefix for the tests"
     wineboot --init >/dev/null 2>&1
     for setting in QT_QPA_PLATFORM=offscreen QT_FORCE_STDERR_LOGGING=1 \
         "QT_QPA_FONTDIR=$(winepath -w /usr/share/fonts/truetype/dejavu)"; do
         wine reg add 'HKCU\Environment' /v "${setting%%=*}" /d "${setting#*=}" /f >/dev/null 2>&1
     done
     wineserver --wait
+    touch "$WINEPREFIX/.fgd-ready"
 fi
 
 # Explorer starts the .exe, which must open no console; a command prompt finds the .com first,
