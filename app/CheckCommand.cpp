@@ -42,12 +42,11 @@ void write(std::FILE* stream, const QByteArray& bytes) {
 
 // Reads and checks one file as the main window opens it: its @include files from its folder,
 // or from the working folder for standard input.
-CheckedFile checkFile(const QString& given) {
+CheckedFile checkFile(const QString& given, fgd::Editors editors) {
     CheckedFile checked;
     const bool standardInput = given == StandardInput;
     checked.name = standardInput ? QStringLiteral("<stdin>") : given;
     model::ReadResult read;
-    QString folder;
     if (standardInput) {
         QFile input;
         if (!input.open(stdin, QIODevice::ReadOnly)) {
@@ -56,12 +55,10 @@ CheckedFile checkFile(const QString& given) {
         } else {
             read = model::readFgdStream(input, checked.name, model::LineLimit::None);
         }
-        folder = QDir::currentPath();
     } else {
         const QFileInfo info(given);
         checked.path = info.absoluteFilePath();
         read = model::readFgdFile(given, model::LineLimit::None);
-        folder = info.absolutePath();
     }
     if (!read.ok) {
         checked.error = read.error;
@@ -77,14 +74,15 @@ CheckedFile checkFile(const QString& given) {
                            .arg(lines)
                            .arg(model::DefinitionList::maxLinesText());
     }
-    checked.findings = model::checkFileContents(read.contents, folder);
+    checked.findings =
+        model::checkFileContents(read.contents, standardInput ? QString() : checked.path, editors);
     return checked;
 }
 
 // Checks the files side by side on the machine's cores: each file is read and checked on its
 // own, so nothing is shared but the list of results, each in its own place. The largest files
 // go first, so that no core is left with a large one when the others are done.
-QList<CheckedFile> checkFiles(const QStringList& files) {
+QList<CheckedFile> checkFiles(const QStringList& files, fgd::Editors editors) {
     QList<qsizetype> order(files.size());
     std::iota(order.begin(), order.end(), 0);
     QList<qint64> sizes;
@@ -96,7 +94,7 @@ QList<CheckedFile> checkFiles(const QStringList& files) {
     std::atomic<qsizetype> next = 0;
     const auto work = [&] {
         for (qsizetype i = next++; i < files.size(); i = next++)
-            checked[order.at(i)] = checkFile(files.at(order.at(i)));
+            checked[order.at(i)] = checkFile(files.at(order.at(i)), editors);
     };
     const qsizetype helpers =
         std::min<qsizetype>(files.size(), std::max(1u, std::thread::hardware_concurrency())) - 1;
@@ -214,7 +212,7 @@ void writeSarif(const QList<CheckedFile>& files, const QStringList& unreadable) 
 } // namespace
 
 int runCheck(const CheckOptions& options) {
-    const QList<CheckedFile> checked = checkFiles(options.files);
+    const QList<CheckedFile> checked = checkFiles(options.files, options.editors);
     QStringList unreadable;
     bool errors = false;
     for (const CheckedFile& file : checked) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fgd/Editors.h"
+
 #include <QStringList>
 
 // fgd-composer --check: checks FGD files as the main window does when it opens them, without a
@@ -11,12 +13,15 @@ enum class CheckFormat {
     Sarif, // one SARIF 2.1.0 log, as code scanning services take it
 };
 
-// What the command line asks of the check. The rules of particular editors and the class names
-// of a particular game are choices of the check too: their options join these.
+// What the command line asks of the check. The class names of a particular game are a choice of
+// the check too: its option joins these.
 struct CheckOptions {
     QStringList files; // in the order given; "-" is standard input
     CheckFormat format = CheckFormat::Text;
     bool warningsAsErrors = false;
+    // The editors the findings speak for; 0: for each file, those it is written for, as the
+    // main window takes them when it opens the file.
+    fgd::Editors editors = 0;
 };
 
 // The check's exit statuses.

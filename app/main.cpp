@@ -27,6 +27,7 @@ namespace {
 // nothing more than the exit status of an answer already given (help, version, a mistake).
 struct OpenWindow {
     QStringList files;
+    fgd::Editors editors = 0; // the editors the marks speak for, or 0: as each file needs
 };
 using Command = std::variant<OpenWindow, CheckOptions, int>;
 
@@ -59,7 +60,14 @@ Command readCommandLine(const QStringList& arguments) {
     const QCommandLineOption warningsAsErrors(
         QStringLiteral("warnings-as-errors"),
         QStringLiteral("With --check: end with status 1 for a warning as for an error."));
-    parser.addOptions({check, format, warningsAsErrors});
+    const QCommandLineOption editors(
+        QStringLiteral("editors"),
+        QStringLiteral("The editors the marks speak for, in the window and with --check: %1, "
+                       "separated by commas. Without it, every editor, or the one a file is "
+                       "written for.")
+            .arg(fgd::EditorNamesHelp),
+        QStringLiteral("names"));
+    parser.addOptions({check, format, warningsAsErrors, editors});
     parser.addPositionalArgument(
         QStringLiteral("files"),
         QStringLiteral("An FGD file to continue; the lines of any further files are appended. "
@@ -76,6 +84,15 @@ Command readCommandLine(const QStringList& arguments) {
                     qPrintable(QCoreApplication::applicationVersion()));
         return 0;
     }
+    fgd::Editors chosen = 0;
+    if (parser.isSet(editors)) {
+        const std::optional<fgd::Editors> named = fgd::readEditorNames(parser.value(editors));
+        if (!named) {
+            return refuse(QStringLiteral("Unknown editors '%1': use %2.")
+                              .arg(parser.value(editors), fgd::EditorNamesHelp));
+        }
+        chosen = *named;
+    }
     if (!parser.isSet(check)) {
         for (const QCommandLineOption& option : {format, warningsAsErrors}) {
             if (parser.isSet(option)) {
@@ -83,7 +100,7 @@ Command readCommandLine(const QStringList& arguments) {
                     QStringLiteral("--%1 goes with --check.").arg(option.names().constFirst()));
             }
         }
-        return OpenWindow{parser.positionalArguments()};
+        return OpenWindow{parser.positionalArguments(), chosen};
     }
     CheckOptions options;
     options.files = parser.positionalArguments();
@@ -96,6 +113,7 @@ Command readCommandLine(const QStringList& arguments) {
     else if (formatName != u"text")
         return refuse(QStringLiteral("Unknown format '%1': use text or sarif.").arg(formatName));
     options.warningsAsErrors = parser.isSet(warningsAsErrors);
+    options.editors = chosen;
     return options;
 }
 
@@ -107,7 +125,7 @@ void nameApplication() {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QStringList files;
+    OpenWindow open;
     {
         // The command line is read, and the check run, before any window exists, so that they
         // need no display; Qt gives the arguments in full Unicode on every platform.
@@ -123,7 +141,7 @@ int main(int argc, char* argv[]) {
 #endif
             return runCheck(*check);
         }
-        files = std::get<OpenWindow>(command).files;
+        open = std::get<OpenWindow>(command);
     }
 
     if (!toolkit::displayAvailable()) {
@@ -140,7 +158,9 @@ int main(int argc, char* argv[]) {
     toolkit::QtWindowToolkit windowToolkit;
     ui::Forms forms(windowToolkit, module1);
     ui::Form1* mainWindow = forms.form1();
+    if (open.editors != 0)
+        mainWindow->chooseEditors(open.editors);
     mainWindow->show();
-    mainWindow->openFiles(files);
+    mainWindow->openFiles(open.files);
     return QApplication::exec();
 }

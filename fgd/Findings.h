@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Editors.h"
+
 #include <QString>
 
 // What the check finds, from the parser up to the list view: each problem on its line, and a
@@ -21,6 +23,11 @@ struct Problem {
     // "body-unclosed"; reports that group problems by kind use it.
     const char* rule = "";
     QString reason;
+    // The editors it holds for: a check that speaks for none of them does not report it.
+    Editors editors = AllEditors;
+    // For a construct only some editors read (the others refuse it): those editors. A file that
+    // uses it was written for them.
+    Editors onlyIn = 0;
 };
 
 // What the check says of one line: the most serious kind of its problems, and their reasons,

@@ -65,32 +65,173 @@ QString undeclaredBase(const QString& name) {
 
 } // namespace
 
-QString checkLine(QStringView line) {
+// The problems that hold for one of the targets, by column, each said once: of two of one kind
+// at one place (an error for some editors, a warning for the others), the more serious.
+QList<Problem> forTargets(const QList<Problem>& all, Editors targets) {
+    QList<Problem> kept;
+    for (const Problem& problem : all) {
+        if (problem.editors & targets)
+            kept.append(problem);
+    }
+    std::stable_sort(kept.begin(), kept.end(),
+                     [](const Problem& a, const Problem& b) { return a.column < b.column; });
+    for (qsizetype i = 1; i < kept.size();) {
+        const Problem& a = kept.at(i - 1);
+        const Problem& b = kept.at(i);
+        if (a.column == b.column && a.reason == b.reason) {
+            kept.removeAt(a.severity >= b.severity ? i : i - 1);
+            continue;
+        }
+        ++i;
+    }
+    return kept;
+}
+
+const auto byLine = [](const BaseUse& a, const BaseUse& b) {
+    return a.line < b.line;
+};
+
+// What each construct that only some editors read is called in the note on a file written for
+// one editor.
+QString constructName(QStringView rule) {
+    if (rule == u"description-help-text")
+        return QStringLiteral("help texts after a description");
+    if (rule == u"choice-help-text")
+        return QStringLiteral("help texts after a choice's label");
+    return QStringLiteral("model expressions in { }");
+}
+
+QString checkLine(QStringView line, Editors targets) {
     // A line on its own declares no base class, so only what the line itself gets wrong counts.
     QList<Problem> problems;
     if (const std::optional<Problem> problem = lineProblem(line, 0))
         problems.append(*problem);
     parseItems({line.toString()}, 0, [&](const ParsedItem& item) { problems += item.problems; });
-    return compose(std::move(problems)).reason;
+    return compose(forTargets(problems, targets)).reason;
+}
+
+void ListCheck::setTargets(Editors targets, Editors writtenFor, const QString& evidence) {
+    m_targets = targets;
+    m_writtenFor = writtenFor;
+    m_evidence = evidence;
+}
+
+Editors ListCheck::onlyReadBy() const {
+    if (m_onlyIn.isEmpty())
+        return 0;
+    Editors readers = AllEditors;
+    for (const Editors editors : m_onlyIn)
+        readers &= editors;
+    return readers;
 }
 
 QList<Problem> ListCheck::problems(int line) const {
     QList<Problem> problems = m_findings.value(line);
-    const auto uses =
-        std::equal_range(m_bases.begin(), m_bases.end(), BaseUse{line, 0, {}},
-                         [](const BaseUse& a, const BaseUse& b) { return a.line < b.line; });
-    if (problems.isEmpty() && uses.first == uses.second)
+    listProblems(line, problems);
+    if (problems.isEmpty())
         return problems; // most lines
-    if (includesKnown()) {
-        for (auto use = uses.first; use != uses.second; ++use) {
-            if (!isDeclared(use->name))
+    return forTargets(problems, m_targets);
+}
+
+// The problems of a line that depend on the rest of the list.
+void ListCheck::listProblems(int line, QList<Problem>& problems) const {
+    const BaseUse here{line, 0, {}};
+    const auto uses = std::equal_range(m_bases.begin(), m_bases.end(), here, byLine);
+    for (auto use = uses.first; use != uses.second; ++use) {
+        if (!isDeclared(use->name)) {
+            if (includesKnown())
                 problems.append({line, use->column, Severity::Warning, "undeclared-base",
                                  undeclaredBase(use->name)});
+            continue;
+        }
+        const QString& owner = m_baseOwners.at(use - m_bases.begin());
+        if (inCycle(owner, use->name)) {
+            // Hammer finds a base only when it is declared above, which one class of a circle
+            // never is; TrenchBroom logs an error and leaves the circle.
+            const QString reason =
+                QStringLiteral("%1 is a base of %2 through its own bases: a class cannot "
+                               "inherit from itself (Hammer refuses the file, TrenchBroom "
+                               "drops the base and logs an error)")
+                    .arg(owner, use->name);
+            problems.append({line, use->column, Severity::Error, "base-cycle", reason,
+                             Editor::Hammer | Editor::Jack});
+            problems.append(
+                {line, use->column, Severity::Warning, "base-cycle", reason, Editor::TrenchBroom});
         }
     }
-    std::stable_sort(problems.begin(), problems.end(),
-                     [](const Problem& a, const Problem& b) { return a.column < b.column; });
-    return problems;
+    const auto classes = std::equal_range(m_classes.begin(), m_classes.end(), here, byLine);
+    for (auto declared = classes.first; declared != classes.second; ++declared) {
+        const QList<int>& lines = m_declared.value(declared->name);
+        if (lines.size() < 2)
+            continue;
+        problems.append(
+            {line, declared->column, Severity::Warning, "class-twice",
+             lines.constLast() == line
+                 ? QStringLiteral("%1 is declared above too: the editors use this declaration "
+                                  "and drop the one above (TrenchBroom keeps both when one is a "
+                                  "@PointClass and the other a @SolidClass)")
+                       .arg(declared->name)
+                 : QStringLiteral("%1 is declared again below: the editors drop this "
+                                  "declaration for the later one (TrenchBroom keeps both when "
+                                  "one is a @PointClass and the other a @SolidClass)")
+                       .arg(declared->name)});
+    }
+    if (const std::optional<Problem> note = writtenForNote(line))
+        problems.append(*note);
+}
+
+bool ListCheck::inCycle(const QString& owner, const QString& base) const {
+    if (owner.isEmpty())
+        return false;
+    QSet<QString> seen;
+    QList<QString> next{base};
+    while (!next.isEmpty()) {
+        const QString name = next.takeLast();
+        if (name == owner)
+            return true;
+        if (seen.contains(name))
+            continue;
+        seen.insert(name);
+        const QHash<QString, int> bases = m_baseEdges.value(name);
+        for (auto i = bases.cbegin(); i != bases.cend(); ++i)
+            next.append(i.key());
+    }
+    return false;
+}
+
+// On a file taken as written for one editor: which editors refuse it and why, on its first line
+// that only that editor reads, or on its first line.
+std::optional<Problem> ListCheck::writtenForNote(int line) const {
+    if (m_writtenFor == 0 || line != (m_onlyIn.isEmpty() ? 0 : m_onlyIn.firstKey()))
+        return std::nullopt;
+    QMap<QString, int> constructs; // how many lines use each
+    for (auto i = m_onlyIn.cbegin(); i != m_onlyIn.cend(); ++i) {
+        QSet<QString> rules;
+        for (const Problem& problem : m_findings.value(i.key())) {
+            if (problem.onlyIn)
+                rules.insert(constructName(QString::fromLatin1(problem.rule)));
+        }
+        for (const QString& rule : std::as_const(rules))
+            ++constructs[rule];
+    }
+    const QString editor = editorNames(m_writtenFor);
+    QString reason = QStringLiteral("this file is written for %1").arg(editor);
+    if (!m_evidence.isEmpty())
+        reason += QStringLiteral(" (%1)").arg(m_evidence);
+    if (!constructs.isEmpty()) {
+        QStringList why;
+        for (auto i = constructs.cbegin(); i != constructs.cend(); ++i)
+            why << QStringLiteral("%1 (%2 %3)")
+                       .arg(i.key())
+                       .arg(i.value())
+                       .arg(i.value() == 1 ? QStringLiteral("line") : QStringLiteral("lines"));
+        reason += QStringLiteral(": %1 refuse it for its %2")
+                      .arg(editorNames(AllEditors & ~m_writtenFor), why.join(QStringLiteral(", ")));
+    }
+    reason += QStringLiteral("; the marks speak for %1 only (choose the editors from the list's "
+                             "right-click menu, or with --editors)")
+                  .arg(editor);
+    return Problem{line, 0, Severity::Warning, "written-for", reason};
 }
 
 Verdict ListCheck::verdict(int line) const {
@@ -106,7 +247,7 @@ QList<Verdict> ListCheck::verdicts() const {
 }
 
 bool ListCheck::isDeclared(const QString& name) const {
-    return m_declared.value(name) > 0 || m_includedNames.contains(name);
+    return m_declared.contains(name) || m_includedNames.contains(name);
 }
 
 void ListCheck::checkAll(const QStringList& lines) {
@@ -114,7 +255,11 @@ void ListCheck::checkAll(const QStringList& lines) {
     m_count = 0;
     m_items.clear();
     m_bases.clear();
+    m_baseOwners.clear();
+    m_baseEdges.clear();
+    m_classes.clear();
     m_declared.clear();
+    m_onlyIn.clear();
     m_baseLines.clear();
     m_includes.clear();
     m_includedNames.clear();
@@ -136,17 +281,28 @@ int ListCheck::checkChanged(const QStringList& lines, int changed) {
 
 void ListCheck::checkFrom(const QStringList& lines, int from, int& changed) {
     BaseChanges touched;
+    const int noteLine = m_onlyIn.isEmpty() ? 0 : m_onlyIn.firstKey();
+    const auto onlyInFrom = m_onlyIn.lowerBound(from);
+    bool onlyInChanged = onlyInFrom != m_onlyIn.end();
     removeItemsFrom(from, touched);
     m_findings.erase(m_findings.lowerBound(from), m_findings.end());
+    m_onlyIn.erase(onlyInFrom, m_onlyIn.end());
+    const qsizetype onlyInKept = m_onlyIn.size();
     m_count = static_cast<int>(lines.size());
     for (int i = from; i < m_count; ++i) {
         if (const std::optional<Problem> problem = lineProblem(lines.at(i), i))
             m_findings[i].append(*problem);
     }
     parseItems(lines, from, [&](const ParsedItem& item) { addItem(item, touched); });
-    // Lines above the change that name a base whose declaration came or went change too.
-    if (touched.includes && !m_bases.isEmpty())
+    // Lines above the change that name a base whose declaration came or went change too, and
+    // so do those in a circle of bases that came or went, the other declarations of a class
+    // declared or taken away, and the note on a file written for one editor.
+    if ((touched.includes || touched.hierarchy) && !m_bases.isEmpty())
         changed = std::min(changed, m_bases.constFirst().line);
+    changed = std::min(changed, touched.line);
+    onlyInChanged |= m_onlyIn.size() != onlyInKept;
+    if (m_writtenFor && onlyInChanged)
+        changed = std::min({changed, noteLine, m_onlyIn.isEmpty() ? 0 : m_onlyIn.firstKey()});
     for (const QString& name : std::as_const(touched.names)) {
         if (const auto lines = m_baseLines.constFind(name); lines != m_baseLines.cend())
             changed = std::min(changed, lines->constFirst());
@@ -156,10 +312,16 @@ void ListCheck::checkFrom(const QStringList& lines, int from, int& changed) {
 void ListCheck::removeItemsFrom(int from, BaseChanges& touched) {
     while (!m_items.isEmpty() && m_items.constLast().firstLine >= from) {
         const Item item = m_items.takeLast();
-        if (!item.declared.isEmpty() && --m_declared[item.declared] == 0) {
-            m_declared.remove(item.declared);
-            if (m_baseLines.contains(item.declared))
-                touched.names.insert(item.declared);
+        if (!item.declared.isEmpty()) {
+            QList<int>& declared = m_declared[item.declared];
+            declared.removeLast();
+            if (!declared.isEmpty()) {
+                touched.line = std::min(touched.line, declared.constLast());
+            } else {
+                m_declared.remove(item.declared);
+                if (m_baseLines.contains(item.declared))
+                    touched.names.insert(item.declared);
+            }
         }
         if (!item.include.isEmpty() && --m_includes[item.include] == 0) {
             m_includes.remove(item.include);
@@ -175,24 +337,51 @@ void ListCheck::removeItemsFrom(int from, BaseChanges& touched) {
     }
     while (!m_bases.isEmpty() && m_bases.constLast().line >= from) {
         const BaseUse use = m_bases.takeLast();
+        const QString owner = m_baseOwners.takeLast();
         QList<int>& lines = m_baseLines[use.name];
         lines.removeLast();
         if (lines.isEmpty())
             m_baseLines.remove(use.name);
+        if (!owner.isEmpty()) {
+            QHash<QString, int>& edges = m_baseEdges[owner];
+            if (--edges[use.name] == 0)
+                edges.remove(use.name);
+            if (edges.isEmpty())
+                m_baseEdges.remove(owner);
+            touched.hierarchy |= m_baseLines.contains(owner);
+        }
     }
+    while (!m_classes.isEmpty() && m_classes.constLast().line >= from)
+        m_classes.removeLast();
 }
 
 void ListCheck::addItem(const ParsedItem& item, BaseChanges& touched) {
     m_items.append({item.firstLine, item.lastLine, item.declared, item.include});
-    for (const Problem& problem : item.problems)
+    for (const Problem& problem : item.problems) {
         m_findings[problem.line].append(problem);
+        if (problem.onlyIn) {
+            const auto line = m_onlyIn.constFind(problem.line);
+            m_onlyIn[problem.line] =
+                line == m_onlyIn.cend() ? problem.onlyIn : *line & problem.onlyIn;
+        }
+    }
     for (const BaseUse& use : item.bases) {
         m_bases.append(use);
+        m_baseOwners.append(item.declared);
         m_baseLines[use.name].append(use.line);
+        if (!item.declared.isEmpty())
+            ++m_baseEdges[item.declared][use.name];
     }
-    if (!item.declared.isEmpty() && m_declared[item.declared]++ == 0 &&
-        m_baseLines.contains(item.declared))
-        touched.names.insert(item.declared);
+    if (!item.declared.isEmpty()) {
+        touched.hierarchy |= !item.bases.isEmpty() && m_baseLines.contains(item.declared);
+        m_classes.append({item.declaredLine, item.declaredColumn, item.declared});
+        QList<int>& declared = m_declared[item.declared];
+        if (!declared.isEmpty())
+            touched.line = std::min(touched.line, declared.constLast());
+        else if (m_baseLines.contains(item.declared))
+            touched.names.insert(item.declared);
+        declared.append(item.declaredLine);
+    }
     if (!item.include.isEmpty() && m_includes[item.include]++ == 0) {
         if (!m_included.contains(item.include)) {
             m_included.insert(item.include,

@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <climits>
 #include <functional>
 #include <optional>
 
@@ -26,7 +27,8 @@ namespace fgd {
 // a short reason in plain words. Accepted: an empty line, a // comment, and a declaration such as
 //   @PointClass base(Weapon) size(-16 -16 0, 16 16 36) = weapon_9mmAR : "9mm Assault Rifle" []
 // A line on its own declares no base class, so base(...) is not checked against declarations.
-QString checkLine(QStringView line);
+// Speaks for targets, the editors the line is written for.
+QString checkLine(QStringView line, Editors targets = AllEditors);
 
 // Checks a list of lines as one text, as the editors read a file: a declaration may run over
 // many lines, and each problem is reported on the line where it is. A class named in base(...)
@@ -41,6 +43,17 @@ public:
         m_readInclude = std::move(reader);
         m_included.clear();
     }
+
+    // The editors the marks speak for: a problem is reported when one of them has it. writtenFor
+    // names the one editor a file was found to be written for, and why (evidence, when more
+    // than its own lines show it): the file's first line that only that editor reads, or else
+    // its first line, then says so. 0 when the user chose the targets.
+    void setTargets(Editors targets, Editors writtenFor = 0, const QString& evidence = {});
+    Editors targets() const { return m_targets; }
+    Editors writtenFor() const { return m_writtenFor; }
+    // The editors that read every construct of the lines that only some editors read: 0 when
+    // the lines use none, or constructs of editors that refuse each other's.
+    Editors onlyReadBy() const;
 
     int count() const { return m_count; }
     // The problems of a line, in the order of their columns.
@@ -84,22 +97,34 @@ private:
     struct BaseChanges {
         QSet<QString> names;
         bool includes = false;
+        bool hierarchy = false; // a class named as a base changed its own bases
+        int line = INT_MAX;     // the first line above the change whose findings it changes
     };
     void removeItemsFrom(int from, BaseChanges& touched);
     void addItem(const ParsedItem& item, BaseChanges& touched);
     bool isDeclared(const QString& name) const;
+    void listProblems(int line, QList<Problem>& problems) const;
+    bool inCycle(const QString& owner, const QString& base) const;
+    std::optional<Problem> writtenForNote(int line) const;
     bool includesKnown() const { return m_unreadIncludes == 0; }
 
     int m_count = 0;                      // lines checked
     QMap<int, QList<Problem>> m_findings; // the problems found, by line
     QList<Item> m_items;
     QList<BaseUse> m_bases;                                // in the order of their lines
-    QHash<QString, int> m_declared;                        // how many items declare each name
+    QList<QString> m_baseOwners;                           // the class naming each of m_bases
+    QHash<QString, QHash<QString, int>> m_baseEdges;       // each class's bases, counted
+    QList<BaseUse> m_classes;                              // the names declared, by line
+    QHash<QString, QList<int>> m_declared;                 // the lines declaring each name
     QHash<QString, QList<int>> m_baseLines;                // the lines naming each base, in order
     QHash<QString, int> m_includes;                        // how many items @include each file
     QHash<QString, std::optional<QStringList>> m_included; // what each included file declares
     QSet<QString> m_includedNames;
     int m_unreadIncludes = 0;
+    QMap<int, Editors> m_onlyIn; // lines with constructs only some editors read: those editors
+    Editors m_targets = AllEditors;
+    Editors m_writtenFor = 0;
+    QString m_evidence;
     IncludeReader m_readInclude;
 };
 

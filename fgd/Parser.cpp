@@ -3,7 +3,11 @@
 #include "Tokenizer.h"
 #include "Vocabulary.h"
 
+#include <QHash>
+
 #include <algorithm>
+#include <optional>
+#include <string_view>
 #include <utility>
 
 // Reads FGD source as the level editors' FGD parsers do; TrenchBroom's is the open one it was
@@ -59,7 +63,8 @@ public:
         const Token first = m_tokens.peek();
         if (first.kind == End)
             return false;
-        result = ParsedItem{first.line, first.line, {}, {}, {}, {}};
+        result = ParsedItem{};
+        result.firstLine = result.lastLine = first.line;
         m_item = &result;
         m_lastLine = first.line;
         m_tokens.resetFurthestLine(first.line);
@@ -99,8 +104,21 @@ private:
 
     void record(const Stop& stop) { m_item->problems.append(stop.problem); }
 
-    void warn(const Token& at, const char* rule, const QString& reason) {
-        m_item->problems.append({at.line, at.column, Severity::Warning, rule, reason});
+    void warn(const Token& at, const char* rule, const QString& reason,
+              Editors editors = AllEditors) {
+        m_item->problems.append({at.line, at.column, Severity::Warning, rule, reason, editors});
+    }
+
+    // An error for the editors that refuse what is at token at; the others load it as meant.
+    void refusedBy(const Token& at, Editors editors, const char* rule, const QString& reason) {
+        m_item->problems.append({at.line, at.column, Severity::Error, rule, reason, editors});
+    }
+
+    // A construct that only reader reads: the other editors refuse the file, and a file that
+    // uses it was written for reader. Reading goes on as reader reads it.
+    void onlyIn(const Token& at, Editors reader, const char* rule, const QString& reason) {
+        m_item->problems.append(
+            {at.line, at.column, Severity::Error, rule, reason, AllEditors & ~reader, reader});
     }
 
     // Refuses the declaration at token at. Where the lines end or a new declaration starts, this
@@ -217,6 +235,7 @@ private:
     }
 
     void parseClassDeclaration(ClassKind kind) {
+        QStringList helpers; // the helpers given so far, in lower case
         for (;;) {
             const Token token = m_tokens.peek();
             if (token.kind == Equals) {
@@ -232,6 +251,7 @@ private:
                 if (token.kind != Word)
                     refuse(token, "unexpected-before-equals",
                            QStringLiteral("unexpected \"%1\" before the =").arg(token.text));
+                checkHelperUse(token, kind, helpers);
                 parseHelper();
             } catch (const Stop& stop) {
                 recover(stop);
@@ -252,6 +272,37 @@ private:
             skipTo(OBracket);
         }
         parseBody();
+    }
+
+    // What the editors do with a helper in the place it is given: a solid's size and model come
+    // from its brushes, and of a helper given twice only one is kept.
+    void checkHelperUse(const Token& name, ClassKind kind, QStringList& helpers) {
+        QString helper = name.text.toString().toLower();
+        const bool model = isListed(helper, u"model studio studioprop sprite iconsprite");
+        if (kind == ClassKind::Solid && helper == u"size") {
+            warn(name, "solid-size",
+                 QStringLiteral("a @SolidClass takes its size from its brushes: the editors "
+                                "ignore size() here, remove it"));
+        } else if (kind == ClassKind::Solid && model) {
+            warn(name, "solid-model",
+                 QStringLiteral("a @SolidClass is drawn with its brushes: the editors show no "
+                                "%1() model for it, remove it")
+                     .arg(helper));
+        }
+        if (model)
+            helper = QStringLiteral("model");
+        if (!isListed(helper, u"base size color model"))
+            return;
+        if (helpers.contains(helper)) {
+            warn(name, "helper-twice",
+                 helper == u"base"
+                     ? QStringLiteral("base() is given twice: TrenchBroom takes only the last "
+                                      "one, Hammer both: name every base in one base()")
+                     : QStringLiteral("%1() is given twice: the editors use only the last one, "
+                                      "remove the other")
+                           .arg(name.text.toString().toLower()));
+        }
+        helpers << helper;
     }
 
     // helper = WORD [ "(" arguments ")" ]: the arguments as each helper takes them.
@@ -355,6 +406,20 @@ private:
         const QString reason = QStringLiteral("%1() takes one file name in double quotes, like "
                                               "%1(\"models/name.mdl\")")
                                    .arg(m_helper.toString().toLower());
+        if (const Token& first = m_tokens.peek();
+            first.kind == Bad && std::string_view(first.rule) == "braces") {
+            // TrenchBroom reads a model expression here, as far as the ) that closes it.
+            onlyIn(first, Editor::TrenchBroom, first.rule, first.problem);
+            for (int depth = 1; depth > 0;) {
+                const Token& token = m_tokens.peek();
+                if (token.kind == End || startsDeclaration(token))
+                    refuse(token, "unclosed-parenthesis",
+                           QStringLiteral("the parenthesis after %1 is not closed").arg(m_helper));
+                depth += token.kind == OParen ? 1 : token.kind == CParen ? -1 : 0;
+                next();
+            }
+            return;
+        }
         if (inside(String | CParen, "file-argument", reason).kind == String)
             inside(CParen, "file-argument", reason);
     }
@@ -425,6 +490,8 @@ private:
             refuse(name, "class-name-empty", QStringLiteral("the class name after = is empty"));
         next();
         m_item->declared = name.text.toString();
+        m_item->declaredLine = name.line;
+        m_item->declaredColumn = name.column;
         if (name.kind == String)
             refuse(name, "quoted-class-name",
                    QStringLiteral("write the class name without double quotes"));
@@ -480,16 +547,21 @@ private:
             refuse(first, "description-length",
                    QStringLiteral("the description is longer than %1 characters").arg(MaxLength));
         }
-        const Token after = m_tokens.peek();
-        if ((after.kind & (OBracket | End)) || startsDeclaration(after))
-            return;
+        Token after = m_tokens.peek();
         if (after.kind == Colon) {
             // J.A.C.K. reads a help address here; Hammer and TrenchBroom refuse the file.
-            refuse(after, "description-help-text",
+            onlyIn(after, Editor::Jack, "description-help-text",
                    QStringLiteral("only J.A.C.K. reads a second text after the "
                                   "description, other editors refuse the file: remove "
                                   "it with its :"));
+            next();
+            parseText("description-help-text",
+                      QStringLiteral("the help text after the description's : must be in "
+                                     "double quotes"));
+            after = m_tokens.peek();
         }
+        if ((after.kind & (OBracket | End)) || startsDeclaration(after))
+            return;
         const bool quoteFollows =
             after.line == first.line && m_lines.at(after.line).indexOf(u'"', after.column) >= 0;
         refuse(after, "text-after-description",
@@ -505,6 +577,7 @@ private:
                                   "empty one: []"));
         }
         next();
+        m_keys.clear();
         for (;;) {
             const Token token = m_tokens.peek();
             if (token.kind == CBracket) {
@@ -577,6 +650,7 @@ private:
         expect(OParen, "key-value-shape", shape);
         const Token type = expect(Word, "key-value-shape", shape);
         expect(CParen, "key-value-shape", shape);
+        checkKeyTwice(key, type);
         if (!isKnownType(type.text)) {
             const QString guess = nearest(type.text, HalfLifeTypes);
             refuse(type, "unknown-type",
@@ -596,6 +670,7 @@ private:
             next();
         const bool isInteger = isListed(type.text, u"integer");
         parseLabel();
+        std::optional<Token> given; // the default value
         if (m_tokens.peek().kind == Colon) {
             next();
             const unsigned defaults = isInteger ? Number | Colon : String | Number | Colon;
@@ -606,12 +681,79 @@ private:
                                  : QStringLiteral("the default after the label must be a "
                                                   "number or a text in double quotes"));
             }
-            if (value.kind != Colon)
-                next();
+            if (value.kind != Colon) {
+                given = next();
+                checkDefault(*given, type.text);
+            }
         }
         parseLabel();
-        if (isListed(type.text, u"choices"))
-            parseChoices();
+        if (isListed(type.text, u"choices")) {
+            const QList<Token> choices = parseChoices();
+            if (given && !choices.isEmpty() &&
+                std::none_of(choices.begin(), choices.end(),
+                             [&](const Token& choice) { return sameValue(choice, *given); })) {
+                warn(*given, "default-choice",
+                     QStringLiteral("the default %1 is none of the choices: a new entity "
+                                    "starts with a value no choice names")
+                         .arg(given->kind == String ? QStringLiteral("\"%1\"").arg(given->text)
+                                                    : given->text.toString()));
+            }
+        }
+    }
+
+    // Whether a choice's value is the default: the same text, or the same number.
+    static bool sameValue(const Token& choice, const Token& given) {
+        if (choice.text == given.text)
+            return true;
+        return isNumber(choice.text) && isNumber(given.text) &&
+               choice.text.toDouble() == given.text.toDouble();
+    }
+
+    // A default the editors read otherwise than it is written.
+    void checkDefault(const Token& value, QStringView type) {
+        if ((value.kind & Number) && isListed(type, u"string target_source target_destination")) {
+            warn(value, "default-type",
+                 QStringLiteral("write the default of a %1 in double quotes, \"%2\": "
+                                "TrenchBroom reads a bare number but logs a warning")
+                     .arg(type.toString().toLower(), value.text));
+        } else if (value.kind == Decimal && isListed(type, u"integer")) {
+            warn(value, "default-type",
+                 QStringLiteral("the default of an integer is a whole number: the editors cut "
+                                "%1 to %2")
+                     .arg(value.text)
+                     .arg(qint64(value.text.toDouble())));
+        } else if (value.kind == Decimal && isListed(type, u"float")) {
+            warn(value, "default-type",
+                 QStringLiteral("write the default of a float in double quotes, \"%1\": "
+                                "TrenchBroom reads a bare decimal but logs a warning")
+                     .arg(value.text));
+        }
+    }
+
+    // A key-value declared twice in one class: Hammer keeps the later one (joining the choices
+    // or flags of the two), and refuses the file when their types differ; TrenchBroom keeps the
+    // first and skips the later.
+    void checkKeyTwice(const Token& key, const Token& type) {
+        const QString name = key.text.toString();
+        const QString kind = type.text.toString().toLower();
+        const auto earlier = m_keys.constFind(name);
+        if (earlier == m_keys.cend()) {
+            m_keys.insert(name, kind);
+            return;
+        }
+        if (*earlier == kind) {
+            warn(key, "key-twice",
+                 QStringLiteral("the key-value %1 is declared twice in this class: Hammer uses "
+                                "this one, TrenchBroom the first: remove one")
+                     .arg(name));
+            return;
+        }
+        const QString reason = QStringLiteral("the key-value %1 is declared twice in this "
+                                              "class, as %2 and as %3: Hammer refuses the "
+                                              "file, TrenchBroom uses the first: remove one")
+                                   .arg(name, *earlier, kind);
+        refusedBy(key, Editor::Hammer | Editor::Jack, "key-twice", reason);
+        warn(key, "key-twice", reason, Editor::TrenchBroom);
     }
 
     // An optional : "text".
@@ -638,7 +780,9 @@ private:
         parseLabel();
     }
 
-    void parseChoices() {
+    // Reads the choices and returns their values.
+    QList<Token> parseChoices() {
+        QList<Token> values;
         const QString list =
             QStringLiteral("choices need = and a list, like = [ 0 : \"No\" 1 : \"Yes\" ]");
         expect(Equals, "choices-shape", list);
@@ -646,17 +790,28 @@ private:
         const QString item =
             QStringLiteral("each choice is a value, : and a label in double quotes, like "
                            "0 : \"No\"");
-        while (expect(Number | String | CBracket, "choices-shape", item).kind != CBracket) {
+        for (Token value = expect(Number | String | CBracket, "choices-shape", item);
+             value.kind != CBracket;
+             value = expect(Number | String | CBracket, "choices-shape", item)) {
+            values << value;
             expect(Colon, "choices-shape", item);
             parseText("choices-shape", item);
             if (const Token after = m_tokens.peek(); after.kind == Colon) {
-                refuse(after, "choice-help-text",
+                onlyIn(after, Editor::Jack, "choice-help-text",
                        QStringLiteral("only J.A.C.K. reads a help text after a choice's "
                                       "label, other editors refuse the file: remove it "
                                       "with its :"));
+                next();
+                parseText("choice-help-text",
+                          QStringLiteral("the help text after a choice's : must be in double "
+                                         "quotes"));
             }
         }
+        return values;
     }
+
+    // The highest of the 24 flags the editors' spawnflags boxes show.
+    static constexpr qint64 MaxFlag = qint64(1) << 23;
 
     void parseFlags() {
         const QString list = QStringLiteral(
@@ -673,6 +828,11 @@ private:
                 warn(value, "flag-bit",
                      QStringLiteral("a flag's number must be 1, 2, 4, 8 and so on: "
                                     "any other sets no one flag of its own"));
+            } else if (bit > MaxFlag) {
+                warn(value, "flag-range",
+                     QStringLiteral("the editors show 24 flags, 1 to %1: this one cannot be "
+                                    "set in them")
+                         .arg(MaxFlag));
             }
             expect(Colon, "flags-shape", item);
             parseText("flags-shape", item);
@@ -694,9 +854,10 @@ private:
     qsizetype m_lastColumn = 0;
     int m_previousEnd = -1;
     int m_depth = 0;
-    unsigned m_lastKind = End;    // the kind of the token taken last
-    QStringView m_helper;         // the helper whose arguments are being read
-    ParsedItem* m_item = nullptr; // the item being read
+    unsigned m_lastKind = End;      // the kind of the token taken last
+    QStringView m_helper;           // the helper whose arguments are being read
+    QHash<QString, QString> m_keys; // the key-values of the body being read, with their types
+    ParsedItem* m_item = nullptr;   // the item being read
 };
 
 } // namespace

@@ -25,7 +25,9 @@ struct ParsedItem {
     int firstLine = 0;
     int lastLine = 0;
     QList<Problem> problems;
-    QString declared;     // the class name a declaration gives, or empty
+    QString declared; // the class name a declaration gives, or empty
+    int declaredLine = 0;
+    qsizetype declaredColumn = 0;
     QList<BaseUse> bases; // the classes it names in base(...)
     QString include;      // the file an @include names, or empty
 };

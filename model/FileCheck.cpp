@@ -1,14 +1,21 @@
 #include "FileCheck.h"
 
+#include "EditorTargets.h"
 #include "IncludedClasses.h"
+
 #include "fgd/ListCheck.h"
+#include <QDir>
+#include <QFileInfo>
 
 namespace model {
 
-QList<Finding> checkFileContents(const FgdContents& contents, const QString& folder) {
+QList<Finding> checkFileContents(const FgdContents& contents, const QString& path,
+                                 fgd::Editors chosen) {
     fgd::ListCheck check;
-    check.setIncludeReader(includedClassesFrom(folder));
+    check.setIncludeReader(
+        includedClassesFrom(path.isEmpty() ? QDir::currentPath() : QFileInfo(path).absolutePath()));
     check.checkAll(contents.lines);
+    aimCheck(check, chosen, path);
     // The definition lines start below the frame's header in a file this program saved.
     const int firstLine = 1 + (contents.modInfo ? int(frameHeader(*contents.modInfo).size()) : 0);
     QList<Finding> findings;

@@ -21,8 +21,11 @@ struct Finding {
     QString reason;
 };
 
-// Checks the contents of a file read from folder (its @include files are read from there, as
-// the main window reads them) and gives every problem, by line and then by column.
-QList<Finding> checkFileContents(const FgdContents& contents, const QString& folder);
+// Checks the contents of the file at path (its @include files are read from its folder, as the
+// main window reads them; an empty path reads them from the working folder) and gives every
+// problem, by line and then by column. The marks speak for the editors chosen, or when that is
+// 0, as the main window's do for a file it opens (see aimCheck).
+QList<Finding> checkFileContents(const FgdContents& contents, const QString& path,
+                                 fgd::Editors chosen = 0);
 
 } // namespace model

@@ -1,6 +1,9 @@
 #include "SourceList.h"
 
+#include "EditorTargets.h"
 #include "IncludedClasses.h"
+
+#include <QFileInfo>
 
 namespace model {
 
@@ -22,7 +25,10 @@ QVariant SourceList::data(const QModelIndex& index, int role) const {
     case Qt::EditRole:
         return m_list.lineAt(row);
     case Qt::ToolTipRole:
-        return m_check.verdict(row).reason;
+        if (const QString reason = m_check.verdict(row).reason; !reason.isEmpty())
+            return QStringLiteral("%1\n(checked for %2)")
+                .arg(reason, fgd::editorNames(m_check.targets()));
+        return QString();
     case MarkRole:
         return static_cast<int>(m_check.verdict(row).severity);
     case Qt::AccessibleDescriptionRole:
@@ -76,12 +82,27 @@ bool SourceList::removeAndAppend(int position, const QString& text) {
     return true;
 }
 
-void SourceList::reset(QStringList lines, const QString& folder) {
+void SourceList::reset(QStringList lines, const QString& filePath) {
+    const fgd::Editors before = m_check.targets();
     beginResetModel();
     m_list = DefinitionList(std::move(lines));
-    m_check.setIncludeReader(includedClassesFrom(folder));
+    m_check.setIncludeReader(
+        includedClassesFrom(filePath.isEmpty() ? QString() : QFileInfo(filePath).absolutePath()));
     m_check.checkAll(m_list.lines());
+    aimCheck(m_check, m_chosen, filePath);
     endResetModel();
+    if (m_check.targets() != before)
+        emit targetsChanged();
+}
+
+void SourceList::chooseTargets(fgd::Editors editors) {
+    if (editors == 0 || (editors == m_chosen && editors == m_check.targets()))
+        return;
+    m_chosen = editors;
+    m_check.setTargets(editors);
+    if (m_list.count() > 0)
+        emit dataChanged(index(0), index(m_list.count() - 1));
+    emit targetsChanged();
 }
 
 void SourceList::checkFrom(int changed) {

@@ -42,11 +42,20 @@ public:
     bool removeAndAppend(int position, const QString& text);
 
     // Takes lines in place of the whole list (at most DefinitionList::MaxLines); nothing selected.
-    // When the lines came from a file, folder is its folder: the files the lines @include are
-    // read from there.
-    void reset(QStringList lines, const QString& folder = {});
+    // When the lines came from a file, filePath names it: the files the lines @include are read
+    // from its folder, and unless the user chose the editors, the marks speak for those the file
+    // is written for.
+    void reset(QStringList lines, const QString& filePath = {});
+
+    // The editors the marks speak for: every one for a new list, those an opened file is written
+    // for, or the user's choice, which then holds for every file opened after it.
+    fgd::Editors targets() const { return m_check.targets(); }
+    void chooseTargets(fgd::Editors editors);
 
 signals:
+    // The editors the marks speak for changed, by the user's choice or with an opened file.
+    void targetsChanged();
+
     // A line was moved to the end: the selection as it now stands (it moves up with its line,
     // or goes when its line was the one moved), for the view to show.
     void selectionMoved(int position);
@@ -56,6 +65,7 @@ private:
 
     DefinitionList m_list;
     fgd::ListCheck m_check;
+    fgd::Editors m_chosen = 0; // the editors the user chose, or 0
 };
 
 } // namespace model

@@ -15,6 +15,7 @@
 #include "toolkit/WindowFrame.h"
 #include "toolkit/WindowToolkit.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDragEnterEvent>
@@ -200,6 +201,24 @@ Form1::Form1(Forms& forms)
     auto* signs = new MarkSigns(this);
     signs->setSourceModel(m_source);
     List1->setModel(signs);
+    // A right-click on the list (or the menu key) chooses the editors its marks speak for.
+    List1->setContextMenuPolicy(Qt::ActionsContextMenu);
+    for (const fgd::Editors editor :
+         {fgd::Editors(fgd::Editor::Hammer), fgd::Editors(fgd::Editor::Jack),
+          fgd::Editors(fgd::Editor::TrenchBroom)}) {
+        auto* action =
+            new QAction(QStringLiteral("Check for %1").arg(fgd::editorNames(editor)), List1);
+        action->setCheckable(true);
+        action->setData(editor);
+        connect(action, &QAction::triggered, this, [this, editor](bool checked) {
+            const fgd::Editors targets = m_source->targets();
+            chooseEditors(checked ? targets | editor : targets & ~editor);
+        });
+        List1->addAction(action);
+        m_editorActions << action;
+    }
+    connect(m_source, &model::SourceList::targetsChanged, this, &Form1::showTargets);
+    showTargets();
 
     Command4 = button(this, Design::Command4);
     Command3 = button(this, Design::Command3);
@@ -243,6 +262,21 @@ Form1::Form1(Forms& forms)
 }
 
 Form1::~Form1() = default;
+
+void Form1::chooseEditors(fgd::Editors editors) {
+    m_source->chooseTargets(editors);
+    showTargets(); // a choice of none is refused: the entry unchecked goes back
+}
+
+void Form1::showTargets() {
+    const fgd::Editors targets = m_source->targets();
+    for (QAction* action : std::as_const(m_editorActions)) {
+        const fgd::Editors editor = action->data().toUInt();
+        action->setChecked(targets & editor);
+        // The last editor left cannot be taken away: the marks speak for at least one.
+        action->setEnabled(targets != editor);
+    }
+}
 
 const model::DefinitionList& Form1::definitions() const {
     return m_source->definitions();
@@ -344,7 +378,7 @@ void Form1::openFile(const QString& path) {
         errorBox(read.error);
         return;
     }
-    m_source->reset(std::move(read.contents.lines), QFileInfo(path).absolutePath());
+    m_source->reset(std::move(read.contents.lines), QFileInfo(path).absoluteFilePath());
     // The line an open editor was opened for is gone with the list it was in.
     disconnect(m_editorUpdate);
     if (read.contents.modInfo) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fgd/Editors.h"
+
 #include "model/DefinitionList.h"
 #include "toolkit/SaveFileDialog.h"
 
@@ -55,6 +57,9 @@ public:
     enum class FilesFrom { Drop, CommandLine };
     void appendFiles(const QStringList& paths, FilesFrom from);
 
+    // Chooses the editors the source list's marks speak for, as its right-click menu does.
+    void chooseEditors(fgd::Editors editors);
+
     static QList<toolkit::CaptionBox> captionBoxes();
 
 protected:
@@ -71,6 +76,7 @@ private:
     void helpClicked();
 
     void showWindow(QWidget* window);
+    void showTargets();
     void showSelection(int position);
     void errorBox(const QString& text);
 
@@ -98,6 +104,9 @@ private:
     QPushButton* Command5; // "Save": saveClicked, WriteFgdFile
     QPushButton* Command6; // "Help!": helpClicked
     QLabel* Image1;        // the application icon
+
+    // The source list's right-click menu: one checkable entry per editor the marks speak for.
+    QList<QAction*> m_editorActions;
 };
 
 } // namespace ui
