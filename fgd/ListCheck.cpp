@@ -149,7 +149,7 @@ void ListCheck::listProblems(int line, QList<Problem>& problems) const {
             // Hammer finds a base only when it is declared above, which one class of a circle
             // never is; TrenchBroom logs an error and leaves the circle.
             const QString reason =
-                QStringLiteral("%1 is a base of %2 through its own bases: a class cannot "
+                QStringLiteral("%1 is its own base through %2: a class cannot "
                                "inherit from itself (Hammer refuses the file, TrenchBroom "
                                "drops the base and logs an error)")
                     .arg(owner, use->name);

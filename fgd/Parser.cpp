@@ -293,14 +293,19 @@ private:
             helper = QStringLiteral("model");
         if (!isListed(helper, u"base size color model"))
             return;
-        if (helpers.contains(helper)) {
+        // Hammer sets the size and colour again, and keeps every base and model helper;
+        // TrenchBroom keeps only the last of each.
+        if (helpers.contains(helper) && (helper == u"base" || model)) {
             warn(name, "helper-twice",
-                 helper == u"base"
-                     ? QStringLiteral("base() is given twice: TrenchBroom takes only the last "
-                                      "one, Hammer both: name every base in one base()")
-                     : QStringLiteral("%1() is given twice: the editors use only the last one, "
-                                      "remove the other")
-                           .arg(name.text.toString().toLower()));
+                 QStringLiteral("%1() is given twice: TrenchBroom uses only the last one: put "
+                                "what both say in one")
+                     .arg(name.text.toString().toLower()),
+                 Editor::TrenchBroom);
+        } else if (helpers.contains(helper)) {
+            warn(name, "helper-twice",
+                 QStringLiteral("%1() is given twice: the editors use only the last one, "
+                                "remove the other")
+                     .arg(helper));
         }
         helpers << helper;
     }
@@ -689,7 +694,8 @@ private:
         parseLabel();
         if (isListed(type.text, u"choices")) {
             const QList<Token> choices = parseChoices();
-            if (given && !choices.isEmpty() &&
+            // An empty text is no default at all.
+            if (given && !given->text.isEmpty() && !choices.isEmpty() &&
                 std::none_of(choices.begin(), choices.end(),
                              [&](const Token& choice) { return sameValue(choice, *given); })) {
                 warn(*given, "default-choice",

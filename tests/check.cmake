@@ -51,6 +51,17 @@ string(REPLACE "slips.fgd" "<stdin>" from_stdin "${slips}")
 check(STATUS 1 FINDINGS ${from_stdin} INPUT ${DATA}/check/slips.fgd ARGS -)
 check(STATUS 0 FINDINGS <stdin>:3:26:warning INPUT ${DATA}/check/includes.fgd ARGS -)
 
+# The editors the findings speak for: those a file is written for (what only they read, or the
+# TrenchBroom game configuration beside it), unless --editors names them.
+check(STATUS 1 FINDINGS jack.fgd:3:1:warning jack.fgd:5:9:error ARGS jack.fgd)
+check(STATUS 1 FINDINGS jack.fgd:3:51:error jack.fgd:4:43:error jack.fgd:5:9:error
+    ARGS --editors all jack.fgd)
+check(STATUS 0 FINDINGS trenchbroom/game.fgd:2:1:warning trenchbroom/plain.fgd:1:1:warning
+    trenchbroom/plain.fgd:1:13:warning ARGS trenchbroom/game.fgd trenchbroom/plain.fgd)
+check(STATUS 1 FINDINGS trenchbroom/game.fgd:2:40:error
+    ARGS --editors "Hammer, J.A.C.K." trenchbroom/game.fgd)
+check(STATUS 2 ARGS --editors vim jack.fgd ERROR "Unknown editors 'vim': use hammer, jack")
+
 # A path with spaces and letters beyond ASCII, named as given.
 set(folder "${WORK}/dossier à vérifier")
 file(MAKE_DIRECTORY "${folder}")

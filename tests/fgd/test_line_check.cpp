@@ -24,9 +24,13 @@ private slots:
 void TestLineCheck::oneLine_data() {
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("reason"); // a part of the expected reason; empty: no mark
-    const auto row = [](const QString& line, const char* reason) {
-        QTest::newRow(qPrintable(line.left(70))) << line << QString::fromUtf8(reason);
+    QTest::addColumn<fgd::Editors>("targets");
+    const auto row = [](const QString& line, const char* reason,
+                        fgd::Editors targets = fgd::AllEditors) {
+        QTest::newRow(qPrintable(QString::number(targets) + line.left(70)))
+            << line << QString::fromUtf8(reason) << targets;
     };
+    using namespace fgd::Editor;
     // Declarations as they stand in public Half-Life FGD files: each loads in the editors.
     for (
         const char* line : {
@@ -77,12 +81,44 @@ void TestLineCheck::oneLine_data() {
     row(QString("@PointClass = a : \"b%1\" []").arg(QChar(0x81)), "control character");
     row(R"l(@PointClass = a : "b" [)l", "not closed on this line");
     row(QString::fromUtf8(R"l(@PointClass = a : "Gewehr 中" [])l"), "中 cannot be saved");
+
+    // What only one editor reads is marked for the others, and read on for that one.
+    row(R"l(@PointClass = a : "b" : "http://twhl.info" [])l", "", Jack);
+    row(R"l(@PointClass = a : "b" : "help" [ health(intger) : "H" ])l", "type integer", Jack);
+    row(R"l(@PointClass = a : "b" [ m(choices) : "M" = [ 0 : "No" : "help" ] ])l", "", Jack);
+    row(R"l(@PointClass = a : "b" [ m(choices) : "M" = [ 0 : "No" : "help" ] ])l",
+        "only J.A.C.K. reads a help text", Jack | TrenchBroom);
+    row(R"l(@PointClass model({ "path": "x.mdl", "skin": (1) }) = a : "b" [])l", "", TrenchBroom);
+    row(R"l(@PointClass model({ "path": "x.mdl" }) = a : "b" [ health(intger) : "H" ])l",
+        "type integer", TrenchBroom);
+    row(R"l(@PointClass = a : "b" [ k(string) : "K" : { "x" } ])l", "only TrenchBroom reads",
+        TrenchBroom);
+    // What the editors load but read otherwise than it is written.
+    row(R"l(@PointClass = a : "b" [ k(string) : "K" k(string) : "K" ])l", "k is declared twice");
+    row(R"l(@PointClass = a : "b" [ k(string) : "K" k(integer) : "K" ])l", "Hammer refuses");
+    row(R"l(@PointClass = a : "b" [ k(string) : "K" : 5 ])l", "in double quotes, \"5\"");
+    row(R"l(@PointClass = a : "b" [ k(integer) : "K" : 2.5 ])l", "cut 2.5 to 2");
+    row(R"l(@PointClass = a : "b" [ k(float) : "K" : 0.5 ])l", "a float in double quotes");
+    row(R"l(@PointClass = a : "b" [ k(float) : "K" : 1 i(integer) : "I" : 3 ])l", "");
+    row(R"l(@PointClass = a : "b" [ m(choices) : "M" : 2 = [ 0 : "No" 1 : "Yes" ] ])l",
+        "the default 2 is none of the choices");
+    row(R"l(@PointClass = a : "b" [ m(choices) : "M" : "1.0" = [ 0 : "No" 1 : "Yes" ] ])l", "");
+    row(R"l(@PointClass = a : "b" [ m(choices) : "M" : "" = [ 0 : "No" ] ])l", "");
+    row(R"l(@SolidClass size(-8 -8 0, 8 8 8) = a : "b" [])l", "takes its size from its brushes");
+    row(R"l(@SolidClass studio("x.mdl") = a : "b" [])l", "no studio() model");
+    row(R"l(@PointClass size(8 8 8) color(1 1 1) SIZE(4 4 4) = a : "b" [])l",
+        "size() is given twice");
+    row(R"l(@PointClass base(A) studio() base(B) = a : "b" [])l", "base() is given twice");
+    row(R"l(@PointClass base(A) studio() base(B) = a : "b" [])l", "", Hammer | Jack);
+    row(R"l(@PointClass = a : "b" [ f(flags) = [ 8388608 : "24th" : 0 16777216 : "25th" : 0 ] ])l",
+        "the editors show 24 flags");
 }
 
 void TestLineCheck::oneLine() {
     QFETCH(QString, line);
     QFETCH(QString, reason);
-    const QString verdict = checkLine(line);
+    QFETCH(fgd::Editors, targets);
+    const QString verdict = checkLine(line, targets);
     QVERIFY2(reason.isEmpty() ? verdict.isEmpty() : verdict.contains(reason),
              qPrintable(verdict.isEmpty() ? QStringLiteral("no mark") : verdict));
 }
@@ -90,6 +126,7 @@ void TestLineCheck::oneLine() {
 void TestLineCheck::acrossLines_data() {
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<QStringList>("marks"); // "line kind: a part of its first reason"
+    QTest::addColumn<fgd::Editors>("targets");
     const QStringList file = model::readFgdFile(FGD_TEST_DATA "/continued.fgd").contents.lines;
     QCOMPARE(file.size(), 37);
     const auto edited = [&](const std::function<void(QStringList&)>& edit) {
@@ -100,28 +137,36 @@ void TestLineCheck::acrossLines_data() {
     const QString second = "4 error: second text", help = "help text after a choice's label";
     const QString good = R"(@PointClass = b : "B" [])";
 
-    QTest::newRow("continued.fgd") << file << QStringList{second, "34 error: " + help};
+    QTest::newRow("continued.fgd")
+        << file << QStringList{second, "34 error: " + help} << fgd::AllEditors;
     QTest::newRow("a body's ] removed: marked on the body, not the next @")
         << edited([](QStringList& l) { l.removeAt(12); })
-        << QStringList{second, "12 error: not closed before the next @", "33 error: " + help};
+        << QStringList{second, "12 error: not closed before the next @", "33 error: " + help}
+        << fgd::AllEditors;
     QTest::newRow("a text left open")
         << edited([](QStringList& l) { l[21].chop(1); })
-        << QStringList{second, "22 error: closing double quote", "34 error: " + help};
+        << QStringList{second, "22 error: closing double quote", "34 error: " + help}
+        << fgd::AllEditors;
     QTest::newRow("Update moves a list's ] to the end")
         << edited([](QStringList& l) { l.append(l.takeAt(20)); })
         << QStringList{second, "21 error: each flag", "22 error: not closed before the next @",
-                       "33 error: " + help, "37 error: closes no [ ] body"};
+                       "33 error: " + help, "37 error: closes no [ ] body"}
+        << fgd::AllEditors;
     QTest::newRow("a key-value outside a body")
         << edited([](QStringList& l) { l.insert(25, "health(integer) : \"Health\""); })
-        << QStringList{second, "26 error: not a declaration", "35 error: " + help};
-    QTest::newRow("the lines end in a body") << edited([](QStringList& l) { l.resize(30); })
-                                             << QStringList{second, "29 error: never closed"};
+        << QStringList{second, "26 error: not a declaration", "35 error: " + help}
+        << fgd::AllEditors;
+    QTest::newRow("the lines end in a body")
+        << edited([](QStringList& l) { l.resize(30); })
+        << QStringList{second, "29 error: never closed"} << fgd::AllEditors;
 
     // A declaration that ends before its name or description is marked on its own line.
     QTest::newRow("ends at =") << QStringList{"@PointClass = ", good}
-                               << QStringList{"1 error: class name after = is empty"};
+                               << QStringList{"1 error: class name after = is empty"}
+                               << fgd::AllEditors;
     QTest::newRow("ends at :") << QStringList{"@PointClass = a :", good}
-                               << QStringList{"1 error: description after : must be"};
+                               << QStringList{"1 error: description after : must be"}
+                               << fgd::AllEditors;
     // Every problem of a declaration, each where it is; reading goes on after each.
     QTest::newRow("several problems")
         << QStringList{R"(@PointClass colr(255 0 0) size(0 0 0, 1 1 1, 2 2 2) = a : "A")",
@@ -134,30 +179,56 @@ void TestLineCheck::acrossLines_data() {
                        good}
         << QStringList{"1 error: one or two groups of three numbers", "3 error: type integer",
                        "4 error: needs its : before it", "5 warning: character no game code reads",
-                       "6 warning: 1, 2, 4, 8"};
+                       "6 warning: 1, 2, 4, 8"}
+        << fgd::AllEditors;
     QTest::newRow("keys GoldSrc games read")
         << QStringList{R"(@PointClass = a : "A" [ $i_count(integer) : "N" $s_name(string) : "S")",
                        R"(target#1(string) : "T" ])"}
-        << QStringList{};
+        << QStringList{} << fgd::AllEditors;
     // A base must be declared in the list, in the same case; where is no matter.
     QTest::newRow("bases") << QStringList{R"(@BaseClass = Angles [ angles(string) : "A" ])",
                                           R"(@PointClass base(Angle) = a : "A" [])",
                                           R"(@PointClass base(angles, Later) = b : "B" [])",
                                           "@BaseClass = Later []"}
                            << QStringList{"2 warning: no @BaseClass = Angle is declared",
-                                          "3 warning: no @BaseClass = angles"};
+                                          "3 warning: no @BaseClass = angles"}
+                           << fgd::AllEditors;
     QTest::newRow("an included file that cannot be read may declare any base")
         << QStringList{R"(@include "nowhere.fgd")", R"(@PointClass base(Angle) = a : "A" [])"}
-        << QStringList{};
+        << QStringList{} << fgd::AllEditors;
     QTest::newRow("an error outranks a warning on its line")
         << QStringList{R"(@PointClass base(Nowhere) = 1 : "A" [])"}
-        << QStringList{"1 error: a number"};
+        << QStringList{"1 error: a number"} << fgd::AllEditors;
+
+    // A class declared twice: the later declaration is kept, the earlier dropped.
+    const QStringList twice{R"(@PointClass = a : "A" [])", good, R"(@SolidClass = a : "A" [])",
+                            R"(@PointClass = c : "C" [])"};
+    QTest::newRow("a class declared twice")
+        << twice
+        << QStringList{"1 warning: a is declared again below", "3 warning: a is declared above"}
+        << fgd::AllEditors;
+    // Bases in a circle: Hammer refuses the file, TrenchBroom reads it and cuts the circle.
+    const QStringList circle{"@BaseClass base(B) = A []", "@BaseClass base(A) = B []",
+                             R"(@PointClass base(A) = c : "C" [])"};
+    QTest::newRow("bases in a circle") << circle
+                                       << QStringList{"1 error: A is its own base through B",
+                                                      "2 error: B is its own base through A"}
+                                       << fgd::AllEditors;
+    QTest::newRow("bases in a circle, for TrenchBroom")
+        << circle
+        << QStringList{"1 warning: A is its own base through B",
+                       "2 warning: B is its own base through A"}
+        << fgd::Editors(fgd::Editor::TrenchBroom);
+    QTest::newRow("continued.fgd for J.A.C.K.")
+        << file << QStringList{} << fgd::Editors(fgd::Editor::Jack);
 }
 
 void TestLineCheck::acrossLines() {
     QFETCH(QStringList, lines);
     QFETCH(QStringList, marks);
+    QFETCH(fgd::Editors, targets);
     fgd::ListCheck whole;
+    whole.setTargets(targets);
     whole.checkAll(lines);
     QStringList found;
     for (int i = 0; i < lines.size(); ++i) {
@@ -181,16 +252,30 @@ void TestLineCheck::acrossLines() {
     }
     // Adding line after line, as Add does, re-reads only what is open and ends the same; so
     // does moving any line to the end, as Update does.
+    // Each check says from which line the marks may have changed: the ones above it stay.
+    const auto repainted = [](const fgd::ListCheck& before, const fgd::ListCheck& after,
+                              int first) {
+        for (int line = 0; line < std::min(first, before.count()); ++line) {
+            if (before.verdict(line) != after.verdict(line))
+                return false;
+        }
+        return true;
+    };
     fgd::ListCheck added;
-    for (qsizetype count = 0; count <= lines.size(); ++count)
-        added.checkAppended(lines.first(count));
+    added.setTargets(targets);
+    for (qsizetype count = 0; count <= lines.size(); ++count) {
+        const fgd::ListCheck before = added;
+        QVERIFY(repainted(before, added, added.checkAppended(lines.first(count))));
+    }
     QCOMPARE(added.verdicts(), whole.verdicts());
     for (int moved = 0; moved < lines.size(); ++moved) {
         QStringList updated = lines;
         updated.append(updated.takeAt(moved));
         fgd::ListCheck before = whole;
-        before.checkChanged(updated, moved);
+        const int first = before.checkChanged(updated, moved);
+        QVERIFY(repainted(whole, before, std::min(first, moved)));
         fgd::ListCheck after;
+        after.setTargets(targets);
         after.checkAll(updated);
         QCOMPARE(before.verdicts(), after.verdicts());
     }

@@ -76,9 +76,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             "a composed line is never marked");
 
     // The check answers every line, and checking the list line by line as lines are added
-    // gives the marks that checking it whole does, kinds and reasons alike.
+    // gives the marks that checking it whole does, kinds and reasons alike, for any editors
+    // (picked by the number's first character).
+    const fgd::Editors targets = fgd::Editors(pick(4, fgd::AllEditors) + 1);
     model::DefinitionList list;
     fgd::ListCheck added;
+    added.setTargets(targets);
     list.append(line);
     added.checkAppended(list.lines());
     for (qsizetype i = 8; i < parts.size() && !list.isFull(); ++i) {
@@ -86,6 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         added.checkAppended(list.lines());
     }
     fgd::ListCheck whole;
+    whole.setTargets(targets);
     whole.checkAll(list.lines());
     require(added.verdicts() == whole.verdicts(), "adding lines is checked as the whole list is");
     // So is moving a line to the end, as Update does.

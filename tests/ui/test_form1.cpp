@@ -9,8 +9,10 @@
 #include "support/Session.h"
 #include "ui/Form2.h"
 
+#include <QAction>
 #include <QDir>
 #include <QDropEvent>
+#include <QListView>
 #include <QMimeData>
 #include <QProcess>
 #include <QRegularExpression>
@@ -34,6 +36,7 @@ private slots:
     void listKeepsSelectionAndRows();
     void continuesOpenedFile();
     void appendsDroppedFiles();
+    void choosesEditors();
     void agreesWithCheckCommand();
 };
 
@@ -291,6 +294,39 @@ void TestForm1::appendsDroppedFiles() {
     QCOMPARE(s.toolkit.messages.last().title, QString("Error"));
     QVERIFY(s.toolkit.inputs.isEmpty());
     QCOMPARE(s.shownCount(), 32767);
+}
+
+void TestForm1::choosesEditors() {
+    // The source list's right-click menu has an entry per editor; a file written for one editor
+    // is checked for it, until the user chooses, and the choice holds for files opened later.
+    Session s;
+    auto* list = s.main()->findChild<QListView*>("List1");
+    QCOMPARE(list->contextMenuPolicy(), Qt::ActionsContextMenu);
+    const QList<QAction*> entries = list->actions();
+    const auto checked = [&] {
+        QStringList names;
+        for (const QAction* entry : entries) {
+            if (entry->isChecked())
+                names << entry->text() + (entry->isEnabled() ? "" : " (fixed)");
+        }
+        return names.join(", ");
+    };
+    QCOMPARE(checked(), QString("Check for Hammer, Check for J.A.C.K., Check for TrenchBroom"));
+    const QString jack = FGD_TEST_DATA "/check/jack.fgd";
+    s.main()->openFile(jack);
+    QCOMPARE(checked(), QString("Check for J.A.C.K. (fixed)"));
+    QCOMPARE(s.shown(2, model::SourceList::MarkRole).toInt(), int(fgd::Severity::Warning));
+    QVERIFY(s.tip(2).endsWith("\n(checked for J.A.C.K.)"));
+    entries.at(0)->trigger(); // Hammer: the help text it refuses is an error at once
+    QCOMPARE(checked(), QString("Check for Hammer, Check for J.A.C.K."));
+    QCOMPARE(s.shown(2, model::SourceList::MarkRole).toInt(), int(fgd::Severity::Error));
+    QVERIFY(s.tip(2).endsWith("\n(checked for Hammer and J.A.C.K.)"));
+    entries.at(1)->trigger();
+    entries.at(0)->trigger(); // the last one left stays
+    QCOMPARE(checked(), QString("Check for Hammer (fixed)"));
+    s.main()->openFile(jack);
+    QCOMPARE(checked(), QString("Check for Hammer (fixed)"));
+    QCOMPARE(s.shown(2, model::SourceList::MarkRole).toInt(), int(fgd::Severity::Error));
 }
 
 void TestForm1::agreesWithCheckCommand() {
