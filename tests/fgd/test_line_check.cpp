@@ -110,6 +110,7 @@ void TestLineCheck::oneLine_data() {
         "size() is given twice");
     row(R"l(@PointClass base(A) studio() base(B) = a : "b" [])l", "base() is given twice");
     row(R"l(@PointClass base(A) studio() base(B) = a : "b" [])l", "", Hammer | Jack);
+    row(R"l(@PointClass = a : "b" [ f(flags) = [ 1 : "1st" : 0 8388608 : "24th" : 0 ] ])l", "");
     row(R"l(@PointClass = a : "b" [ f(flags) = [ 8388608 : "24th" : 0 16777216 : "25th" : 0 ] ])l",
         "the editors show 24 flags");
 }
@@ -216,19 +217,25 @@ void TestLineCheck::acrossLines_data() {
                                        << fgd::AllEditors;
     QTest::newRow("bases in a circle, for TrenchBroom")
         << circle
-        << QStringList{"1 warning: A is its own base through B",
+        << QStringList{"1 warning: this file is written for TrenchBroom; the marks speak",
                        "2 warning: B is its own base through A"}
         << fgd::Editors(fgd::Editor::TrenchBroom);
     QTest::newRow("continued.fgd for J.A.C.K.")
-        << file << QStringList{} << fgd::Editors(fgd::Editor::Jack);
+        << file
+        << QStringList{"4 warning: written for J.A.C.K.: Hammer and TrenchBroom refuse it for "
+                       "its help texts after a choice's label (1 line), help texts after a "
+                       "description (1 line)"}
+        << fgd::Editors(fgd::Editor::Jack);
 }
 
 void TestLineCheck::acrossLines() {
     QFETCH(QStringList, lines);
     QFETCH(QStringList, marks);
     QFETCH(fgd::Editors, targets);
+    // Checked for one editor, the lines are taken as written for it, as an opened file is.
+    const fgd::Editors writtenFor = (targets & (targets - 1)) == 0 ? targets : 0;
     fgd::ListCheck whole;
-    whole.setTargets(targets);
+    whole.setTargets(targets, writtenFor);
     whole.checkAll(lines);
     QStringList found;
     for (int i = 0; i < lines.size(); ++i) {
@@ -262,7 +269,7 @@ void TestLineCheck::acrossLines() {
         return true;
     };
     fgd::ListCheck added;
-    added.setTargets(targets);
+    added.setTargets(targets, writtenFor);
     for (qsizetype count = 0; count <= lines.size(); ++count) {
         const fgd::ListCheck before = added;
         QVERIFY(repainted(before, added, added.checkAppended(lines.first(count))));
@@ -275,7 +282,7 @@ void TestLineCheck::acrossLines() {
         const int first = before.checkChanged(updated, moved);
         QVERIFY(repainted(whole, before, std::min(first, moved)));
         fgd::ListCheck after;
-        after.setTargets(targets);
+        after.setTargets(targets, writtenFor);
         after.checkAll(updated);
         QCOMPARE(before.verdicts(), after.verdicts());
     }
