@@ -202,8 +202,9 @@ void TestLineCheck::acrossLines_data() {
         << QStringList{"1 error: a number"} << fgd::AllEditors;
 
     // A class declared twice: the later declaration is kept, the earlier dropped.
-    const QStringList twice{R"(@PointClass = a : "A" [])", good, R"(@SolidClass = a : "A" [])",
-                            R"(@PointClass = c : "C" [])"};
+    const QStringList twice{R"(@PointClass = a : "A" [ k(string) : "K" ])", good,
+                            R"(@SolidClass = a : "A" [ k(string) : "K" ])",
+                            R"(@PointClass = c : "C" [ k(integer) : "K" ])"};
     QTest::newRow("a class declared twice")
         << twice
         << QStringList{"1 warning: a is declared again below", "3 warning: a is declared above"}
@@ -215,6 +216,12 @@ void TestLineCheck::acrossLines_data() {
                                        << QStringList{"1 error: A is its own base through B",
                                                       "2 error: B is its own base through A"}
                                        << fgd::AllEditors;
+    QTest::newRow("a circle closed by a second declaration")
+        << QStringList{"@BaseClass base(B) = A []", "@BaseClass = B []",
+                       "@BaseClass base(A) = B []"}
+        << QStringList{"1 error: A is its own base through B", "2 warning: B is declared again",
+                       "3 error: B is its own base through A"}
+        << fgd::AllEditors;
     QTest::newRow("bases in a circle, for TrenchBroom")
         << circle
         << QStringList{"1 warning: this file is written for TrenchBroom; the marks speak",
