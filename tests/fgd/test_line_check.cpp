@@ -216,6 +216,10 @@ void TestLineCheck::acrossLines_data() {
                                        << QStringList{"1 error: A is its own base through B",
                                                       "2 error: B is its own base through A"}
                                        << fgd::AllEditors;
+    QTest::newRow("a class declared again, its name on the next line")
+        << QStringList{R"(@PointClass = a : "A" [])", "@PointClass =", R"(a : "A" [])"}
+        << QStringList{"1 warning: a is declared again below", "3 warning: a is declared above"}
+        << fgd::AllEditors;
     QTest::newRow("a circle closed by a second declaration")
         << QStringList{"@BaseClass base(B) = A []", "@BaseClass = B []",
                        "@BaseClass base(A) = B []"}

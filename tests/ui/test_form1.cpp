@@ -317,7 +317,10 @@ void TestForm1::choosesEditors() {
     QCOMPARE(checked(), QString("Check for J.A.C.K. (fixed)"));
     QCOMPARE(s.shown(2, model::SourceList::MarkRole).toInt(), int(fgd::Severity::Warning));
     QVERIFY(s.tip(2).endsWith("\n(checked for J.A.C.K.)"));
+    QSignalSpy repainted(list->model(), &QAbstractItemModel::dataChanged);
     entries.at(0)->trigger(); // Hammer: the help text it refuses is an error at once
+    QVERIFY(!repainted.isEmpty() && repainted.last().at(0).toModelIndex().row() == 0 &&
+            repainted.last().at(1).toModelIndex().row() == s.shownCount() - 1);
     QCOMPARE(checked(), QString("Check for Hammer, Check for J.A.C.K."));
     QCOMPARE(s.shown(2, model::SourceList::MarkRole).toInt(), int(fgd::Severity::Error));
     QVERIFY(s.tip(2).endsWith("\n(checked for Hammer and J.A.C.K.)"));
