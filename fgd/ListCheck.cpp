@@ -181,7 +181,8 @@ void ListCheck::listProblems(int line, QList<Problem>& problems) const {
 }
 
 bool ListCheck::inCycle(const QString& owner, const QString& base) const {
-    if (owner.isEmpty())
+    // Only a class some class names as a base can be reached from its own bases.
+    if (owner.isEmpty() || !m_baseLines.contains(owner))
         return false;
     QSet<QString> seen;
     QList<QString> next{base};
