@@ -50,7 +50,6 @@ public:
     // its first line, then says so. 0 when the user chose the targets.
     void setTargets(Editors targets, Editors writtenFor = 0, const QString& evidence = {});
     Editors targets() const { return m_targets; }
-    Editors writtenFor() const { return m_writtenFor; }
     // The editors that read every construct of the lines that only some editors read: 0 when
     // the lines use none, or constructs of editors that refuse each other's.
     Editors onlyReadBy() const;

@@ -7,6 +7,10 @@
 
 namespace model {
 
+namespace {
+
+// Whether the GameConfig.cfg beside the file at filePath, a TrenchBroom game configuration,
+// names the file among its entity definitions.
 bool namedByGameConfiguration(const QString& filePath) {
     if (filePath.isEmpty())
         return false;
@@ -23,6 +27,8 @@ bool namedByGameConfiguration(const QString& filePath) {
         QRegularExpression::CaseInsensitiveOption);
     return text.contains(QStringLiteral("\"entities\"")) && text.contains(named);
 }
+
+} // namespace
 
 void aimCheck(fgd::ListCheck& check, fgd::Editors chosen, const QString& filePath) {
     if (chosen != 0) {

@@ -12,8 +12,4 @@ namespace model {
 // it names it; otherwise every editor. filePath is empty for lines that came from no file.
 void aimCheck(fgd::ListCheck& check, fgd::Editors chosen, const QString& filePath);
 
-// Whether the GameConfig.cfg beside the file at filePath, a TrenchBroom game configuration,
-// names the file among its entity definitions.
-bool namedByGameConfiguration(const QString& filePath);
-
 } // namespace model
