@@ -135,8 +135,18 @@ QList<Problem> ListCheck::problems(int line) const {
 
 // The problems of a line that depend on the rest of the list.
 void ListCheck::listProblems(int line, QList<Problem>& problems) const {
+    // Most lines name no base and declare no class: those need no search.
+    const unsigned has = line < m_lineHas.size() ? m_lineHas.at(line) : 0;
+    if (has == 0) {
+        if (m_writtenFor != 0)
+            if (const std::optional<Problem> note = writtenForNote(line))
+                problems.append(*note);
+        return;
+    }
     const BaseUse here{line, 0, {}};
-    const auto uses = std::equal_range(m_bases.begin(), m_bases.end(), here, byLine);
+    const auto uses = !(has & NamesBase)
+                          ? std::pair(m_bases.cend(), m_bases.cend())
+                          : std::equal_range(m_bases.cbegin(), m_bases.cend(), here, byLine);
     for (auto use = uses.first; use != uses.second; ++use) {
         if (!isDeclared(use->name)) {
             if (includesKnown())
@@ -144,7 +154,7 @@ void ListCheck::listProblems(int line, QList<Problem>& problems) const {
                                  undeclaredBase(use->name)});
             continue;
         }
-        const QString& owner = m_baseOwners.at(use - m_bases.begin());
+        const QString& owner = m_baseOwners.at(use - m_bases.cbegin());
         if (inCycle(owner, use->name)) {
             // Hammer finds a base only when it is declared above, which one class of a circle
             // never is; TrenchBroom logs an error and leaves the circle.
@@ -159,9 +169,11 @@ void ListCheck::listProblems(int line, QList<Problem>& problems) const {
                 {line, use->column, Severity::Warning, "base-cycle", reason, Editor::TrenchBroom});
         }
     }
-    const auto classes = std::equal_range(m_classes.begin(), m_classes.end(), here, byLine);
+    const auto classes = m_twice == 0 || !(has & DeclaresClass)
+                             ? std::pair(m_classes.cend(), m_classes.cend())
+                             : std::equal_range(m_classes.cbegin(), m_classes.cend(), here, byLine);
     for (auto declared = classes.first; declared != classes.second; ++declared) {
-        const QList<int>& lines = m_declared.value(declared->name);
+        const QList<int>& lines = m_names.constFind(declared->name)->declared;
         if (lines.size() < 2)
             continue;
         problems.append(
@@ -182,7 +194,7 @@ void ListCheck::listProblems(int line, QList<Problem>& problems) const {
 
 bool ListCheck::inCycle(const QString& owner, const QString& base) const {
     // Only a class some class names as a base can be reached from its own bases.
-    if (owner.isEmpty() || !m_baseLines.contains(owner))
+    if (owner.isEmpty() || !namedAsBase(owner))
         return false;
     QSet<QString> seen;
     QList<QString> next{base};
@@ -193,11 +205,29 @@ bool ListCheck::inCycle(const QString& owner, const QString& base) const {
         if (seen.contains(name))
             continue;
         seen.insert(name);
-        const QHash<QString, int> bases = m_baseEdges.value(name);
-        for (auto i = bases.cbegin(); i != bases.cend(); ++i)
-            next.append(i.key());
+        next += basesOf(name);
     }
     return false;
+}
+
+QList<QString> ListCheck::basesOf(const QString& name) const {
+    QList<QString> bases;
+    const auto found = m_names.constFind(name);
+    if (found == m_names.cend())
+        return bases;
+    for (const int line : found->declared) {
+        // The declaration is the last item starting at or above its line that declares it (two
+        // items can share a line: one ends where the next begins).
+        auto item = std::upper_bound(m_items.cbegin(), m_items.cend(), line,
+                                     [](int at, const Item& i) { return at < i.firstLine; });
+        while (item != m_items.cbegin() && (--item)->declared != name) {
+        }
+        if (item->declared != name)
+            continue;
+        for (qsizetype i = item->firstBase; i < item->firstBase + item->baseCount; ++i)
+            bases.append(m_bases.at(i).name);
+    }
+    return bases;
 }
 
 // On a file taken as written for one editor: which editors refuse it and why, on its first line
@@ -248,20 +278,27 @@ QList<Verdict> ListCheck::verdicts() const {
 }
 
 bool ListCheck::isDeclared(const QString& name) const {
-    return m_declared.contains(name) || m_includedNames.contains(name);
+    const auto found = m_names.constFind(name);
+    return (found != m_names.cend() && !found->declared.isEmpty()) ||
+           m_includedNames.contains(name);
+}
+
+bool ListCheck::namedAsBase(const QString& name) const {
+    const auto found = m_names.constFind(name);
+    return found != m_names.cend() && !found->asBase.isEmpty();
 }
 
 void ListCheck::checkAll(const QStringList& lines) {
     m_findings.clear();
     m_count = 0;
+    m_lineHas.clear();
     m_items.clear();
     m_bases.clear();
     m_baseOwners.clear();
-    m_baseEdges.clear();
+    m_twice = 0;
     m_classes.clear();
-    m_declared.clear();
+    m_names.clear();
     m_onlyIn.clear();
-    m_baseLines.clear();
     m_includes.clear();
     m_includedNames.clear();
     m_unreadIncludes = 0;
@@ -290,6 +327,8 @@ void ListCheck::checkFrom(const QStringList& lines, int from, int& changed) {
     m_onlyIn.erase(onlyInFrom, m_onlyIn.end());
     const qsizetype onlyInKept = m_onlyIn.size();
     m_count = static_cast<int>(lines.size());
+    m_lineHas.resize(from);
+    m_lineHas.resize(m_count, 0);
     for (int i = from; i < m_count; ++i) {
         if (const std::optional<Problem> problem = lineProblem(lines.at(i), i))
             m_findings[i].append(*problem);
@@ -305,8 +344,9 @@ void ListCheck::checkFrom(const QStringList& lines, int from, int& changed) {
     if (m_writtenFor && onlyInChanged)
         changed = std::min({changed, noteLine, m_onlyIn.isEmpty() ? 0 : m_onlyIn.firstKey()});
     for (const QString& name : std::as_const(touched.names)) {
-        if (const auto lines = m_baseLines.constFind(name); lines != m_baseLines.cend())
-            changed = std::min(changed, lines->constFirst());
+        if (const auto found = m_names.constFind(name);
+            found != m_names.cend() && !found->asBase.isEmpty())
+            changed = std::min(changed, found->asBase.constFirst());
     }
 }
 
@@ -314,15 +354,16 @@ void ListCheck::removeItemsFrom(int from, BaseChanges& touched) {
     while (!m_items.isEmpty() && m_items.constLast().firstLine >= from) {
         const Item item = m_items.takeLast();
         if (!item.declared.isEmpty()) {
-            QList<int>& declared = m_declared[item.declared];
+            const auto name = m_names.find(item.declared);
+            QList<int>& declared = name->declared;
+            m_twice -= declared.size() == 2;
             declared.removeLast();
-            if (!declared.isEmpty()) {
+            if (!declared.isEmpty())
                 touched.line = std::min(touched.line, declared.constLast());
-            } else {
-                m_declared.remove(item.declared);
-                if (m_baseLines.contains(item.declared))
-                    touched.names.insert(item.declared);
-            }
+            else if (!name->asBase.isEmpty())
+                touched.names.insert(item.declared);
+            else
+                m_names.erase(name);
         }
         if (!item.include.isEmpty() && --m_includes[item.include] == 0) {
             m_includes.remove(item.include);
@@ -339,25 +380,20 @@ void ListCheck::removeItemsFrom(int from, BaseChanges& touched) {
     while (!m_bases.isEmpty() && m_bases.constLast().line >= from) {
         const BaseUse use = m_bases.takeLast();
         const QString owner = m_baseOwners.takeLast();
-        QList<int>& lines = m_baseLines[use.name];
-        lines.removeLast();
-        if (lines.isEmpty())
-            m_baseLines.remove(use.name);
-        if (!owner.isEmpty()) {
-            QHash<QString, int>& edges = m_baseEdges[owner];
-            if (--edges[use.name] == 0)
-                edges.remove(use.name);
-            if (edges.isEmpty())
-                m_baseEdges.remove(owner);
-            touched.hierarchy |= m_baseLines.contains(owner);
-        }
+        const auto name = m_names.find(use.name);
+        name->asBase.removeLast();
+        if (name->asBase.isEmpty() && name->declared.isEmpty())
+            m_names.erase(name);
+        if (!owner.isEmpty())
+            touched.hierarchy |= namedAsBase(owner);
     }
     while (!m_classes.isEmpty() && m_classes.constLast().line >= from)
         m_classes.removeLast();
 }
 
 void ListCheck::addItem(const ParsedItem& item, BaseChanges& touched) {
-    m_items.append({item.firstLine, item.lastLine, item.declared, item.include});
+    m_items.append({item.firstLine, item.lastLine, item.declared, item.include, m_bases.size(),
+                    item.bases.size()});
     for (const Problem& problem : item.problems) {
         m_findings[problem.line].append(problem);
         if (problem.onlyIn) {
@@ -368,20 +404,22 @@ void ListCheck::addItem(const ParsedItem& item, BaseChanges& touched) {
     }
     for (const BaseUse& use : item.bases) {
         m_bases.append(use);
+        m_lineHas[use.line] |= NamesBase;
         m_baseOwners.append(item.declared);
-        m_baseLines[use.name].append(use.line);
-        if (!item.declared.isEmpty())
-            ++m_baseEdges[item.declared][use.name];
+        m_names[use.name].asBase.append(use.line);
     }
     if (!item.declared.isEmpty()) {
-        touched.hierarchy |= !item.bases.isEmpty() && m_baseLines.contains(item.declared);
+        Name& name = m_names[item.declared];
+        touched.hierarchy |= !item.bases.isEmpty() && !name.asBase.isEmpty();
         m_classes.append({item.declaredLine, item.declaredColumn, item.declared});
-        QList<int>& declared = m_declared[item.declared];
+        m_lineHas[item.declaredLine] |= DeclaresClass;
+        QList<int>& declared = name.declared;
         if (!declared.isEmpty())
             touched.line = std::min(touched.line, declared.constLast());
-        else if (m_baseLines.contains(item.declared))
+        else if (!name.asBase.isEmpty())
             touched.names.insert(item.declared);
         declared.append(item.declaredLine);
+        m_twice += declared.size() == 2;
     }
     if (!item.include.isEmpty() && m_includes[item.include]++ == 0) {
         if (!m_included.contains(item.include)) {

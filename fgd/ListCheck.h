@@ -89,6 +89,8 @@ private:
         int lastLine; // the furthest line its reading looked at
         QString declared;
         QString include;
+        qsizetype firstBase; // its bases in m_bases
+        qsizetype baseCount;
     };
     void checkFrom(const QStringList& lines, int from, int& changed);
     // What a check changed that lines above it may depend on: names used as a base whose first
@@ -102,21 +104,28 @@ private:
     void removeItemsFrom(int from, BaseChanges& touched);
     void addItem(const ParsedItem& item, BaseChanges& touched);
     bool isDeclared(const QString& name) const;
+    bool namedAsBase(const QString& name) const;
     void listProblems(int line, QList<Problem>& problems) const;
     bool inCycle(const QString& owner, const QString& base) const;
+    QList<QString> basesOf(const QString& name) const; // the bases its declarations name
     std::optional<Problem> writtenForNote(int line) const;
     bool includesKnown() const { return m_unreadIncludes == 0; }
 
-    int m_count = 0;                      // lines checked
+    int m_count = 0; // lines checked
+    enum : quint8 { NamesBase = 1, DeclaresClass = 2 };
+    QList<quint8> m_lineHas;              // for each line checked, what of the above it holds
     QMap<int, QList<Problem>> m_findings; // the problems found, by line
     QList<Item> m_items;
-    QList<BaseUse> m_bases;                                // in the order of their lines
-    QList<QString> m_baseOwners;                           // the class naming each of m_bases
-    QHash<QString, QHash<QString, int>> m_baseEdges;       // each class's bases, counted
-    QList<BaseUse> m_classes;                              // the names declared, by line
-    QHash<QString, QList<int>> m_declared;                 // the lines declaring each name
-    QHash<QString, QList<int>> m_baseLines;                // the lines naming each base, in order
-    QHash<QString, int> m_includes;                        // how many items @include each file
+    QList<BaseUse> m_bases;      // in the order of their lines
+    QList<QString> m_baseOwners; // the class naming each of m_bases
+    QList<BaseUse> m_classes;    // the names declared, by line
+    struct Name {
+        QList<int> declared; // the lines declaring it
+        QList<int> asBase;   // the lines naming it as a base, in order
+    };
+    QHash<QString, Name> m_names;   // each name declared or named as a base, in one look-up
+    int m_twice = 0;                // names declared more than once
+    QHash<QString, int> m_includes; // how many items @include each file
     QHash<QString, std::optional<QStringList>> m_included; // what each included file declares
     QSet<QString> m_includedNames;
     int m_unreadIncludes = 0;

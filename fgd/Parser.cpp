@@ -3,7 +3,7 @@
 #include "Tokenizer.h"
 #include "Vocabulary.h"
 
-#include <QHash>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <optional>
@@ -740,24 +740,26 @@ private:
     // or flags of the two), and refuses the file when their types differ; TrenchBroom keeps the
     // first and skips the later.
     void checkKeyTwice(const Token& key, const Token& type) {
-        const QString name = key.text.toString();
-        const QString kind = type.text.toString().toLower();
-        const auto earlier = m_keys.constFind(name);
+        // A class has a few dozen key-values at most: a scan is cheaper than a hash.
+        const auto earlier = std::find_if(m_keys.cbegin(), m_keys.cend(),
+                                          [&](const auto& seen) { return seen.first == key.text; });
         if (earlier == m_keys.cend()) {
-            m_keys.insert(name, kind);
+            m_keys.push_back({key.text, type.text});
             return;
         }
-        if (*earlier == kind) {
+        const QString name = key.text.toString();
+        if (earlier->second.compare(type.text, Qt::CaseInsensitive) == 0) {
             warn(key, "key-twice",
                  QStringLiteral("the key-value %1 is declared twice in this class: Hammer uses "
                                 "this one, TrenchBroom the first: remove one")
                      .arg(name));
             return;
         }
-        const QString reason = QStringLiteral("the key-value %1 is declared twice in this "
-                                              "class, as %2 and as %3: Hammer refuses the "
-                                              "file, TrenchBroom uses the first: remove one")
-                                   .arg(name, *earlier, kind);
+        const QString reason =
+            QStringLiteral("the key-value %1 is declared twice in this "
+                           "class, as %2 and as %3: Hammer refuses the "
+                           "file, TrenchBroom uses the first: remove one")
+                .arg(name, earlier->second.toString().toLower(), type.text.toString().toLower());
         refusedBy(key, Editor::Hammer | Editor::Jack, "key-twice", reason);
         warn(key, "key-twice", reason, Editor::TrenchBroom);
     }
@@ -860,10 +862,11 @@ private:
     qsizetype m_lastColumn = 0;
     int m_previousEnd = -1;
     int m_depth = 0;
-    unsigned m_lastKind = End;      // the kind of the token taken last
-    QStringView m_helper;           // the helper whose arguments are being read
-    QHash<QString, QString> m_keys; // the key-values of the body being read, with their types
-    ParsedItem* m_item = nullptr;   // the item being read
+    unsigned m_lastKind = End; // the kind of the token taken last
+    QStringView m_helper;      // the helper whose arguments are being read
+    // The key-values of the body being read, with their types (views into m_lines).
+    QVarLengthArray<std::pair<QStringView, QStringView>, 64> m_keys;
+    ParsedItem* m_item = nullptr; // the item being read
 };
 
 } // namespace

@@ -33,13 +33,23 @@ int typingDistance(QStringView a, QStringView b) {
 } // namespace
 
 bool isListed(QStringView word, QStringView names) {
+    // The editors compare these words as ASCII, whatever the case (and the check runs this for
+    // nearly every token): each name is compared in place, letter by letter.
+    const auto fold = [](char16_t c) {
+        return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
+    };
+    const qsizetype size = word.size();
     for (qsizetype start = 0; start < names.size();) {
-        qsizetype end = names.indexOf(u' ', start);
-        if (end < 0)
-            end = names.size();
-        if (end - start == word.size() &&
-            word.compare(names.sliced(start, end - start), Qt::CaseInsensitive) == 0)
-            return true;
+        qsizetype end = start;
+        while (end < names.size() && names[end] != u' ')
+            ++end;
+        if (end - start == size) {
+            qsizetype i = 0;
+            while (i < size && fold(word[i].unicode()) == fold(names[start + i].unicode()))
+                ++i;
+            if (i == size)
+                return true;
+        }
         start = end + 1;
     }
     return false;
