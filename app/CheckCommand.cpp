@@ -3,15 +3,19 @@
 #include "model/DefinitionList.h"
 #include "model/FgdReader.h"
 #include "model/FileCheck.h"
+#include "model/GameClasses.h"
+#include "model/IncludedClasses.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMap>
+#include <QSet>
 #include <QUrl>
 
 #include <algorithm>
@@ -42,7 +46,7 @@ void write(std::FILE* stream, const QByteArray& bytes) {
 
 // Reads and checks one file as the main window opens it: its @include files from its folder,
 // or from the working folder for standard input.
-CheckedFile checkFile(const QString& given, fgd::Editors editors) {
+CheckedFile checkFile(const QString& given, fgd::Editors editors, const model::GameClasses* game) {
     CheckedFile checked;
     const bool standardInput = given == StandardInput;
     checked.name = standardInput ? QStringLiteral("<stdin>") : given;
@@ -74,15 +78,16 @@ CheckedFile checkFile(const QString& given, fgd::Editors editors) {
                            .arg(lines)
                            .arg(model::DefinitionList::maxLinesText());
     }
-    checked.findings =
-        model::checkFileContents(read.contents, standardInput ? QString() : checked.path, editors);
+    checked.findings = model::checkFileContents(
+        read.contents, standardInput ? QString() : checked.path, editors, game);
     return checked;
 }
 
 // Checks the files side by side on the machine's cores: each file is read and checked on its
 // own, so nothing is shared but the list of results, each in its own place. The largest files
 // go first, so that no core is left with a large one when the others are done.
-QList<CheckedFile> checkFiles(const QStringList& files, fgd::Editors editors) {
+QList<CheckedFile> checkFiles(const QStringList& files, fgd::Editors editors,
+                              const QList<const model::GameClasses*>& games) {
     QList<qsizetype> order(files.size());
     std::iota(order.begin(), order.end(), 0);
     QList<qint64> sizes;
@@ -94,7 +99,7 @@ QList<CheckedFile> checkFiles(const QStringList& files, fgd::Editors editors) {
     std::atomic<qsizetype> next = 0;
     const auto work = [&] {
         for (qsizetype i = next++; i < files.size(); i = next++)
-            checked[order.at(i)] = checkFile(files.at(order.at(i)), editors);
+            checked[order.at(i)] = checkFile(files.at(order.at(i)), editors, games.at(order.at(i)));
     };
     const qsizetype helpers =
         std::min<qsizetype>(files.size(), std::max(1u, std::thread::hardware_concurrency())) - 1;
@@ -209,10 +214,52 @@ void writeSarif(const QList<CheckedFile>& files, const QStringList& unreadable) 
     write(stdout, QJsonDocument(log).toJson(QJsonDocument::Indented));
 }
 
+// The classes the game links that none of the files (nor what they @include) declares, each as
+// a note, for a maintainer looking for entities the FGD lacks.
+void writeUndeclared(const CheckOptions& options, const model::GameClasses& game) {
+    QSet<QString> declared;
+    for (const QString& file : options.files) {
+        if (file == StandardInput)
+            continue;
+        for (const QString& name : model::classesDeclaredIn(file).value_or(QStringList()))
+            declared.insert(name);
+    }
+    QString text;
+    for (const QString& name : game.names) {
+        if (!declared.contains(name))
+            text += QStringLiteral("%1: note: the game links %2, which no file declares\n")
+                        .arg(QDir::toNativeSeparators(game.source), name);
+    }
+    write(stdout, text.toUtf8());
+}
+
 } // namespace
 
 int runCheck(const CheckOptions& options) {
-    const QList<CheckedFile> checked = checkFiles(options.files, options.editors);
+    // The game each file is checked against: the one given, or each file's own liblist.gam
+    // (read once for the files that share it; one that cannot be read is left out silently,
+    // as the main window does on opening a file).
+    std::optional<model::GameClasses> given;
+    if (!options.game.isEmpty()) {
+        model::GameReading reading = model::readGame(options.game);
+        if (!reading.game) {
+            write(stderr, QStringLiteral("fgd-composer: %1\n").arg(reading.error).toUtf8());
+            return CheckStatus::Unreadable;
+        }
+        given = std::move(reading.game);
+    }
+    QHash<QString, std::optional<model::GameClasses>> byLiblist;
+    QList<const model::GameClasses*> games;
+    for (const QString& file : options.files) {
+        const std::optional<QString> liblist =
+            given || file == StandardInput ? std::nullopt : model::findLiblist(file);
+        if (liblist && !byLiblist.contains(*liblist))
+            byLiblist.insert(*liblist, model::readGame(*liblist).game);
+        games.append(given     ? &*given
+                     : liblist ? (byLiblist[*liblist] ? &*byLiblist[*liblist] : nullptr)
+                               : nullptr);
+    }
+    const QList<CheckedFile> checked = checkFiles(options.files, options.editors, games);
     QStringList unreadable;
     bool errors = false;
     for (const CheckedFile& file : checked) {
@@ -232,6 +279,8 @@ int runCheck(const CheckOptions& options) {
     }
     if (options.format == CheckFormat::Sarif)
         writeSarif(checked, unreadable);
+    else if (options.undeclared && given)
+        writeUndeclared(options, *given);
     std::fflush(stdout);
     if (!unreadable.isEmpty())
         return CheckStatus::Unreadable;

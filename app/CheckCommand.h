@@ -22,6 +22,11 @@ struct CheckOptions {
     // The editors the findings speak for; 0: for each file, those it is written for, as the
     // main window takes them when it opens the file.
     fgd::Editors editors = 0;
+    // The liblist.gam, server library or source folder whose linked class names the files are
+    // checked against; empty: for each file, the liblist.gam of its folder or above, if any.
+    QString game;
+    // With game: also list the classes the game links that no file declares.
+    bool undeclared = false;
 };
 
 // The check's exit statuses.

@@ -28,6 +28,7 @@ namespace {
 struct OpenWindow {
     QStringList files;
     fgd::Editors editors = 0; // the editors the marks speak for, or 0: as each file needs
+    QString game;             // what --game names, or empty
 };
 using Command = std::variant<OpenWindow, CheckOptions, int>;
 
@@ -67,7 +68,18 @@ Command readCommandLine(const QStringList& arguments) {
                        "written for.")
             .arg(fgd::EditorNamesHelp),
         QStringLiteral("names"));
-    parser.addOptions({check, format, warningsAsErrors, editors});
+    const QCommandLineOption game(
+        QStringLiteral("game"),
+        QStringLiteral("The game whose class names the marks check, in the window and with "
+                       "--check: its liblist.gam, its server library (.dll, .so) or the folder "
+                       "of its game code. Without it, the liblist.gam of a file's folder or of "
+                       "one above it."),
+        QStringLiteral("path"));
+    const QCommandLineOption undeclared(
+        QStringLiteral("undeclared"),
+        QStringLiteral("With --check and --game: also list the classes the game links that no "
+                       "file declares."));
+    parser.addOptions({check, format, warningsAsErrors, editors, game, undeclared});
     parser.addPositionalArgument(
         QStringLiteral("files"),
         QStringLiteral("An FGD file to continue; the lines of any further files are appended. "
@@ -94,13 +106,13 @@ Command readCommandLine(const QStringList& arguments) {
         chosen = *named;
     }
     if (!parser.isSet(check)) {
-        for (const QCommandLineOption& option : {format, warningsAsErrors}) {
+        for (const QCommandLineOption& option : {format, warningsAsErrors, undeclared}) {
             if (parser.isSet(option)) {
                 return refuse(
                     QStringLiteral("--%1 goes with --check.").arg(option.names().constFirst()));
             }
         }
-        return OpenWindow{parser.positionalArguments(), chosen};
+        return OpenWindow{parser.positionalArguments(), chosen, parser.value(game)};
     }
     CheckOptions options;
     options.files = parser.positionalArguments();
@@ -114,6 +126,12 @@ Command readCommandLine(const QStringList& arguments) {
         return refuse(QStringLiteral("Unknown format '%1': use text or sarif.").arg(formatName));
     options.warningsAsErrors = parser.isSet(warningsAsErrors);
     options.editors = chosen;
+    options.game = parser.value(game);
+    options.undeclared = parser.isSet(undeclared);
+    if (options.undeclared && options.game.isEmpty())
+        return refuse(QStringLiteral("--undeclared goes with --game."));
+    if (options.undeclared && options.format == CheckFormat::Sarif)
+        return refuse(QStringLiteral("--undeclared goes with the text format."));
     return options;
 }
 
@@ -162,5 +180,8 @@ int main(int argc, char* argv[]) {
         mainWindow->chooseEditors(open.editors);
     mainWindow->show();
     mainWindow->openFiles(open.files);
+    // After the files: the game named here holds over their own liblist.gam.
+    if (!open.game.isEmpty())
+        mainWindow->chooseGame(open.game);
     return QApplication::exec();
 }

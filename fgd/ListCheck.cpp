@@ -1,6 +1,7 @@
 #include "ListCheck.h"
 
 #include "Parser.h"
+#include "Vocabulary.h"
 #include "Windows1252.h"
 
 #include <algorithm>
@@ -169,10 +170,12 @@ void ListCheck::listProblems(int line, QList<Problem>& problems) const {
                 {line, use->column, Severity::Warning, "base-cycle", reason, Editor::TrenchBroom});
         }
     }
-    const auto classes = m_twice == 0 || !(has & DeclaresClass)
+    const auto classes = (m_twice == 0 && m_gameSource.isEmpty()) || !(has & DeclaresClass)
                              ? std::pair(m_classes.cend(), m_classes.cend())
                              : std::equal_range(m_classes.cbegin(), m_classes.cend(), here, byLine);
     for (auto declared = classes.first; declared != classes.second; ++declared) {
+        if (const std::optional<Problem> unlinked = unlinkedClass(*declared))
+            problems.append(*unlinked);
         const QList<int>& lines = m_names.constFind(declared->name)->declared;
         if (lines.size() < 2)
             continue;
@@ -190,6 +193,34 @@ void ListCheck::listProblems(int line, QList<Problem>& problems) const {
     }
     if (const std::optional<Problem> note = writtenForNote(line))
         problems.append(*note);
+}
+
+void ListCheck::setGame(const QStringList& linked, const QString& source) {
+    m_gameSource = source;
+    m_linked = QSet<QString>(linked.cbegin(), linked.cend());
+    m_linkedByCase.clear();
+    for (const QString& name : linked)
+        m_linkedByCase.insert(name.toLower(), name);
+    m_linkedNames = linked.join(u' ');
+}
+
+// Half-Life spawns an entity by looking its class name up, in the same case, among the names
+// its game code links; a class it does not find is dropped when the map loads.
+std::optional<Problem> ListCheck::unlinkedClass(const Declared& declared) const {
+    if (m_gameSource.isEmpty() || !declared.placeable || m_linked.contains(declared.name) ||
+        isListed(declared.name, CompilerClasses))
+        return std::nullopt;
+    QString reason = QStringLiteral("no code in %1 links %2: the editor shows the entity, but "
+                                    "the game never spawns it")
+                         .arg(m_gameSource, declared.name);
+    if (const QString same = m_linkedByCase.value(declared.name.toLower()); !same.isEmpty()) {
+        reason += QStringLiteral(" (the game links %1: only the case differs, and Half-Life "
+                                 "compares class names exactly)")
+                      .arg(same);
+    } else if (const QString near = nearest(declared.name, m_linkedNames); !near.isEmpty()) {
+        reason += QStringLiteral(" (the nearest name it links: %1)").arg(near);
+    }
+    return Problem{declared.line, declared.column, Severity::Warning, "game-unlinked", reason};
 }
 
 bool ListCheck::inCycle(const QString& owner, const QString& base) const {
@@ -411,7 +442,7 @@ void ListCheck::addItem(const ParsedItem& item, BaseChanges& touched) {
     if (!item.declared.isEmpty()) {
         Name& name = m_names[item.declared];
         touched.hierarchy |= !item.bases.isEmpty() && !name.asBase.isEmpty();
-        m_classes.append({item.declaredLine, item.declaredColumn, item.declared});
+        m_classes.append({{item.declaredLine, item.declaredColumn, item.declared}, item.placeable});
         m_lineHas[item.declaredLine] |= DeclaresClass;
         QList<int>& declared = name.declared;
         if (!declared.isEmpty())

@@ -54,6 +54,12 @@ public:
     // the lines use none, or constructs of editors that refuse each other's.
     Editors onlyReadBy() const;
 
+    // The class names the game links (see model/ServerLibrary.h), and the library or source
+    // folder they were read from: a @PointClass or @SolidClass whose name the game does not link
+    // gets a warning. An empty source means no game is known, and class names are not checked.
+    void setGame(const QStringList& linked, const QString& source);
+    const QString& gameSource() const { return m_gameSource; }
+
     int count() const { return m_count; }
     // The problems of a line, in the order of their columns.
     QList<Problem> problems(int line) const;
@@ -92,6 +98,9 @@ private:
         qsizetype firstBase; // its bases in m_bases
         qsizetype baseCount;
     };
+    struct Declared : BaseUse {
+        bool placeable; // a @PointClass or @SolidClass
+    };
     void checkFrom(const QStringList& lines, int from, int& changed);
     // What a check changed that lines above it may depend on: names used as a base whose first
     // declaration came or whose last one went, and whether the included files changed.
@@ -107,6 +116,7 @@ private:
     bool namedAsBase(const QString& name) const;
     void listProblems(int line, QList<Problem>& problems) const;
     bool inCycle(const QString& owner, const QString& base) const;
+    std::optional<Problem> unlinkedClass(const Declared& declared) const;
     QList<QString> basesOf(const QString& name) const; // the bases its declarations name
     std::optional<Problem> writtenForNote(int line) const;
     bool includesKnown() const { return m_unreadIncludes == 0; }
@@ -118,7 +128,7 @@ private:
     QList<Item> m_items;
     QList<BaseUse> m_bases;      // in the order of their lines
     QList<QString> m_baseOwners; // the class naming each of m_bases
-    QList<BaseUse> m_classes;    // the names declared, by line
+    QList<Declared> m_classes;   // the names declared, by line
     struct Name {
         QList<int> declared; // the lines declaring it
         QList<int> asBase;   // the lines naming it as a base, in order
@@ -134,6 +144,10 @@ private:
     Editors m_writtenFor = 0;
     QString m_evidence;
     IncludeReader m_readInclude;
+    QString m_gameSource;
+    QSet<QString> m_linked;
+    QHash<QString, QString> m_linkedByCase; // each linked name by its lowercase form
+    QString m_linkedNames;                  // all of them, one space between each
 };
 
 } // namespace fgd

@@ -496,6 +496,7 @@ private:
         next();
         m_item->declared = name.text.toString();
         m_item->declaredLine = name.line;
+        m_item->placeable = kind != ClassKind::Base;
         m_item->declaredColumn = name.column;
         if (name.kind == String)
             refuse(name, "quoted-class-name",

@@ -28,8 +28,9 @@ struct ParsedItem {
     QString declared; // the class name a declaration gives, or empty
     int declaredLine = 0;
     qsizetype declaredColumn = 0;
-    QList<BaseUse> bases; // the classes it names in base(...)
-    QString include;      // the file an @include names, or empty
+    bool placeable = false; // a @PointClass or @SolidClass: an entity a mapper places
+    QList<BaseUse> bases;   // the classes it names in base(...)
+    QString include;        // the file an @include names, or empty
 };
 
 // Reads lines[from..] as FGD source the way the level editors read it, one top-level item after

@@ -36,6 +36,17 @@ inline constexpr QStringView OtherTypes =
 // The types an input or output can pass.
 inline constexpr QStringView InputOutputTypes = u"void string integer float bool boolean ehandle";
 
+// The classes the map compilers of the ZHLT family (Zoner's tools, and VHLT and SDHLT after them)
+// read and take out of the map, so that the game never sees them and no game code links them:
+// hlcsg merges func_group and func_detail (VHLT) into the world, and reads info_hullshape (VHLT)
+// and info_compile_parameters (ZHLT); hlrad reads info_texlights, light_shadow and light_bounce
+// (ZHLT), info_smoothvalue, info_translucent, info_angularfade, info_minlights, light_surface and
+// info_sunlight (VHLT); hlvis reads info_overview_point (VHLT).
+inline constexpr QStringView CompilerClasses =
+    u"func_group func_detail info_hullshape info_compile_parameters info_texlights light_shadow "
+    u"light_bounce info_smoothvalue info_translucent info_angularfade info_minlights "
+    u"light_surface info_sunlight info_overview_point";
+
 // Whether word is one of the space-separated names, in any case (the editors ignore case).
 bool isListed(QStringView word, QStringView names);
 

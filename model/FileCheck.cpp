@@ -10,8 +10,10 @@
 namespace model {
 
 QList<Finding> checkFileContents(const FgdContents& contents, const QString& path,
-                                 fgd::Editors chosen) {
+                                 fgd::Editors chosen, const GameClasses* game) {
     fgd::ListCheck check;
+    if (game)
+        check.setGame(game->names, QDir::toNativeSeparators(game->source));
     check.setIncludeReader(
         includedClassesFrom(path.isEmpty() ? QDir::currentPath() : QFileInfo(path).absolutePath()));
     check.checkAll(contents.lines);

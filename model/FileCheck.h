@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FileFrame.h"
+#include "GameClasses.h"
 #include "fgd/Findings.h"
 
 #include <QList>
@@ -24,8 +25,9 @@ struct Finding {
 // Checks the contents of the file at path (its @include files are read from its folder, as the
 // main window reads them; an empty path reads them from the working folder) and gives every
 // problem, by line and then by column. The marks speak for the editors chosen, or when that is
-// 0, as the main window's do for a file it opens (see aimCheck).
+// 0, as the main window's do for a file it opens (see aimCheck). With a game, a class it does
+// not link is marked too.
 QList<Finding> checkFileContents(const FgdContents& contents, const QString& path,
-                                 fgd::Editors chosen = 0);
+                                 fgd::Editors chosen = 0, const GameClasses* game = nullptr);
 
 } // namespace model

@@ -3,6 +3,7 @@
 #include "EditorTargets.h"
 #include "IncludedClasses.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace model {
@@ -25,9 +26,13 @@ QVariant SourceList::data(const QModelIndex& index, int role) const {
     case Qt::EditRole:
         return m_list.lineAt(row);
     case Qt::ToolTipRole:
-        if (const QString reason = m_check.verdict(row).reason; !reason.isEmpty())
-            return QStringLiteral("%1\n(checked for %2)")
-                .arg(reason, fgd::editorNames(m_check.targets()));
+        if (const QString reason = m_check.verdict(row).reason; !reason.isEmpty()) {
+            const QString game = m_game ? QStringLiteral("; class names from %1")
+                                              .arg(QDir::toNativeSeparators(m_game->source))
+                                        : QString();
+            return QStringLiteral("%1\n(checked for %2%3)")
+                .arg(reason, fgd::editorNames(m_check.targets()), game);
+        }
         return QString();
     case MarkRole:
         return static_cast<int>(m_check.verdict(row).severity);
@@ -103,6 +108,18 @@ void SourceList::chooseTargets(fgd::Editors editors) {
     if (m_list.count() > 0)
         emit dataChanged(index(0), index(m_list.count() - 1));
     emit targetsChanged();
+}
+
+void SourceList::setGame(const std::optional<GameClasses>& game, bool chosen) {
+    m_gameChosen = chosen;
+    if (!game && !m_game)
+        return;
+    m_game = game;
+    m_check.setGame(game ? game->names : QStringList(),
+                    game ? QDir::toNativeSeparators(game->source) : QString());
+    if (m_list.count() > 0)
+        emit dataChanged(index(0), index(m_list.count() - 1));
+    emit gameChanged();
 }
 
 void SourceList::checkFrom(int changed) {

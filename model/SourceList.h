@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DefinitionList.h"
+#include "GameClasses.h"
 #include "fgd/ListCheck.h"
 
 #include <QAbstractListModel>
@@ -52,9 +53,18 @@ public:
     fgd::Editors targets() const { return m_check.targets(); }
     void chooseTargets(fgd::Editors editors);
 
+    // The game whose linked class names the marks check, or none. chosen: the user named it
+    // (dropped it on the window, or gave --game), and it holds for the files opened after;
+    // otherwise each opened file's own liblist.gam decides.
+    const std::optional<GameClasses>& game() const { return m_game; }
+    bool gameChosen() const { return m_gameChosen; }
+    void setGame(const std::optional<GameClasses>& game, bool chosen);
+
 signals:
     // The editors the marks speak for changed, by the user's choice or with an opened file.
     void targetsChanged();
+    // The game whose class names are checked changed.
+    void gameChanged();
 
     // A line was moved to the end: the selection as it now stands (it moves up with its line,
     // or goes when its line was the one moved), for the view to show.
@@ -66,6 +76,8 @@ private:
     DefinitionList m_list;
     fgd::ListCheck m_check;
     fgd::Editors m_chosen = 0; // the editors the user chose, or 0
+    std::optional<GameClasses> m_game;
+    bool m_gameChosen = false;
 };
 
 } // namespace model

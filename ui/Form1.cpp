@@ -8,6 +8,7 @@
 #include "model/EntityLine.h"
 #include "model/FgdReader.h"
 #include "model/FgdWriter.h"
+#include "model/GameClasses.h"
 #include "model/Module1.h"
 #include "model/SourceList.h"
 #include "toolkit/InterfaceFont.h"
@@ -18,6 +19,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -28,13 +30,16 @@
 #include <QListView>
 #include <QMimeData>
 #include <QPushButton>
+#include <QStringListModel>
 #include <QStyle>
 #include <QStyledItemDelegate>
+#include <QThread>
 #include <QTimer>
 #include <QUrl>
 
 #include <algorithm>
 #include <array>
+#include <memory>
 
 namespace ui {
 
@@ -84,6 +89,20 @@ QStringList fgdFiles(const QMimeData* data) {
         paths << url.toLocalFile();
     }
     return paths;
+}
+
+// What a drop names as the game, one folder (a mod's, or its game code's), liblist.gam or server
+// library, or the empty text.
+QString gamePath(const QMimeData* data) {
+    const QList<QUrl> urls = data->urls();
+    if (urls.size() != 1 || !urls.first().isLocalFile())
+        return {};
+    const QFileInfo file(urls.first().toLocalFile());
+    const QString name = file.fileName().toLower();
+    if (file.isDir() || name == u"liblist.gam" || name.endsWith(u".dll") || name.endsWith(u".so") ||
+        name.endsWith(u".dylib"))
+        return file.absoluteFilePath();
+    return {};
 }
 
 // The source list as the view shows it: a marked line carries the platform's error or warning
@@ -258,6 +277,14 @@ Form1::Form1(Forms& forms)
     });
     connect(m_source, &model::SourceList::selectionMoved, this, &Form1::showSelection);
 
+    // With a game known, the suffix box offers the names it links after the chosen prefix.
+    m_suffixes = new QStringListModel(this);
+    auto* completer = new QCompleter(m_suffixes, this);
+    completer->setCaseSensitivity(Qt::CaseSensitive);
+    Text2->setCompleter(completer);
+    connect(Combo3, &QComboBox::currentTextChanged, this, &Form1::offerSuffixes);
+    connect(m_source, &model::SourceList::gameChanged, this, &Form1::offerSuffixes);
+
     toolkit::centreOnScreen(this);
 }
 
@@ -266,6 +293,41 @@ Form1::~Form1() = default;
 void Form1::chooseEditors(fgd::Editors editors) {
     m_source->chooseTargets(editors);
     showTargets(); // a choice of none is refused: the entry unchecked goes back
+}
+
+void Form1::chooseGame(const QString& path) {
+    readGame(path, true);
+}
+
+void Form1::readGame(const QString& path, bool chosen) {
+    // Read on a thread of its own: a source folder takes a moment, and the window paints and
+    // answers meanwhile. Only the last request counts.
+    const int request = ++m_gameRequest;
+    auto reading = std::make_shared<model::GameReading>();
+    QThread* reader = QThread::create([path, reading] { *reading = model::readGame(path); });
+    connect(reader, &QThread::finished, this, [this, reader, reading, request, chosen] {
+        reader->deleteLater();
+        if (request != m_gameRequest)
+            return;
+        if (reading->game)
+            m_source->setGame(reading->game, chosen);
+        else if (chosen)
+            errorBox(reading->error);
+        emit gameRead();
+    });
+    reader->start();
+}
+
+void Form1::offerSuffixes() {
+    QStringList suffixes;
+    if (const std::optional<model::GameClasses>& game = m_source->game()) {
+        const QString prefix = Combo3->currentText();
+        for (const QString& name : game->names) {
+            if (name.startsWith(prefix) && name.size() > prefix.size())
+                suffixes << name.mid(prefix.size());
+        }
+    }
+    m_suffixes->setStringList(suffixes);
 }
 
 void Form1::showTargets() {
@@ -379,6 +441,13 @@ void Form1::openFile(const QString& path) {
         return;
     }
     m_source->reset(std::move(read.contents.lines), QFileInfo(path).absoluteFilePath());
+    // Unless the user named the game, the file's own liblist.gam tells which it is for.
+    if (!m_source->gameChosen()) {
+        ++m_gameRequest; // a game still being read for the file before is not this one's
+        m_source->setGame(std::nullopt, false);
+        if (const std::optional<QString> liblist = model::findLiblist(path))
+            readGame(*liblist, false);
+    }
     // The line an open editor was opened for is gone with the list it was in.
     disconnect(m_editorUpdate);
     if (read.contents.modInfo) {
@@ -421,11 +490,16 @@ void Form1::appendFiles(const QStringList& paths, FilesFrom from) {
 }
 
 void Form1::dragEnterEvent(QDragEnterEvent* event) {
-    if (!fgdFiles(event->mimeData()).isEmpty())
+    if (!fgdFiles(event->mimeData()).isEmpty() || !gamePath(event->mimeData()).isEmpty())
         event->acceptProposedAction();
 }
 
 void Form1::dropEvent(QDropEvent* event) {
+    if (const QString game = gamePath(event->mimeData()); !game.isEmpty()) {
+        event->acceptProposedAction();
+        chooseGame(game);
+        return;
+    }
     const QStringList paths = fgdFiles(event->mimeData());
     if (paths.isEmpty())
         return;
@@ -438,7 +512,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop) {
         auto* drop = static_cast<QDropEvent*>(event);
-        if (!fgdFiles(drop->mimeData()).isEmpty()) {
+        if (!fgdFiles(drop->mimeData()).isEmpty() || !gamePath(drop->mimeData()).isEmpty()) {
             if (type == QEvent::Drop)
                 dropEvent(drop);
             else

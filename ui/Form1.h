@@ -14,6 +14,7 @@ class QLabel;
 class QLineEdit;
 class QListView;
 class QPushButton;
+class QStringListModel;
 
 namespace model {
 class SourceList;
@@ -60,7 +61,16 @@ public:
     // Chooses the editors the source list's marks speak for, as its right-click menu does.
     void chooseEditors(fgd::Editors editors);
 
+    // Learns the game whose class names the marks check from path: a liblist.gam, a server
+    // library or a mod's source folder, as a drop on the window names it. It holds for the files
+    // opened after. What cannot be read changes nothing, and a message says why.
+    void chooseGame(const QString& path);
+
     static QList<toolkit::CaptionBox> captionBoxes();
+
+signals:
+    // A game was read (or failed to be) for chooseGame() or an opened file's liblist.gam.
+    void gameRead();
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -77,6 +87,8 @@ private:
 
     void showWindow(QWidget* window);
     void showTargets();
+    void readGame(const QString& path, bool chosen);
+    void offerSuffixes();
     void showSelection(int position);
     void errorBox(const QString& text);
 
@@ -107,6 +119,9 @@ private:
 
     // The source list's right-click menu: one checkable entry per editor the marks speak for.
     QList<QAction*> m_editorActions;
+    // The names the suffix box offers, and the last request to read a game.
+    QStringListModel* m_suffixes = nullptr;
+    int m_gameRequest = 0;
 };
 
 } // namespace ui
