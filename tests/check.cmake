@@ -114,3 +114,18 @@ if(NOT status EQUAL 1 OR NOT "${results}" STREQUAL "${expected}")
     message(SEND_ERROR "--check --format sarif slips.fgd: status ${status}\n"
         "results:  ${results}\nexpected: ${expected}")
 endif()
+
+# The game's class names: from the liblist.gam above a file, or the game --game names (a
+# library, a liblist.gam, a source folder); --undeclared lists what the game links that no file
+# declares. What is not a game is refused before any file is read.
+set(game_fgd ../game/mod/maps/test.fgd)
+check(STATUS 0 FINDINGS ${game_fgd}:3:15:warning ARGS ${game_fgd})
+check(STATUS 0 FINDINGS ${game_fgd}:3:15:warning ARGS --game ../game/elf64.so ${game_fgd})
+if(NOT EMULATOR)
+    check(STATUS 0 FINDINGS ${game_fgd}:3:15:warning
+        "${DATA}/game/source: note: the game links info_three, which no file declares"
+        "${DATA}/game/source: note: the game links weapon_9mmAR, which no file declares"
+        ARGS --game ../game/source --undeclared ${game_fgd})
+endif()
+check(STATUS 2 ERROR "source.util\\.h is not a liblist\\.gam, a server library"
+    ARGS --game ../game/source/util.h ${game_fgd})

@@ -19,6 +19,8 @@ private slots:
     void oneLine();
     void acrossLines_data();
     void acrossLines();
+    void gameClasses_data();
+    void gameClasses();
 };
 
 void TestLineCheck::oneLine_data() {
@@ -297,6 +299,45 @@ void TestLineCheck::acrossLines() {
         after.checkAll(updated);
         QCOMPARE(before.verdicts(), after.verdicts());
     }
+}
+
+void TestLineCheck::gameClasses_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("reason"); // a part of the expected reason; empty: no mark
+    QTest::newRow("linked") << R"(@PointClass = monster_test : "Test" [])" << QString();
+    QTest::newRow("linked by no code")
+        << R"(@SolidClass = func_wall : "Wall" [])"
+        << "no code in hl.dll links func_wall: the editor shows the entity, but the game never";
+    QTest::newRow("a slip of a linked name") << R"(@PointClass = monster_tset : "Test" [])"
+                                             << "(the nearest name it links: monster_test)";
+    QTest::newRow("only the case differs") << R"(@PointClass = weapon_9mmar : "Rifle" [])"
+                                           << "(the game links weapon_9mmAR: only the case differs";
+    QTest::newRow("a class the compilers take out")
+        << R"(@SolidClass = func_detail : "D" [])" << QString();
+    QTest::newRow("a base class") << "@BaseClass = Unlinked []" << QString();
+}
+
+void TestLineCheck::gameClasses() {
+    QFETCH(QString, line);
+    QFETCH(QString, reason);
+    const QStringList lines{"@BaseClass = Targetname [ targetname(target_source) : \"Name\" ]",
+                            line};
+    // The game may come before the lines or after them: the marks are the same.
+    fgd::ListCheck before;
+    before.setGame({"monster_test", "weapon_9mmAR"}, "hl.dll");
+    before.checkAppended(lines.first(1));
+    before.checkAppended(lines);
+    fgd::ListCheck after;
+    after.checkAll(lines);
+    QCOMPARE(after.verdict(1).severity, fgd::Severity::None);
+    after.setGame({"monster_test", "weapon_9mmAR"}, "hl.dll");
+    QCOMPARE(after.verdicts(), before.verdicts());
+    const fgd::Verdict verdict = before.verdict(1);
+    QCOMPARE(verdict.severity, reason.isEmpty() ? fgd::Severity::None : fgd::Severity::Warning);
+    QVERIFY2(verdict.reason.contains(reason), qPrintable(verdict.reason));
+    // Without a game, nothing is marked.
+    before.setGame({}, {});
+    QCOMPARE(before.verdict(1).severity, fgd::Severity::None);
 }
 
 QTEST_APPLESS_MAIN(TestLineCheck)

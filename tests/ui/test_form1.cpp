@@ -10,6 +10,7 @@
 #include "ui/Form2.h"
 
 #include <QAction>
+#include <QCompleter>
 #include <QDir>
 #include <QDropEvent>
 #include <QListView>
@@ -38,6 +39,7 @@ private slots:
     void appendsDroppedFiles();
     void choosesEditors();
     void agreesWithCheckCommand();
+    void learnsTheGame();
 };
 
 void TestForm1::startsCollapsedAndToggles() {
@@ -388,6 +390,54 @@ void TestForm1::agreesWithCheckCommand() {
         }
         QCOMPARE(check.exitCode(), errors ? 1 : 0);
     }
+}
+
+void TestForm1::learnsTheGame() {
+    const QString game = FGD_TEST_DATA "/game/";
+    Session s;
+    QSignalSpy read(s.main(), &ui::Form1::gameRead);
+    const auto drop = [&](const QString& path) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QCoreApplication::sendEvent(s.main()->windowHandle(), &enter);
+        QDropEvent event(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(s.main()->windowHandle(), &event);
+        return event.isAccepted() && read.wait(10000);
+    };
+    // A file in a mod folder: the liblist.gam above it names the library whose names count.
+    s.main()->openFile(game + "mod/maps/test.fgd");
+    QVERIFY(read.wait(10000));
+    QCOMPARE(s.sign(1), QString());
+    QCOMPARE(s.sign(2), QString("warning"));
+    QVERIFY2(s.tip(2).contains("the game links weapon_9mmAR: only the case differs"),
+             qPrintable(s.tip(2)));
+    QVERIFY2(s.tip(2).endsWith("; class names from " + QDir::toNativeSeparators(game + "mod/../") +
+                               "elf32.so)") ||
+                 s.tip(2).endsWith(".dll)"),
+             qPrintable(s.tip(2)));
+    QCOMPARE(s.sign(3), QString()); // func_detail: the compilers take it out
+    // The suffix box offers what the game links after the chosen prefix.
+    s.compose("Weapon", "weapon_", "", "");
+    QCompleter* completer = s.main()->findChild<QLineEdit*>("Text2")->completer();
+    QCOMPARE(completer->model()->rowCount(), 1);
+    QCOMPARE(completer->model()->index(0, 0).data().toString(), QString("9mmAR"));
+
+    // A damaged library dropped on the window: a message, and the game stays.
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath("hl.dll"), "MZ cut short"));
+    QVERIFY(drop(dir.filePath("hl.dll")));
+    QCOMPARE(s.toolkit.messages.size(), 1);
+    QVERIFY(s.toolkit.messages[0].text.contains("damaged"));
+    QCOMPARE(s.sign(2), QString("warning"));
+    // The source folder dropped: it holds for the files opened after, wherever they lie.
+    QVERIFY(drop(game + "source"));
+    QVERIFY(s.tip(2).endsWith("; class names from " + QDir::toNativeSeparators(game + "source)")));
+    QVERIFY(writeFile(dir.filePath("other.fgd"), "@PointClass = monster_tset : \"Gone\" []"));
+    s.main()->openFile(dir.filePath("other.fgd"));
+    QVERIFY2(s.tip(0).contains("(the nearest name it links: monster_test)"), qPrintable(s.tip(0)));
+    QCOMPARE(s.toolkit.messages.size(), 1);
 }
 
 QTEST_MAIN(TestForm1)

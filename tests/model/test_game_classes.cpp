@@ -1,0 +1,129 @@
+// The class names a game links: from the four kinds of server library and from the source they
+// were built from (the same names), through a mod's liblist.gam, and damaged files refused with
+// a message.
+
+#include "model/GameClasses.h"
+#include "model/ServerLibrary.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString Game = QStringLiteral(FGD_TEST_DATA "/game/");
+
+QByteArray bytesOf(const QString& name) {
+    QFile file(Game + name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void putNumber(QByteArray& bytes, qsizetype at, quint32 value, int width) {
+    for (int i = 0; i < width; ++i)
+        bytes[at + i] = char(value >> (8 * i));
+}
+
+quint32 numberAt(const QByteArray& bytes, qsizetype at) {
+    quint32 value = 0;
+    for (int i = 3; i >= 0; --i)
+        value = value << 8 | quint8(bytes[at + i]);
+    return value;
+}
+
+} // namespace
+
+class TestGameClasses : public QObject {
+    Q_OBJECT
+
+private slots:
+    void readsGames_data();
+    void readsGames();
+    void refusesDamagedLibraries_data();
+    void refusesDamagedLibraries();
+    void findsTheLiblistAbove();
+};
+
+void TestGameClasses::readsGames_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("read"); // the library or folder read
+    // Built from source/ by make-libraries.sh: each kind exports the same classes, and the
+    // engine's entry point and a helper of the movement code are not among them.
+    for (const char* library : {"pe32.dll", "pe64.dll", "elf32.so", "elf64.so"})
+        QTest::newRow(library) << Game + library << Game + library;
+    QTest::newRow("the source folder") << Game + "source" << Game + "source";
+#ifdef Q_OS_WIN
+    const QString ownLibrary = Game + "mod/../pe32.dll";
+#else
+    const QString ownLibrary = Game + "mod/../elf32.so";
+#endif
+    QTest::newRow("liblist.gam, this system's library") << Game + "mod/liblist.gam" << ownLibrary;
+    QTest::newRow("a mod folder, by its liblist.gam") << Game + "mod" << ownLibrary;
+}
+
+void TestGameClasses::readsGames() {
+    QFETCH(QString, path);
+    QFETCH(QString, read);
+    const model::GameReading reading = model::readGame(path);
+    QVERIFY2(reading.game, qPrintable(reading.error));
+    QCOMPARE(QDir::cleanPath(reading.game->source), QDir::cleanPath(read));
+    QCOMPARE(reading.game->names, QStringList({"info_three", "monster_test", "weapon_9mmAR"}));
+}
+
+void TestGameClasses::refusesDamagedLibraries_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("error");
+    const QByteArray pe = bytesOf("pe32.dll");
+    const QByteArray elf = bytesOf("elf64.so");
+    QVERIFY(!pe.isEmpty() && !elf.isEmpty());
+    QTest::newRow("a PE cut short") << pe.left(0x90) << "damaged: it is cut short";
+    QByteArray pastTheEnd = pe;
+    // The export table's place: the first data directory of the PE32 optional header.
+    putNumber(pastTheEnd, numberAt(pe, 0x3C) + 24 + 96, 0x7FFFFFF0, 4);
+    QTest::newRow("a PE whose export table points past the end")
+        << pastTheEnd << "damaged: its export table lies outside the file";
+    QTest::newRow("an ELF cut short")
+        << elf.left(elf.size() / 2) << "damaged: its section headers lie outside the file";
+    QByteArray arm = elf;
+    putNumber(arm, 18, 183, 2); // EM_AARCH64
+    QTest::newRow("an ELF of another machine") << arm << "built for another machine";
+    QTest::newRow("a text") << QByteArray("game \"Half-Life\"\n")
+                            << "neither a Windows DLL nor a Linux shared object";
+}
+
+void TestGameClasses::refusesDamagedLibraries() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, error);
+    const model::LibraryNames names = model::libraryClassNames(bytes);
+    QVERIFY(!names.ok);
+    QVERIFY(names.names.isEmpty());
+    QVERIFY2(names.error.contains(error), qPrintable(names.error));
+    // Through a file, the message names it.
+    QTemporaryDir folder;
+    QFile file(folder.filePath("hl.dll"));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    file.close();
+    const model::GameReading reading = model::readGame(file.fileName());
+    QVERIFY(!reading.game);
+    QVERIFY2(reading.error.contains(QDir::toNativeSeparators(file.fileName())),
+             qPrintable(reading.error));
+}
+
+void TestGameClasses::findsTheLiblistAbove() {
+    QCOMPARE(model::findLiblist(Game + "mod/maps/test.fgd"),
+             QFileInfo(Game + "mod/liblist.gam").absoluteFilePath());
+    QCOMPARE(model::findLiblist(Game + "source/entities.c"), std::nullopt);
+    // A liblist.gam that names a library not built yet says so.
+    QTemporaryDir mod;
+    QFile liblist(mod.filePath("liblist.gam"));
+    QVERIFY(liblist.open(QIODevice::WriteOnly));
+    liblist.write("gamedll \"dlls\\mymod.dll\"\n");
+    liblist.close();
+    const model::GameReading reading = model::readGame(mod.path());
+    QVERIFY(!reading.game);
+    QVERIFY2(reading.error.contains("names dlls\\mymod.dll, which is not there"),
+             qPrintable(reading.error));
+}
+
+QTEST_APPLESS_MAIN(TestGameClasses)
+#include "test_game_classes.moc"
