@@ -7,6 +7,7 @@
 #include "model/EntityLine.h"
 #include "model/FgdReader.h"
 #include "model/FgdWriter.h"
+#include "model/ServerLibrary.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -163,5 +164,58 @@ void BM_CheckOneAdd(benchmark::State& state) {
 BENCHMARK(BM_CheckOneAdd);
 
 } // namespace
+
+// A 32-bit Windows server library of about 3 MB whose export table is all of it: one section
+// holding the export directory, the table of name addresses and the names.
+QByteArray largeLibrary() {
+    constexpr quint32 Section = 0x200, Address = 0x1000, Names = 110000;
+    QByteArray names;
+    QList<quint32> offsets;
+    const quint32 tableAt = 40, namesAt = tableAt + Names * 4;
+    for (quint32 i = 0; i < Names; ++i) {
+        offsets.append(Address + namesAt + quint32(names.size()));
+        // Sorted, as linkers write the table.
+        names += "monster_generated_" + QByteArray::number(i).rightJustified(6, '0') + '\0';
+    }
+    QByteArray data(namesAt, '\0');
+    data += names;
+    QByteArray file(Section, '\0');
+    const auto put = [](QByteArray& bytes, qsizetype at, quint32 value, int width) {
+        for (int i = 0; i < width; ++i)
+            bytes[at + i] = char(value >> (8 * i));
+    };
+    file[0] = 'M', file[1] = 'Z';
+    put(file, 0x3C, 0x40, 4);
+    put(file, 0x40, 0x00004550, 4); // PE
+    put(file, 0x44, 0x14C, 2);      // i386
+    put(file, 0x46, 1, 2);          // one section
+    put(file, 0x54, 224, 2);        // the optional header's size
+    put(file, 0x58, 0x10B, 2);      // PE32
+    put(file, 0x58 + 92, 16, 4);    // data directories
+    put(file, 0x58 + 96, Address, 4);
+    put(file, 0x58 + 100, quint32(data.size()), 4);
+    const qsizetype header = 0x58 + 224;
+    put(file, header + 8, quint32(data.size()), 4);
+    put(file, header + 12, Address, 4);
+    put(file, header + 16, quint32(data.size()), 4);
+    put(file, header + 20, Section, 4);
+    put(data, 24, Names, 4);
+    put(data, 32, Address + tableAt, 4);
+    for (quint32 i = 0; i < Names; ++i)
+        put(data, tableAt + i * 4, offsets.at(i), 4);
+    return file + data;
+}
+
+void BM_ReadLibraryExports(benchmark::State& state) {
+    const QByteArray library = largeLibrary();
+    for (auto _ : state) {
+        const model::LibraryNames names = model::libraryClassNames(library);
+        if (!names.ok || names.names.size() != 110000)
+            state.SkipWithError("the library was not read");
+        benchmark::DoNotOptimize(names);
+    }
+    state.counters["MB"] = double(library.size()) / (1 << 20);
+}
+BENCHMARK(BM_ReadLibraryExports)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

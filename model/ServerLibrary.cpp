@@ -1,9 +1,9 @@
 #include "ServerLibrary.h"
 
-#include <QSet>
-
 #include <algorithm>
+#include <array>
 #include <optional>
+#include <string_view>
 
 namespace model {
 
@@ -46,23 +46,25 @@ private:
 
 // The functions the engine itself asks a server library for.
 bool isEngineEntryPoint(QByteArrayView name) {
-    static const QSet<QByteArray> entryPoints = {"GiveFnptrsToDll",
-                                                 "GetEntityAPI",
-                                                 "GetEntityAPI2",
-                                                 "GetNewDLLFunctions",
-                                                 "Server_GetBlendingInterface",
-                                                 "DllMain",
-                                                 "DllEntryPoint",
-                                                 "DllGetVersion",
-                                                 "GetEngineFunctions",
-                                                 "Meta_Query",
-                                                 "Meta_Attach",
-                                                 "Meta_Detach",
-                                                 "Meta_Init",
-                                                 "GetEngineFunctions_Post",
-                                                 "GetEntityAPI2_Post",
-                                                 "GetNewDLLFunctions_Post"};
-    return entryPoints.contains(name.toByteArray());
+    // In byte order, for a binary search (this runs for every exported name).
+    static constexpr std::array<std::string_view, 16> entryPoints = {"DllEntryPoint",
+                                                                     "DllGetVersion",
+                                                                     "DllMain",
+                                                                     "GetEngineFunctions",
+                                                                     "GetEngineFunctions_Post",
+                                                                     "GetEntityAPI",
+                                                                     "GetEntityAPI2",
+                                                                     "GetEntityAPI2_Post",
+                                                                     "GetNewDLLFunctions",
+                                                                     "GetNewDLLFunctions_Post",
+                                                                     "GiveFnptrsToDll",
+                                                                     "Meta_Attach",
+                                                                     "Meta_Detach",
+                                                                     "Meta_Init",
+                                                                     "Meta_Query",
+                                                                     "Server_GetBlendingInterface"};
+    return std::binary_search(entryPoints.begin(), entryPoints.end(),
+                              std::string_view(name.data(), size_t(name.size())));
 }
 
 bool isIdentifier(QByteArrayView name) {
@@ -78,9 +80,17 @@ LibraryNames failed(const QString& error) {
     return {false, {}, error};
 }
 
-LibraryNames named(QSet<QString> found) {
-    QStringList names(found.cbegin(), found.cend());
-    names.sort();
+// The names found, sorted and each once (as bytes: the names are ASCII, so the order is that
+// of the texts).
+LibraryNames named(QList<QByteArrayView> found) {
+    // A PE's export names are sorted already: the loader looks them up by a binary search.
+    if (!std::is_sorted(found.cbegin(), found.cend()))
+        std::sort(found.begin(), found.end());
+    found.erase(std::unique(found.begin(), found.end()), found.end());
+    QStringList names;
+    names.reserve(found.size());
+    for (const QByteArrayView name : std::as_const(found))
+        names.append(QString::fromLatin1(name));
     return {true, names, {}};
 }
 
@@ -117,20 +127,26 @@ LibraryNames readPe(const Bytes& file) {
 
     // Where a relative virtual address lies in the file, through the section holding it.
     const quint64 sectionTable = optional + *optionalSize;
+    struct Section {
+        quint64 address, extent, rawSize, rawOffset;
+    };
+    QList<Section> table;
+    for (quint64 i = 0; i < *sections; ++i) {
+        const quint64 header = sectionTable + i * 40;
+        const auto virtualSize = file.number(header + 8, 4);
+        const auto address = file.number(header + 12, 4);
+        const auto rawSize = file.number(header + 16, 4);
+        const auto rawOffset = file.number(header + 20, 4);
+        if (!virtualSize || !address || !rawSize || !rawOffset)
+            return failed(Damaged.arg(QStringLiteral("its section table is cut short")));
+        table.append({*address, std::max(*virtualSize, *rawSize), *rawSize, *rawOffset});
+    }
     const auto offsetOf = [&](quint64 rva) -> std::optional<quint64> {
-        for (quint64 i = 0; i < *sections; ++i) {
-            const quint64 header = sectionTable + i * 40;
-            const auto virtualSize = file.number(header + 8, 4);
-            const auto address = file.number(header + 12, 4);
-            const auto rawSize = file.number(header + 16, 4);
-            const auto rawOffset = file.number(header + 20, 4);
-            if (!virtualSize || !address || !rawSize || !rawOffset)
-                return std::nullopt;
-            const quint64 extent = std::max(*virtualSize, *rawSize);
-            if (rva >= *address && rva - *address < extent) {
-                if (rva - *address >= *rawSize)
+        for (const Section& section : std::as_const(table)) {
+            if (rva >= section.address && rva - section.address < section.extent) {
+                if (rva - section.address >= section.rawSize)
                     return std::nullopt; // in memory only, not in the file
-                return *rawOffset + (rva - *address);
+                return section.rawOffset + (rva - section.address);
             }
         }
         return std::nullopt;
@@ -140,7 +156,7 @@ LibraryNames readPe(const Bytes& file) {
         return failed(Damaged.arg(QStringLiteral("its export table lies outside the file")));
     const auto count = file.number(*directory + 24, 4);
     const auto namesRva = file.number(*directory + 32, 4);
-    QSet<QString> found;
+    QList<QByteArrayView> found;
     if (*count == 0)
         return named(found);
     const auto namesAt = offsetOf(*namesRva);
@@ -152,7 +168,7 @@ LibraryNames readPe(const Bytes& file) {
         if (!name)
             return failed(Damaged.arg(QStringLiteral("an export name lies outside the file")));
         if (isIdentifier(*name) && !isEngineEntryPoint(*name))
-            found.insert(QString::fromLatin1(*name));
+            found.append(*name);
     }
     return named(found);
 }
@@ -189,7 +205,7 @@ LibraryNames readElf(const Bytes& file) {
                        *file.number(at + (wide ? 40 : 24), 4),
                        *file.number(at + (wide ? 56 : 36), word)};
     };
-    QSet<QString> found;
+    QList<QByteArrayView> found;
     for (quint64 i = 0; i < *sections; ++i) {
         const Section symbols = section(i);
         if (symbols.type != 11) // SHT_DYNSYM
@@ -218,7 +234,7 @@ LibraryNames readElf(const Bytes& file) {
                 return failed(Damaged.arg(QStringLiteral("a symbol's name lies outside the file")));
             if (isIdentifier(*name) && name->front() >= 'a' && name->front() <= 'z' &&
                 !isEngineEntryPoint(*name))
-                found.insert(QString::fromLatin1(*name));
+                found.append(*name);
         }
         return named(found);
     }
