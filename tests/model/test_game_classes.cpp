@@ -77,6 +77,9 @@ void TestGameClasses::refusesDamagedLibraries_data() {
     const QByteArray elf = bytesOf("elf64.so");
     QVERIFY(!pe.isEmpty() && !elf.isEmpty());
     QTest::newRow("a PE cut short") << pe.left(0x90) << "damaged: it is cut short";
+    // Its headers whole, the file ends inside the export directory (0x800 in this build).
+    QTest::newRow("a PE cut inside its export table")
+        << pe.left(0x814) << "damaged: its export table lies outside the file";
     QByteArray pastTheEnd = pe;
     // The export table's place: the first data directory of the PE32 optional header.
     putNumber(pastTheEnd, numberAt(pe, 0x3C) + 24 + 96, 0x7FFFFFF0, 4);
