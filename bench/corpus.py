@@ -78,6 +78,8 @@ def slip(lines, rng):
     """A copy of lines with one typing slip in a declaration's line, and the slipped line (1-)."""
     candidates = [i for i, l in enumerate(lines)
                   if l.strip() and not l.lstrip().startswith("//")]
+    if not candidates:
+        return None, None  # nothing but comments: no declaration to slip in
     i = rng.choice(candidates)
     text = lines[i]
     body = [k for k, c in enumerate(text) if not c.isspace()]
@@ -133,6 +135,8 @@ def main():
                 lines = f.read().split("\n")
             for s in range(args.slips):
                 copy, slipped = slip(lines, rng)
+                if copy is None:
+                    break
                 name = os.path.join(folder, f"{n:02}-{s:03}.fgd")
                 with open(name, "w", encoding="cp1252", errors="replace", newline="") as f:
                     f.write("\n".join(copy))
