@@ -10,4 +10,4 @@ x86_64-w64-mingw32-gcc -O1 -m32 -c source/entities.c -o "$work/entities32.obj"
 ld -m i386pe --dll -e 0 -s "$work/entities32.obj" -o pe32.dll
 x86_64-w64-mingw32-gcc -O1 -shared -nostdlib -s -Wl,-e,0 source/entities.c -o pe64.dll
 gcc -O1 -m32 -fPIC -shared -nostdlib -s source/entities.c -o elf32.so
-gcc -O1 -fPIC -shared -nostdlib -s source/entities.c -o elf64.so
+gcc -O1 -fPIC -shared -s source/entities.c -o elf64.so # linked to the C library: rand is imported

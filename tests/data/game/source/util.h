@@ -11,9 +11,11 @@ typedef struct entvars_s entvars_t;
 #endif
 
 /* Two arguments as in the SDK, or a third as some mods add. */
-#define LINK_ENTITY_TO_CLASS(mapClassName, DLLClassName, ...) \
-    EXPORT void mapClassName(entvars_t* pev) { (void)pev; }
+#define LINK_ENTITY_TO_CLASS(mapClassName, DLLClassName, ...)                                      \
+    EXPORT void mapClassName(entvars_t* pev) {                                                     \
+        (void)pev;                                                                                 \
+    }
 
 /* A mod's own macro that wraps it, with the name in its second place. */
-#define LINK_WEAPON_TO_CLASS(DLLClassName, mapClassName) \
+#define LINK_WEAPON_TO_CLASS(DLLClassName, mapClassName)                                           \
     LINK_ENTITY_TO_CLASS(mapClassName, DLLClassName)
