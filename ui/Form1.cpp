@@ -288,7 +288,13 @@ Form1::Form1(Forms& forms)
     toolkit::centreOnScreen(this);
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() {
+    // A game still being read is waited for: no thread outlives the window it reads for.
+    for (QThread* reader : std::as_const(m_readers)) {
+        reader->wait();
+        delete reader;
+    }
+}
 
 void Form1::chooseEditors(fgd::Editors editors) {
     m_source->chooseTargets(editors);
@@ -305,8 +311,11 @@ void Form1::readGame(const QString& path, bool chosen) {
     const int request = ++m_gameRequest;
     auto reading = std::make_shared<model::GameReading>();
     QThread* reader = QThread::create([path, reading] { *reading = model::readGame(path); });
+    m_readers.append(reader);
     connect(reader, &QThread::finished, this, [this, reader, reading, request, chosen] {
-        reader->deleteLater();
+        m_readers.removeOne(reader);
+        reader->wait(); // it has finished: this returns at once
+        delete reader;
         if (request != m_gameRequest)
             return;
         if (reading->game)

@@ -15,6 +15,7 @@ class QLineEdit;
 class QListView;
 class QPushButton;
 class QStringListModel;
+class QThread;
 
 namespace model {
 class SourceList;
@@ -122,6 +123,7 @@ private:
     // The names the suffix box offers, and the last request to read a game.
     QStringListModel* m_suffixes = nullptr;
     int m_gameRequest = 0;
+    QList<QThread*> m_readers; // the threads reading a game, until each is done
 };
 
 } // namespace ui

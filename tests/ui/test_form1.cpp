@@ -433,7 +433,9 @@ void TestForm1::learnsTheGame() {
     QCOMPARE(s.sign(2), QString("warning"));
     // The source folder dropped: it holds for the files opened after, wherever they lie.
     QVERIFY(drop(game + "source"));
-    QVERIFY(s.tip(2).endsWith("; class names from " + QDir::toNativeSeparators(game + "source)")));
+    QVERIFY(s.tip(2).endsWith(
+        "; class names from " +
+        QDir::toNativeSeparators(QFileInfo(game + "source").absoluteFilePath()) + ")"));
     QVERIFY(writeFile(dir.filePath("other.fgd"), "@PointClass = monster_tset : \"Gone\" []"));
     s.main()->openFile(dir.filePath("other.fgd"));
     QVERIFY2(s.tip(0).contains("(the nearest name it links: monster_test)"), qPrintable(s.tip(0)));
