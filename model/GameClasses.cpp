@@ -1,6 +1,7 @@
 #include "GameClasses.h"
 
 #include "ServerLibrary.h"
+#include "fgd/Vocabulary.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -71,11 +72,6 @@ std::optional<QStringList> callArguments(const QString& code, qsizetype open) {
 const QRegularExpression& callPattern() {
     static const QRegularExpression call(QStringLiteral("\\b([A-Za-z_]\\w*)\\s*\\("));
     return call;
-}
-
-const QRegularExpression& identifierPattern() {
-    static const QRegularExpression identifier(QStringLiteral("^[A-Za-z_]\\w*$"));
-    return identifier;
 }
 
 // Each call in code of a macro in linkers, with the argument that names the class.
@@ -216,7 +212,7 @@ QStringList linkedInSources(const QStringList& texts) {
     QSet<QString> names;
     for (const QString& code : std::as_const(codes)) {
         forEachLink(code, linkers, [&](const QString& argument) {
-            if (identifierPattern().match(argument).hasMatch())
+            if (fgd::isIdentifier(argument))
                 names.insert(argument);
         });
     }
