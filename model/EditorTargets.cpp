@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 namespace model {
 
@@ -21,11 +20,20 @@ bool namedByGameConfiguration(const QString& filePath) {
     if (config.size() > MaxSize || !config.open(QIODevice::ReadOnly))
         return false;
     const QString text = QString::fromUtf8(config.read(MaxSize));
-    // "definitions": [ "Name.fgd" ], the name perhaps with a folder before it.
-    const QRegularExpression named(
-        QStringLiteral("\"([^\"]*[/\\\\])?%1\"").arg(QRegularExpression::escape(file.fileName())),
-        QRegularExpression::CaseInsensitiveOption);
-    return text.contains(QStringLiteral("\"entities\"")) && text.contains(named);
+    if (!text.contains(QStringLiteral("\"entities\"")))
+        return false;
+    // "definitions": [ "Name.fgd" ], the name perhaps with a folder before it. Found by hand,
+    // not with a regular expression: the check command checks files on several threads (see
+    // forEachLink in GameClasses.cpp).
+    const QString name = file.fileName() + u'"';
+    for (qsizetype at = text.indexOf(name, 1, Qt::CaseInsensitive); at > 0;
+         at = text.indexOf(name, at + 1, Qt::CaseInsensitive)) {
+        const QChar before = text[at - 1];
+        if (before == u'"' ||
+            ((before == u'/' || before == u'\\') && text.lastIndexOf(u'"', at - 1) >= 0))
+            return true;
+    }
+    return false;
 }
 
 } // namespace

@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QRegularExpression>
 #include <QSet>
 
 namespace model {
@@ -69,23 +68,82 @@ std::optional<QStringList> callArguments(const QString& code, qsizetype open) {
     return std::nullopt;
 }
 
-const QRegularExpression& callPattern() {
-    static const QRegularExpression call(QStringLiteral("\\b([A-Za-z_]\\w*)\\s*\\("));
-    return call;
+// A letter, digit or underscore: the characters of a C name (game code is ASCII).
+bool isWordChar(QChar c) {
+    return c.unicode() < 128 && (c.isLetterOrNumber() || c == u'_');
+}
+
+qsizetype wordEnd(QStringView text, qsizetype i) {
+    while (i < text.size() && isWordChar(text[i]))
+        ++i;
+    return i;
+}
+
+qsizetype spaceEnd(QStringView text, qsizetype i) {
+    while (i < text.size() && text[i].isSpace())
+        ++i;
+    return i;
 }
 
 // Each call in code of a macro in linkers, with the argument that names the class.
+//
+// The game is read on a thread of its own, so nothing here uses a regular expression: a match
+// on a thread leaves a thread-local stack behind, and the MinGW runtime of the Windows build
+// frees the thread's storage before that stack's destructor runs, which can hang the program
+// as it exits.
 template <typename Found>
 void forEachLink(const QString& code, const QHash<QString, int>& linkers, Found found) {
-    for (auto match = callPattern().globalMatch(code); match.hasNext();) {
-        const QRegularExpressionMatch call = match.next();
-        const auto linker = linkers.constFind(call.captured(1));
+    for (qsizetype i = 0; i < code.size();) {
+        if (!isWordChar(code[i])) {
+            ++i;
+            continue;
+        }
+        const qsizetype start = i;
+        i = wordEnd(code, i);
+        const qsizetype open = spaceEnd(code, i);
+        if (code[start].isDigit() || open == code.size() || code[open] != u'(')
+            continue;
+        const auto linker = linkers.constFind(code.mid(start, i - start));
         if (linker == linkers.cend())
             continue;
-        const std::optional<QStringList> arguments = callArguments(code, call.capturedEnd(0) - 1);
+        const std::optional<QStringList> arguments = callArguments(code, open);
         if (arguments && *linker < arguments->size())
             found(arguments->at(*linker));
     }
+}
+
+// A macro that takes parameters: #define NAME(a, b) body.
+struct Macro {
+    QString name;
+    QStringList parameters;
+    QString body;
+};
+
+std::optional<Macro> macroDefinition(QStringView line) {
+    const auto skipBlanks = [&](qsizetype i) {
+        while (i < line.size() && (line[i] == u' ' || line[i] == u'\t'))
+            ++i;
+        return i;
+    };
+    qsizetype i = skipBlanks(0);
+    if (i == line.size() || line[i] != u'#')
+        return std::nullopt;
+    i = skipBlanks(i + 1);
+    if (!line.sliced(i).startsWith(u"define"))
+        return std::nullopt;
+    const qsizetype name = skipBlanks(i + 6);
+    if (name == i + 6)
+        return std::nullopt; // #defined, #define_x: no definition
+    i = name;
+    i = wordEnd(line, i);
+    const qsizetype close = line.indexOf(u')', i);
+    if (i == name || i == line.size() || line[i] != u'(' || close < 0)
+        return std::nullopt;
+    QStringList parameters;
+    for (QStringView parameter : line.sliced(i + 1, close - i - 1).split(u','))
+        parameters << parameter.trimmed().toString();
+    return Macro{line.sliced(name, i - name).toString(), parameters,
+                 line.sliced(close + 1).toString()};
 }
 
 // The class names of a liblist.gam's server library, by the key for each system.
@@ -95,13 +153,22 @@ std::optional<QString> libraryOfLiblist(const QString& liblist, QString& error) 
         error = QStringLiteral("%1 cannot be read: %2").arg(liblist, file.errorString());
         return std::nullopt;
     }
+    // One "key value" or "key \"value\"" a line.
     QHash<QString, QString> values;
-    static const QRegularExpression line(QStringLiteral("^\\s*(\\w+)\\s+\"?([^\"\\r\\n]*)\"?"),
-                                         QRegularExpression::MultilineOption);
     const QString text = QString::fromLatin1(file.read(1 << 20));
-    for (auto match = line.globalMatch(text); match.hasNext();) {
-        const QRegularExpressionMatch pair = match.next();
-        values.insert(pair.captured(1).toLower(), pair.captured(2).trimmed());
+    for (QStringView line : QStringView(text).split(u'\n')) {
+        const qsizetype key = spaceEnd(line, 0);
+        const qsizetype keyEnd = wordEnd(line, key);
+        qsizetype value = spaceEnd(line, keyEnd);
+        if (keyEnd == key || value == keyEnd)
+            continue;
+        if (value < line.size() && line[value] == u'"')
+            ++value;
+        qsizetype valueEnd = value;
+        while (valueEnd < line.size() && line[valueEnd] != u'"' && line[valueEnd] != u'\r')
+            ++valueEnd;
+        values.insert(line.sliced(key, keyEnd - key).toString().toLower(),
+                      line.sliced(value, valueEnd - value).trimmed().toString());
     }
     // This system's library first, then the others: a mod built for one system still names
     // its entities for the other's editor.
@@ -150,11 +217,14 @@ GameReading readLibrary(const QString& path) {
 
 GameReading readSources(const QString& folder) {
     QStringList texts;
-    QDirIterator files(folder, {"*.cpp", "*.cxx", "*.cc", "*.c", "*.h", "*.hpp"}, QDir::Files,
-                       QDirIterator::Subdirectories);
+    // The files are chosen by their suffix here, not by QDirIterator's name filters: those
+    // match with regular expressions (see forEachLink).
+    static const QSet<QString> suffixes{"cpp", "cxx", "cc", "c", "h", "hpp"};
+    QDirIterator files(folder, QDir::Files, QDirIterator::Subdirectories);
     while (files.hasNext()) {
         QFile file(files.next());
-        if (file.open(QIODevice::ReadOnly))
+        if (suffixes.contains(files.fileInfo().suffix().toLower()) &&
+            file.open(QIODevice::ReadOnly))
             texts << QString::fromLatin1(file.readAll());
     }
     const QStringList names = linkedInSources(texts);
@@ -174,25 +244,18 @@ QStringList linkedInSources(const QStringList& texts) {
     for (const QString& text : texts)
         codes << codeOnly(text);
     // The macros that pass a parameter on as the class name, each with that parameter's place.
-    static const QRegularExpression definition(
-        QStringLiteral("^[ \\t]*#[ \\t]*define[ \\t]+(\\w+)\\(([^)\\n]*)\\)(.*)$"),
-        QRegularExpression::MultilineOption);
-    struct Macro {
-        QString name;
-        QStringList parameters;
-        QString body;
-    };
     QList<Macro> macros;
     for (QString& code : codes) {
-        for (auto match = definition.globalMatch(code); match.hasNext();) {
-            const QRegularExpressionMatch define = match.next();
-            QStringList parameters = define.captured(2).split(u',');
-            for (QString& parameter : parameters)
-                parameter = parameter.trimmed();
-            macros.append({define.captured(1), parameters, define.captured(3)});
+        QString uses;
+        uses.reserve(code.size());
+        for (QStringView line : QStringView(code).split(u'\n')) {
+            if (std::optional<Macro> macro = macroDefinition(line))
+                macros.append(std::move(*macro)); // a definition is not a use
+            else
+                uses += line;
+            uses += u'\n';
         }
-        // A definition is not a use: its parameter is no class name.
-        code.replace(definition, QString());
+        code = uses;
     }
     QHash<QString, int> linkers{{QStringLiteral("LINK_ENTITY_TO_CLASS"), 0}};
     for (bool more = true; more;) {
