@@ -22,9 +22,9 @@ bool namedByGameConfiguration(const QString& filePath) {
     const QString text = QString::fromUtf8(config.read(MaxSize));
     if (!text.contains(QStringLiteral("\"entities\"")))
         return false;
-    // "definitions": [ "Name.fgd" ], the name perhaps with a folder before it. Found by hand,
-    // not with a regular expression: the check command checks files on several threads (see
-    // forEachLink in GameClasses.cpp).
+    // "definitions": [ "Name.fgd" ], the name perhaps with a folder before it. Found by hand:
+    // the check command checks files on threads (see "No regular expression on a thread" in
+    // model/README.md).
     const QString name = file.fileName() + u'"';
     for (qsizetype at = text.indexOf(name, 1, Qt::CaseInsensitive); at > 0;
          at = text.indexOf(name, at + 1, Qt::CaseInsensitive)) {

@@ -85,12 +85,9 @@ qsizetype spaceEnd(QStringView text, qsizetype i) {
     return i;
 }
 
-// Each call in code of a macro in linkers, with the argument that names the class.
-//
-// The game is read on a thread of its own, so nothing here uses a regular expression: a match
-// on a thread leaves a thread-local stack behind, and the MinGW runtime of the Windows build
-// frees the thread's storage before that stack's destructor runs, which can hang the program
-// as it exits.
+// Each call in code of a macro in linkers, with the argument that names the class. Scanned by
+// hand, as all of this file: the game is read on a thread (see "No regular expression on a
+// thread" in model/README.md).
 template <typename Found>
 void forEachLink(const QString& code, const QHash<QString, int>& linkers, Found found) {
     for (qsizetype i = 0; i < code.size();) {
@@ -134,15 +131,14 @@ std::optional<Macro> macroDefinition(QStringView line) {
     const qsizetype name = skipBlanks(i + 6);
     if (name == i + 6)
         return std::nullopt; // #defined, #define_x: no definition
-    i = name;
-    i = wordEnd(line, i);
-    const qsizetype close = line.indexOf(u')', i);
-    if (i == name || i == line.size() || line[i] != u'(' || close < 0)
+    const qsizetype open = wordEnd(line, name);
+    const qsizetype close = line.indexOf(u')', open);
+    if (open == name || open == line.size() || line[open] != u'(' || close < 0)
         return std::nullopt;
     QStringList parameters;
-    for (QStringView parameter : line.sliced(i + 1, close - i - 1).split(u','))
+    for (QStringView parameter : line.sliced(open + 1, close - open - 1).split(u','))
         parameters << parameter.trimmed().toString();
-    return Macro{line.sliced(name, i - name).toString(), parameters,
+    return Macro{line.sliced(name, open - name).toString(), parameters,
                  line.sliced(close + 1).toString()};
 }
 
@@ -165,7 +161,7 @@ std::optional<QString> libraryOfLiblist(const QString& liblist, QString& error) 
         if (value < line.size() && line[value] == u'"')
             ++value;
         qsizetype valueEnd = value;
-        while (valueEnd < line.size() && line[valueEnd] != u'"' && line[valueEnd] != u'\r')
+        while (valueEnd < line.size() && line[valueEnd] != u'"')
             ++valueEnd;
         values.insert(line.sliced(key, keyEnd - key).toString().toLower(),
                       line.sliced(value, valueEnd - value).trimmed().toString());
@@ -217,14 +213,15 @@ GameReading readLibrary(const QString& path) {
 
 GameReading readSources(const QString& folder) {
     QStringList texts;
-    // The files are chosen by their suffix here, not by QDirIterator's name filters: those
-    // match with regular expressions (see forEachLink).
+    // Chosen by their suffix, not by QDirIterator's name filters, which are regular expressions.
     static const QSet<QString> suffixes{"cpp", "cxx", "cc", "c", "h", "hpp"};
     QDirIterator files(folder, QDir::Files, QDirIterator::Subdirectories);
     while (files.hasNext()) {
-        QFile file(files.next());
-        if (suffixes.contains(files.fileInfo().suffix().toLower()) &&
-            file.open(QIODevice::ReadOnly))
+        files.next();
+        if (!suffixes.contains(files.fileInfo().suffix().toLower()))
+            continue;
+        QFile file(files.filePath());
+        if (file.open(QIODevice::ReadOnly))
             texts << QString::fromLatin1(file.readAll());
     }
     const QStringList names = linkedInSources(texts);
