@@ -241,6 +241,21 @@ bool ListCheck::inCycle(const QString& owner, const QString& base) const {
     return false;
 }
 
+bool ListCheck::inSpanningDeclaration(int line) const {
+    // The last item that starts at or above the line; an item that starts on the line where the
+    // one before ended leaves that line to both.
+    auto item = std::upper_bound(m_items.cbegin(), m_items.cend(), line,
+                                 [](int at, const Item& i) { return at < i.firstLine; });
+    for (; item != m_items.cbegin();) {
+        --item;
+        if (item->endLine < line)
+            return false;
+        if (item->declaration && item->endLine > item->firstLine)
+            return true;
+    }
+    return false;
+}
+
 QList<QString> ListCheck::basesOf(const QString& name) const {
     QList<QString> bases;
     const auto found = m_names.constFind(name);
@@ -423,8 +438,8 @@ void ListCheck::removeItemsFrom(int from, BaseChanges& touched) {
 }
 
 void ListCheck::addItem(const ParsedItem& item, BaseChanges& touched) {
-    m_items.append({item.firstLine, item.lastLine, item.declared, item.include, m_bases.size(),
-                    item.bases.size()});
+    m_items.append({item.firstLine, item.lastLine, item.endLine, item.declaration, item.declared,
+                    item.include, m_bases.size(), item.bases.size()});
     for (const Problem& problem : item.problems) {
         m_findings[problem.line].append(problem);
         if (problem.onlyIn) {

@@ -77,6 +77,10 @@ public:
     // Checks lines that were appended since the last check.
     int checkAppended(const QStringList& lines) { return checkChanged(lines, count()); }
 
+    // Whether line is one of the lines of a declaration written over more than one line (its
+    // first, its last or any between, comments in its body too), as the last check read them.
+    bool inSpanningDeclaration(int line) const;
+
 private:
     // How a change is checked without reading the whole list again: the parser reads the list
     // one item (a declaration, an @include) at a time, and for each item it notes the first
@@ -93,6 +97,8 @@ private:
     struct Item {
         int firstLine;
         int lastLine; // the furthest line its reading looked at
+        int endLine;  // the line of its last token
+        bool declaration;
         QString declared;
         QString include;
         qsizetype firstBase; // its bases in m_bases

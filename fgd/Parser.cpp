@@ -83,6 +83,7 @@ public:
         result.lastLine = std::max(m_lastLine, m_tokens.furthestLine());
         for (const Problem& problem : std::as_const(result.problems))
             result.lastLine = std::max(result.lastLine, problem.line);
+        result.endLine = m_lastLine;
         m_previousEnd = m_lastLine;
         return true;
     }
@@ -206,7 +207,8 @@ private:
                                   "@PointClass (choose a class kind), or be a // comment"));
         }
         const QStringView kind = token.text.sliced(1);
-        if (isListed(kind, u"include")) {
+        m_item->declaration = !isListed(kind, u"include");
+        if (!m_item->declaration) {
             // The editors that read @include (Hammer, J.A.C.K., TrenchBroom) take the file
             // from the folder of this one.
             m_item->include = expect(String, "include-name",

@@ -24,6 +24,8 @@ struct BaseUse {
 struct ParsedItem {
     int firstLine = 0;
     int lastLine = 0;
+    int endLine = 0; // the line of its last token: the item is written on firstLine..endLine
+    bool declaration = false; // it starts with a class kind (@PointClass, a misspelt one, ...)
     QList<Problem> problems;
     QString declared; // the class name a declaration gives, or empty
     int declaredLine = 0;

@@ -45,6 +45,11 @@ void DefinitionList::removeAt(int position) {
     m_lines.removeAt(position);
 }
 
+void DefinitionList::replaceAt(int position, const QString& text) {
+    if (position >= 0 && position < count())
+        m_lines[position] = text;
+}
+
 int DefinitionList::selectionAfterRemoving(int position) const {
     if (m_selected == position)
         return NoSelection;

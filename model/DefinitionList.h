@@ -39,6 +39,10 @@ public:
     // Adds text as the last line; the selection stays. Returns false, changing nothing, when full.
     bool append(const QString& text);
 
+    // Puts text in place of the line at position; the selection stays. Positions outside the
+    // list do nothing.
+    void replaceAt(int position, const QString& text);
+
     // Where the selection will be once the line at position is removed.
     int selectionAfterRemoving(int position) const;
 

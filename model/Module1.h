@@ -8,6 +8,9 @@ namespace model {
 // One instance is made at start-up and handed to the windows that read or change it.
 struct Module1 {
     ModInfo modInfo;
+    // The mod information came from an opened file: the extras dialog then shows it, so that
+    // changing one value does not put the defaults in place of the others.
+    bool modInfoFromFile = false;
 };
 
 } // namespace model

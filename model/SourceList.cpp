@@ -87,6 +87,17 @@ bool SourceList::removeAndAppend(int position, const QString& text) {
     return true;
 }
 
+bool SourceList::update(int position, const QString& text) {
+    if (position < 0 || position >= m_list.count())
+        return false;
+    if (!m_check.inSpanningDeclaration(position))
+        return removeAndAppend(position, text);
+    m_list.replaceAt(position, text);
+    emit dataChanged(index(position), index(position));
+    checkFrom(position);
+    return true;
+}
+
 void SourceList::reset(QStringList lines, const QString& filePath) {
     const fgd::Editors before = m_check.targets();
     beginResetModel();

@@ -38,9 +38,11 @@ public:
     // Adds lines at the end, all of them or, when they would not fit, none (false).
     bool appendLines(const QStringList& lines);
 
-    // Removes the line at position and adds text at the end, as the line editor's Update does.
+    // The line editor's Update: text takes the place of the line at position. A line of a
+    // declaration written over several lines is replaced where it stands, so the declaration
+    // keeps it; any other line is removed and text added at the end, as removeAndAppend() does.
     // False, changing nothing, for a position outside the list.
-    bool removeAndAppend(int position, const QString& text);
+    bool update(int position, const QString& text);
 
     // Takes lines in place of the whole list (at most DefinitionList::MaxLines); nothing selected.
     // When the lines came from a file, filePath names it: the files the lines @include are read
@@ -71,6 +73,7 @@ signals:
     void selectionMoved(int position);
 
 private:
+    bool removeAndAppend(int position, const QString& text);
     void checkFrom(int changed);
 
     DefinitionList m_list;

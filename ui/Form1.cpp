@@ -405,7 +405,7 @@ void Form1::editClicked() {
     m_editorUpdate =
         connect(editor, &Form2::lineUpdated, this, [this, selected](const QString& text) {
             disconnect(m_editorUpdate);
-            m_source->removeAndAppend(selected, text);
+            m_source->update(selected, text);
         });
     editor->setLine(line);
     showWindow(editor);
@@ -461,6 +461,7 @@ void Form1::openFile(const QString& path) {
     disconnect(m_editorUpdate);
     if (read.contents.modInfo) {
         m_forms.module1().modInfo = *read.contents.modInfo;
+        m_forms.module1().modInfoFromFile = true;
         CD.setFileName(QFileInfo(path).absoluteFilePath());
     }
 }

@@ -63,6 +63,13 @@ Form3::Form3(Forms& forms)
     Text3->setAccessibleName(QStringLiteral("Mod Version"));
     Image1->setAccessibleName(QStringLiteral("Box Of Wonderment"));
     chainTabOrder({Text1, Text2, Text3, Command1, Command2});
+    // A run that continues a saved file shows what the file and the dialog have made of its
+    // values; otherwise the dialog starts empty, as always.
+    if (const model::Module1& module1 = forms.module1(); module1.modInfoFromFile) {
+        Text1->setText(module1.modInfo.Author);
+        Text2->setText(module1.modInfo.ModName);
+        Text3->setText(module1.modInfo.ModVersion);
+    }
 
     connect(Command1, &QPushButton::clicked, this, &Form3::cancelClicked);
     connect(Command2, &QPushButton::clicked, this, &Form3::doneClicked);

@@ -17,7 +17,8 @@ namespace ui {
 class Forms;
 
 // The extras dialog: author, mod name and mod version for the header of saved files.
-// It always opens with empty boxes; Done stores all three values, Cancel none.
+// It opens with empty boxes, or with the values of a file the run continues; Done stores all
+// three values, Cancel none.
 class Form3 : public QWidget {
     Q_OBJECT
 

@@ -146,6 +146,15 @@ void TestDialogs::doneSetsHeaderOfNextSave() {
     s.done();
     QVERIFY(s.save(dir.filePath("b.fgd"))
                 .startsWith("// Something Tarvok Made\r\n// Unnamed Mod  Version: 2.0\r\n"));
+
+    // Once a saved file is continued, the dialog shows its values: raising the version alone
+    // keeps the author and the mod name.
+    QVERIFY(writeFile(dir.filePath("c.fgd"), model::fgdFileBytes({"x"}, {"Ann", "Mod", "1.2"})));
+    s.main()->openFile(dir.filePath("c.fgd"));
+    s.openExtras();
+    Session::setText(s.extras(), "Text3", "1.3");
+    s.done();
+    QVERIFY(s.save(dir.filePath("c.fgd")).startsWith("// Ann\r\n// Mod  Version: 1.3\r\n"));
 }
 
 void TestDialogs::cancelCloseAndIconChangeNothing() {

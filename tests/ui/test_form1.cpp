@@ -189,7 +189,7 @@ void TestForm1::listKeepsSelectionAndRows() {
 void TestForm1::continuesOpenedFile() {
     QTemporaryDir dir;
     const QString saved = dir.filePath("mod.fgd");
-    const QStringList lines{StartLine, "@PointClass = a : \"b\" [", "]"};
+    const QStringList lines{StartLine, "@PointClass = a : \"b\" [", "\tk(string) : \"K\"", "]"};
     const model::ModInfo info{"Jo", "Test", "1.2"};
     QVERIFY(writeFile(saved, model::fgdFileBytes(lines, info)));
 
@@ -205,14 +205,25 @@ void TestForm1::continuesOpenedFile() {
     QCOMPARE(s.toolkit.saveInitialNames[0], saved);
     QCOMPARE(readFile(saved), model::fgdFileBytes(lines, info)); // saved again, byte for byte
 
-    // Update breaks the declaration spread over two lines: the marks show it at once.
+    // A line of a declaration spread over lines is updated where it stands, in its class; the
+    // selection stays on it. A line outside any declaration still moves to the end.
     QSignalSpy repaint(s.list()->model(), &QAbstractItemModel::dataChanged);
-    s.select(1);
-    s.edit();
-    s.update();
+    s.main()->appendFiles({dir.filePath("more.fgd")}, ui::Form1::FilesFrom::Drop);
+    for (const int line : {2, 1}) {
+        s.select(line);
+        s.edit();
+        s.update(line == 1 ? "@PointClass = a : \"b\"" : "\tk(integer) : \"K\"");
+        QCOMPARE(s.main()->definitions().selectedPosition(), line);
+    }
+    QCOMPARE(s.shownLines(),
+             (QStringList{StartLine, "@PointClass = a : \"b\"", "\tk(integer) : \"K\"", "]", "c"}));
+    // The edit broke the declaration: the marks show it at once.
     QVERIFY(!repaint.isEmpty() && repaint.last().at(0).toModelIndex().row() <= 1);
-    QVERIFY(s.tip(1).startsWith("this ] closes no [ ] body"));
-    QVERIFY(s.tip(2).contains("not closed"));
+    QVERIFY(s.tip(2).startsWith("unexpected text after the description"));
+    s.select(0);
+    s.edit();
+    s.update("// first");
+    QCOMPARE(s.shownLines().last(), QString("// first"));
 
     // A base is looked for in the files the list @includes, from the opened file's folder; a
     // base declared nowhere gets a warning, which its declaration clears, wherever it comes.
