@@ -31,10 +31,10 @@ const QString StandardInput = QStringLiteral("-");
 
 // What the check found in one file given on the command line.
 struct CheckedFile {
-    QString name;  // as given, or <stdin>
-    QString path;  // absolute, empty for standard input
-    QString error; // why it cannot be read, or empty
-    QString note;  // what else the user should know of it, or empty
+    QString name;      // as given, or <stdin>
+    QString path;      // absolute, empty for standard input
+    QString error;     // why it cannot be read, or empty
+    QStringList notes; // what else the user should know of it
     QList<model::Finding> findings;
 };
 
@@ -72,11 +72,11 @@ CheckedFile checkFile(const QString& given, fgd::Editors editors, const model::G
     // stops at its limit, so the user learns that too.
     if (const qsizetype lines = read.contents.lines.size();
         lines > model::DefinitionList::MaxLines) {
-        checked.note = QStringLiteral("%1: note: the file holds %2 definition lines; all are "
-                                      "checked, but the main window opens at most %3")
-                           .arg(checked.name)
-                           .arg(lines)
-                           .arg(model::DefinitionList::maxLinesText());
+        checked.notes << QStringLiteral("%1: note: the file holds %2 definition lines; all are "
+                                        "checked, but the main window opens at most %3")
+                             .arg(checked.name)
+                             .arg(lines)
+                             .arg(model::DefinitionList::maxLinesText());
     }
     checked.findings = model::checkFileContents(
         read.contents, standardInput ? QString() : checked.path, editors, game);
@@ -237,8 +237,8 @@ void writeUndeclared(const CheckOptions& options, const model::GameClasses& game
 
 int runCheck(const CheckOptions& options) {
     // The game each file is checked against: the one given, or each file's own liblist.gam
-    // (read once for the files that share it; one that cannot be read is left out silently,
-    // as the main window does on opening a file).
+    // (read once for the files that share it). When a file's liblist.gam leads to no game, its
+    // class names are not checked, and a note on the file says why.
     std::optional<model::GameClasses> given;
     if (!options.game.isEmpty()) {
         model::GameReading reading = model::readGame(options.game);
@@ -248,18 +248,26 @@ int runCheck(const CheckOptions& options) {
         }
         given = std::move(reading.game);
     }
-    QHash<QString, std::optional<model::GameClasses>> byLiblist;
+    QHash<QString, model::GameReading> byLiblist;
     QList<const model::GameClasses*> games;
+    QHash<QString, QString> gameNotes; // by file, for the files whose liblist.gam gave no game
     for (const QString& file : options.files) {
         const std::optional<QString> liblist =
             given || file == StandardInput ? std::nullopt : model::findLiblist(file);
         if (liblist && !byLiblist.contains(*liblist))
-            byLiblist.insert(*liblist, model::readGame(*liblist).game);
+            byLiblist.insert(*liblist, model::readGame(*liblist));
+        const model::GameReading* reading = liblist ? &byLiblist[*liblist] : nullptr;
+        if (reading && !reading->game)
+            gameNotes.insert(file, model::gameNotCheckedNote(*liblist, reading->error));
         games.append(given     ? &*given
-                     : liblist ? (byLiblist[*liblist] ? &*byLiblist[*liblist] : nullptr)
+                     : reading ? (reading->game ? &*reading->game : nullptr)
                                : nullptr);
     }
-    const QList<CheckedFile> checked = checkFiles(options.files, options.editors, games);
+    QList<CheckedFile> checked = checkFiles(options.files, options.editors, games);
+    for (qsizetype i = 0; i < checked.size(); ++i) {
+        if (const QString note = gameNotes.value(options.files.at(i)); !note.isEmpty())
+            checked[i].notes.prepend(QStringLiteral("%1: note: %2").arg(checked[i].name, note));
+    }
     QStringList unreadable;
     bool errors = false;
     for (const CheckedFile& file : checked) {
@@ -268,8 +276,8 @@ int runCheck(const CheckOptions& options) {
             unreadable.append(file.error);
             continue;
         }
-        if (!file.note.isEmpty())
-            write(stderr, QStringLiteral("fgd-composer: %1\n").arg(file.note).toUtf8());
+        for (const QString& note : file.notes)
+            write(stderr, QStringLiteral("fgd-composer: %1\n").arg(note).toUtf8());
         for (const model::Finding& finding : file.findings) {
             errors |= finding.severity == fgd::Severity::Error ||
                       (options.warningsAsErrors && finding.severity == fgd::Severity::Warning);

@@ -182,6 +182,6 @@ int main(int argc, char* argv[]) {
     mainWindow->openFiles(open.files);
     // After the files: the game named here holds over their own liblist.gam.
     if (!open.game.isEmpty())
-        mainWindow->chooseGame(open.game);
+        mainWindow->chooseGame(open.game, ui::Form1::FilesFrom::CommandLine);
     return QApplication::exec();
 }

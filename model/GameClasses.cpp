@@ -188,9 +188,11 @@ std::optional<QString> libraryOfLiblist(const QString& liblist, QString& error) 
     }
     error = named.isEmpty()
                 ? QStringLiteral("%1 names no server library (no gamedll line)").arg(liblist)
-                : QStringLiteral("%1 names %2, which is not there: build the mod, or drop its "
-                                 "source folder on the window")
-                      .arg(liblist, named.join(QStringLiteral(" and ")));
+                : QStringLiteral("%1 names %2, %3: build the mod, or name its game code folder "
+                                 "instead")
+                      .arg(liblist, named.join(QStringLiteral(" and ")),
+                           named.size() > 1 ? QStringLiteral("neither of which is there")
+                                            : QStringLiteral("which is not there"));
     return std::nullopt;
 }
 
@@ -279,6 +281,14 @@ QStringList linkedInSources(const QStringList& texts) {
     QStringList sorted(names.cbegin(), names.cend());
     sorted.sort();
     return sorted;
+}
+
+QString gameNotCheckedNote(const QString& liblist, const QString& error) {
+    const QString named = QDir::toNativeSeparators(liblist);
+    if (error.contains(named))
+        return QStringLiteral("class names are not checked: %1").arg(error);
+    return QStringLiteral("class names are not checked: %1 (the library %2 names)")
+        .arg(error, named);
 }
 
 std::optional<QString> findLiblist(const QString& filePath) {

@@ -23,6 +23,10 @@ struct GameReading {
 // liblist.gam, or a folder of game code sources.
 GameReading readGame(const QString& path);
 
+// What to tell a user whose file's liblist.gam (at liblist) leads to no game that can be read,
+// for error, the reason readGame() gave: its class names are not checked.
+QString gameNotCheckedNote(const QString& liblist, const QString& error);
+
 // The liblist.gam of the folder of the file at filePath or of one of the folders above it (a
 // mod's FGD is often kept in the mod folder or a folder inside it), or nothing.
 std::optional<QString> findLiblist(const QString& filePath);

@@ -129,3 +129,14 @@ if(NOT EMULATOR)
 endif()
 check(STATUS 2 ERROR "source.util\\.h is not a liblist\\.gam, a server library"
     ARGS --game ../game/source/util.h ${game_fgd})
+# A liblist.gam whose library is not there, or is no library (a Git LFS pointer): the class
+# names go unchecked, and a note says why; the exit status is the findings' own.
+file(REMOVE_RECURSE ${WORK}/mod)
+file(WRITE ${WORK}/mod/liblist.gam "gamedll \"dlls\\hl.dll\"\ngamedll_linux \"dlls/hl.so\"\n")
+file(WRITE ${WORK}/mod/maps/test.fgd "@PointClass = monster_tset : \"Gone\" []\n")
+check(STATUS 0 ARGS ${WORK}/mod/maps/test.fgd ERROR
+    "test.fgd: note: class names are not checked: .*liblist.gam names dlls.hl.so and dlls.hl.dll, neither of which is there")
+file(WRITE ${WORK}/mod/dlls/hl.dll "version https://git-lfs.github.com/spec/v1\n")
+file(COPY_FILE ${WORK}/mod/dlls/hl.dll ${WORK}/mod/dlls/hl.so)
+check(STATUS 0 ARGS ${WORK}/mod/maps/test.fgd ERROR
+    "note: class names are not checked: .*hl.(so|dll) cannot be read as a server library: .*liblist.gam names.\n$")

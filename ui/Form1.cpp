@@ -20,14 +20,17 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QCompleter>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QIdentityProxyModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 #include <QStringListModel>
@@ -36,10 +39,12 @@
 #include <QThread>
 #include <QTimer>
 #include <QUrl>
+#include <QWindow>
 
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <utility>
 
 namespace ui {
 
@@ -220,8 +225,15 @@ Form1::Form1(Forms& forms)
     auto* signs = new MarkSigns(this);
     signs->setSourceModel(m_source);
     List1->setModel(signs);
-    // A right-click on the list (or the menu key) chooses the editors its marks speak for.
-    List1->setContextMenuPolicy(Qt::ActionsContextMenu);
+    // A right-click on the list (or the menu key) chooses the editors its marks speak for, and
+    // names the game whose class names they check. The menu has the windows' own font.
+    List1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(List1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        QMenu menu(this);
+        menu.setFont(font());
+        menu.addActions(List1->actions());
+        menu.exec(List1->viewport()->mapToGlobal(at));
+    });
     for (const fgd::Editors editor :
          {fgd::Editors(fgd::Editor::Hammer), fgd::Editors(fgd::Editor::Jack),
           fgd::Editors(fgd::Editor::TrenchBroom)}) {
@@ -236,8 +248,16 @@ Form1::Form1(Forms& forms)
         List1->addAction(action);
         m_editorActions << action;
     }
+    auto* separator = new QAction(List1);
+    separator->setSeparator(true);
+    List1->addAction(separator);
+    m_gameEntry = new QAction(List1);
+    m_gameEntry->setEnabled(false);
+    List1->addAction(m_gameEntry);
     connect(m_source, &model::SourceList::targetsChanged, this, &Form1::showTargets);
+    connect(m_source, &model::SourceList::gameChanged, this, &Form1::showGame);
     showTargets();
+    showGame();
 
     Command4 = button(this, Design::Command4);
     Command3 = button(this, Design::Command3);
@@ -281,6 +301,7 @@ Form1::Form1(Forms& forms)
     m_suffixes = new QStringListModel(this);
     auto* completer = new QCompleter(m_suffixes, this);
     completer->setCaseSensitivity(Qt::CaseSensitive);
+    completer->popup()->setFont(font());
     Text2->setCompleter(completer);
     connect(Combo3, &QComboBox::currentTextChanged, this, &Form1::offerSuffixes);
     connect(m_source, &model::SourceList::gameChanged, this, &Form1::offerSuffixes);
@@ -301,27 +322,50 @@ void Form1::chooseEditors(fgd::Editors editors) {
     showTargets(); // a choice of none is refused: the entry unchecked goes back
 }
 
-void Form1::chooseGame(const QString& path) {
-    readGame(path, true);
+void Form1::chooseGame(const QString& path, FilesFrom from) {
+    readGame(path, true, from);
 }
 
-void Form1::readGame(const QString& path, bool chosen) {
+void Form1::readGame(const QString& path, bool chosen, FilesFrom from) {
     // Read on a thread of its own: a source folder takes a moment, and the window paints and
     // answers meanwhile. Only the last request counts.
     const int request = ++m_gameRequest;
     auto reading = std::make_shared<model::GameReading>();
     QThread* reader = QThread::create([path, reading] { *reading = model::readGame(path); });
     m_readers.append(reader);
-    connect(reader, &QThread::finished, this, [this, reader, reading, request, chosen] {
+    connect(reader, &QThread::finished, this, [this, reader, reading, request, chosen, from, path] {
         m_readers.removeOne(reader);
         reader->wait(); // it has finished: this returns at once
         delete reader;
         if (request != m_gameRequest)
             return;
-        if (reading->game)
+        const bool dropped = chosen && from == FilesFrom::Drop;
+        if (reading->game) {
+            m_noGame.clear();
             m_source->setGame(reading->game, chosen);
-        else if (chosen)
-            errorBox(reading->error);
+            if (dropped) {
+                m_forms.toolkit().messageBox(
+                    this,
+                    QStringLiteral("The marks now check class names against %1, which links %2 "
+                                   "classes. Right-click the source list to see which game the "
+                                   "marks use.")
+                        .arg(QDir::toNativeSeparators(reading->game->source))
+                        .arg(reading->game->names.size()),
+                    QStringLiteral("Game"), toolkit::MessageIcon::Information);
+            }
+        } else if (chosen) {
+            const QString text = dropped ? QStringLiteral("The dropped game cannot be read: %1.")
+                                         : QStringLiteral("The game given with --game cannot be "
+                                                          "read: %1.");
+            whenOnScreen([this, text, error = reading->error] { errorBox(text.arg(error)); });
+        } else {
+            // The opened file's own liblist.gam leads nowhere: its class names go unchecked,
+            // and the user is told so now and in the list's menu.
+            m_noGame = model::gameNotCheckedNote(path, reading->error);
+            showGame();
+            whenOnScreen(
+                [this, note = m_noGame] { errorBox(note.left(1).toUpper() + note.mid(1) + u'.'); });
+        }
         emit gameRead();
     });
     reader->start();
@@ -337,6 +381,29 @@ void Form1::offerSuffixes() {
         }
     }
     m_suffixes->setStringList(suffixes);
+}
+
+void Form1::showGame() {
+    if (const std::optional<model::GameClasses>& game = m_source->game())
+        m_gameEntry->setText(QStringLiteral("Class names from %1 (%2 linked)")
+                                 .arg(QDir::toNativeSeparators(game->source))
+                                 .arg(game->names.size()));
+    else if (!m_noGame.isEmpty())
+        m_gameEntry->setText(m_noGame.left(1).toUpper() + m_noGame.mid(1));
+    else
+        m_gameEntry->setText(QStringLiteral("Class names are not checked: drop a mod's "
+                                            "liblist.gam, server library or game code folder on "
+                                            "the window"));
+}
+
+void Form1::whenOnScreen(const std::function<void()>& show) {
+    if (!isVisible() || !windowHandle() || windowHandle()->isExposed()) {
+        show();
+        return;
+    }
+    if (m_onScreen.isEmpty())
+        windowHandle()->installEventFilter(this);
+    m_onScreen.append(show);
 }
 
 void Form1::showTargets() {
@@ -453,9 +520,11 @@ void Form1::openFile(const QString& path) {
     // Unless the user named the game, the file's own liblist.gam tells which it is for.
     if (!m_source->gameChosen()) {
         ++m_gameRequest; // a game still being read for the file before is not this one's
+        m_noGame.clear();
         m_source->setGame(std::nullopt, false);
+        showGame();
         if (const std::optional<QString> liblist = model::findLiblist(path))
-            readGame(*liblist, false);
+            readGame(*liblist, false, FilesFrom::CommandLine);
     }
     // The line an open editor was opened for is gone with the list it was in.
     disconnect(m_editorUpdate);
@@ -520,6 +589,29 @@ void Form1::dropEvent(QDropEvent* event) {
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    if (type == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed() &&
+        !m_onScreen.isEmpty()) {
+        windowHandle()->removeEventFilter(this);
+        // After the expose is handled: a box is not opened from inside a paint.
+        QTimer::singleShot(0, this, [this, waiting = std::exchange(m_onScreen, {})] {
+            for (const std::function<void()>& show : waiting)
+                show();
+        });
+    }
+    if (type == QEvent::KeyPress && watched == Text2 &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Down &&
+        !Text2->completer()->popup()->isVisible()) {
+        // Down lists the names the game links after the chosen prefix: those that begin with
+        // the box's text, or all of them when none does (an empty box, its first text).
+        QCompleter* completer = Text2->completer();
+        completer->setCompletionPrefix(Text2->text());
+        if (completer->completionCount() == 0)
+            completer->setCompletionPrefix(QString());
+        if (completer->completionCount() > 0) {
+            completer->complete();
+            return true;
+        }
+    }
     if (type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop) {
         auto* drop = static_cast<QDropEvent*>(event);
         if (!fgdFiles(drop->mimeData()).isEmpty() || !gamePath(drop->mimeData()).isEmpty()) {

@@ -8,6 +8,8 @@
 #include <QList>
 #include <QWidget>
 
+#include <functional>
+
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -64,8 +66,10 @@ public:
 
     // Learns the game whose class names the marks check from path: a liblist.gam, a server
     // library or a mod's source folder, as a drop on the window names it. It holds for the files
-    // opened after. What cannot be read changes nothing, and a message says why.
-    void chooseGame(const QString& path);
+    // opened after. What cannot be read changes nothing, and a message says why; a dropped game
+    // that can be read is named in a message too. from: where the path came from, as the
+    // messages name it.
+    void chooseGame(const QString& path, FilesFrom from = FilesFrom::Drop);
 
     static QList<toolkit::CaptionBox> captionBoxes();
 
@@ -88,7 +92,11 @@ private:
 
     void showWindow(QWidget* window);
     void showTargets();
-    void readGame(const QString& path, bool chosen);
+    void showGame();
+    void readGame(const QString& path, bool chosen, FilesFrom from);
+    // Runs show once the window is on the screen, so that a box opened by it stands over the
+    // window: a game named at start-up may be read before the window manager has placed it.
+    void whenOnScreen(const std::function<void()>& show);
     void offerSuffixes();
     void showSelection(int position);
     void errorBox(const QString& text);
@@ -118,8 +126,12 @@ private:
     QPushButton* Command6; // "Help!": helpClicked
     QLabel* Image1;        // the application icon
 
-    // The source list's right-click menu: one checkable entry per editor the marks speak for.
+    // The source list's right-click menu: one checkable entry per editor the marks speak for,
+    // and one that names the game whose class names the marks check, or why there is none.
     QList<QAction*> m_editorActions;
+    QAction* m_gameEntry = nullptr;
+    QString m_noGame; // why the opened file's own liblist.gam gave no game, or empty
+    QList<std::function<void()>> m_onScreen; // what waits for the window to be on the screen
     // The names the suffix box offers, and the last request to read a game.
     QStringListModel* m_suffixes = nullptr;
     int m_gameRequest = 0;

@@ -314,7 +314,7 @@ void TestForm1::choosesEditors() {
     // is checked for it, until the user chooses, and the choice holds for files opened later.
     Session s;
     auto* list = s.main()->findChild<QListView*>("List1");
-    QCOMPARE(list->contextMenuPolicy(), Qt::ActionsContextMenu);
+    QCOMPARE(list->contextMenuPolicy(), Qt::CustomContextMenu);
     const QList<QAction*> entries = list->actions();
     const auto checked = [&] {
         QStringList names;
@@ -429,28 +429,56 @@ void TestForm1::learnsTheGame() {
                  s.tip(2).endsWith(".dll)"),
              qPrintable(s.tip(2)));
     QCOMPARE(s.sign(3), QString()); // func_detail: the compilers take it out
-    // The suffix box offers what the game links after the chosen prefix.
-    s.compose("Weapon", "weapon_", "", "");
-    QCompleter* completer = s.main()->findChild<QLineEdit*>("Text2")->completer();
-    QCOMPARE(completer->model()->rowCount(), 1);
-    QCOMPARE(completer->model()->index(0, 0).data().toString(), QString("9mmAR"));
+    // The suffix box offers what the game links after the chosen prefix, on Down even when
+    // the box holds its first text.
+    s.compose("Weapon", "weapon_", "Entity Suffix", "");
+    auto* suffix = s.main()->findChild<QLineEdit*>("Text2");
+    QCompleter* completer = suffix->completer();
+    QTest::keyClick(suffix, Qt::Key_Down);
+    QVERIFY(completer->popup()->isVisible());
+    QCOMPARE(completer->completionModel()->rowCount(), 1);
+    QCOMPARE(completer->currentCompletion(), QString("9mmAR"));
+    QCOMPARE(completer->popup()->font(), s.main()->font());
+    completer->popup()->hide();
+    // The list's menu names the game; a file whose liblist.gam names a library that is not
+    // there is opened with a message that says its class names are not checked.
+    const QAction* gameEntry = s.list()->actions().last();
+    QVERIFY2(gameEntry->text().startsWith("Class names from "), qPrintable(gameEntry->text()));
+
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath("liblist.gam"), "gamedll \"dlls\\hl.dll\"\n"));
+    QVERIFY(writeFile(dir.filePath("lost.fgd"), "@PointClass = monster_tset : \"Gone\" []"));
+    s.main()->openFile(dir.filePath("lost.fgd"));
+    QVERIFY(read.wait(10000));
+    QCOMPARE(s.toolkit.messages.size(), 1);
+    QVERIFY2(s.toolkit.messages[0].text.startsWith("Class names are not checked: ") &&
+                 s.toolkit.messages[0].text.contains("liblist.gam names dlls\\hl.dll"),
+             qPrintable(s.toolkit.messages[0].text));
+    QVERIFY(gameEntry->text().startsWith("Class names are not checked: "));
+    QCOMPARE(s.sign(0), QString());
+    s.main()->openFile(game + "mod/maps/test.fgd");
+    QVERIFY(read.wait(10000));
+    QVERIFY(gameEntry->text().startsWith("Class names from "));
 
     // A damaged library dropped on the window: a message, and the game stays.
-    QTemporaryDir dir;
     QVERIFY(writeFile(dir.filePath("hl.dll"), "MZ cut short"));
     QVERIFY(drop(dir.filePath("hl.dll")));
-    QCOMPARE(s.toolkit.messages.size(), 1);
-    QVERIFY(s.toolkit.messages[0].text.contains("damaged"));
+    QCOMPARE(s.toolkit.messages.size(), 2);
+    QVERIFY(s.toolkit.messages[1].text.startsWith("The dropped game cannot be read: "));
+    QVERIFY(s.toolkit.messages[1].text.contains("damaged"));
     QCOMPARE(s.sign(2), QString("warning"));
-    // The source folder dropped: it holds for the files opened after, wherever they lie.
+    // The source folder dropped: a message names it, and it holds for the files opened after,
+    // wherever they lie.
     QVERIFY(drop(game + "source"));
+    QCOMPARE(s.toolkit.messages.size(), 3);
+    QVERIFY(s.toolkit.messages[2].text.contains(
+        QDir::toNativeSeparators(QFileInfo(game + "source").absoluteFilePath()) + ", which links"));
     QVERIFY(s.tip(2).endsWith(
         "; class names from " +
         QDir::toNativeSeparators(QFileInfo(game + "source").absoluteFilePath()) + ")"));
-    QVERIFY(writeFile(dir.filePath("other.fgd"), "@PointClass = monster_tset : \"Gone\" []"));
-    s.main()->openFile(dir.filePath("other.fgd"));
+    s.main()->openFile(dir.filePath("lost.fgd"));
     QVERIFY2(s.tip(0).contains("(the nearest name it links: monster_test)"), qPrintable(s.tip(0)));
-    QCOMPARE(s.toolkit.messages.size(), 1);
+    QCOMPARE(s.toolkit.messages.size(), 3);
 }
 
 QTEST_MAIN(TestForm1)
