@@ -221,7 +221,7 @@ void writeUndeclared(const CheckOptions& options, const model::GameClasses& game
     for (const QString& file : options.files) {
         if (file == StandardInput)
             continue;
-        for (const QString& name : model::classesDeclaredIn(file).value_or(QStringList()))
+        for (const QString& name : model::classesDeclaredIn(file).names.value_or(QStringList()))
             declared.insert(name);
     }
     QString text;

@@ -144,6 +144,8 @@ void ListCheck::listProblems(int line, QList<Problem>& problems) const {
                 problems.append(*note);
         return;
     }
+    if (has & IncludesFile)
+        includeProblems(line, problems);
     const BaseUse here{line, 0, {}};
     const auto uses = !(has & NamesBase)
                           ? std::pair(m_bases.cend(), m_bases.cend())
@@ -239,6 +241,24 @@ bool ListCheck::inCycle(const QString& owner, const QString& base) const {
         next += basesOf(name);
     }
     return false;
+}
+
+void ListCheck::includeProblems(int line, QList<Problem>& problems) const {
+    // The @include items that start on the line (a line may end one item and start the next).
+    auto item = std::upper_bound(m_items.cbegin(), m_items.cend(), line,
+                                 [](int at, const Item& i) { return at < i.firstLine; });
+    while (item != m_items.cbegin() && (--item)->firstLine == line) {
+        if (item->include.isEmpty())
+            continue;
+        const Included& included = m_included.value(item->include);
+        if (included.names || included.error.isEmpty())
+            continue;
+        problems.prepend({line, 0, Severity::Warning, "include-unread",
+                          QStringLiteral("\"%1\" cannot be read here: %2; the editors read it "
+                                         "from the folder of this file, and until it can be read "
+                                         "no base class is checked")
+                              .arg(item->include, included.error)});
+    }
 }
 
 bool ListCheck::inSpanningDeclaration(int line) const {
@@ -413,11 +433,11 @@ void ListCheck::removeItemsFrom(int from, BaseChanges& touched) {
         }
         if (!item.include.isEmpty() && --m_includes[item.include] == 0) {
             m_includes.remove(item.include);
-            if (!m_included.value(item.include))
+            if (!m_included.value(item.include).names)
                 --m_unreadIncludes;
             m_includedNames.clear();
             for (auto i = m_includes.cbegin(); i != m_includes.cend(); ++i) {
-                for (const QString& name : m_included.value(i.key()).value_or(QStringList()))
+                for (const QString& name : m_included.value(i.key()).names.value_or(QStringList()))
                     m_includedNames.insert(name);
             }
             touched.includes = true;
@@ -467,12 +487,13 @@ void ListCheck::addItem(const ParsedItem& item, BaseChanges& touched) {
         declared.append(item.declaredLine);
         m_twice += declared.size() == 2;
     }
+    if (!item.include.isEmpty())
+        m_lineHas[item.firstLine] |= IncludesFile;
     if (!item.include.isEmpty() && m_includes[item.include]++ == 0) {
-        if (!m_included.contains(item.include)) {
+        if (!m_included.contains(item.include))
             m_included.insert(item.include,
-                              m_readInclude ? m_readInclude(item.include) : std::nullopt);
-        }
-        const std::optional<QStringList>& names = m_included.value(item.include);
+                              m_readInclude ? m_readInclude(item.include) : Included{});
+        const std::optional<QStringList>& names = m_included.value(item.include).names;
         if (!names)
             ++m_unreadIncludes;
         for (const QString& name : names.value_or(QStringList()))

@@ -36,9 +36,15 @@ QString checkLine(QStringView line, Editors targets = AllEditors);
 class ListCheck {
 public:
     // Answers for an @include: the class names the file it names declares (its own @includes
-    // followed), or nothing when it cannot be read. The check reads no file itself; whoever
-    // knows where the lines came from hands it this. Without one, no included file can be read.
-    using IncludeReader = std::function<std::optional<QStringList>(const QString& name)>;
+    // followed), or nothing when it cannot be read, with the reason (the @include line then gets
+    // a warning that gives it; no reason, no warning: the lines came from no file, so there is no
+    // folder to read from). The check reads no file itself; whoever knows where the lines came
+    // from hands it this. Without one, no included file can be read.
+    struct Included {
+        std::optional<QStringList> names;
+        QString error;
+    };
+    using IncludeReader = std::function<Included(const QString& name)>;
     void setIncludeReader(IncludeReader reader) {
         m_readInclude = std::move(reader);
         m_included.clear();
@@ -126,9 +132,10 @@ private:
     QList<QString> basesOf(const QString& name) const; // the bases its declarations name
     std::optional<Problem> writtenForNote(int line) const;
     bool includesKnown() const { return m_unreadIncludes == 0; }
+    void includeProblems(int line, QList<Problem>& problems) const;
 
     int m_count = 0; // lines checked
-    enum : quint8 { NamesBase = 1, DeclaresClass = 2 };
+    enum : quint8 { NamesBase = 1, DeclaresClass = 2, IncludesFile = 4 };
     QList<quint8> m_lineHas;              // for each line checked, what of the above it holds
     QMap<int, QList<Problem>> m_findings; // the problems found, by line
     QList<Item> m_items;
@@ -139,10 +146,10 @@ private:
         QList<int> declared; // the lines declaring it
         QList<int> asBase;   // the lines naming it as a base, in order
     };
-    QHash<QString, Name> m_names;   // each name declared or named as a base, in one look-up
-    int m_twice = 0;                // names declared more than once
-    QHash<QString, int> m_includes; // how many items @include each file
-    QHash<QString, std::optional<QStringList>> m_included; // what each included file declares
+    QHash<QString, Name> m_names;        // each name declared or named as a base, in one look-up
+    int m_twice = 0;                     // names declared more than once
+    QHash<QString, int> m_includes;      // how many items @include each file
+    QHash<QString, Included> m_included; // what each included file declares
     QSet<QString> m_includedNames;
     int m_unreadIncludes = 0;
     QMap<int, Editors> m_onlyIn; // lines with constructs only some editors read: those editors

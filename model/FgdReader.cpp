@@ -19,7 +19,8 @@ ReadResult failure(const QString& path, const QString& reason) {
     return {false,
             QStringLiteral("The file \"%1\" could not be opened: %2.")
                 .arg(QDir::toNativeSeparators(path), reason),
-            {}};
+            {},
+            reason};
 }
 
 // The contents of the bytes of a file, or why they are refused.

@@ -11,8 +11,9 @@ namespace model {
 // The outcome of reading a file: its contents, or a message naming the file and the reason.
 struct ReadResult {
     bool ok = false;
-    QString error;
+    QString error; // a sentence that names the file and says why it was not read
     FgdContents contents;
+    QString reason = {}; // why, alone: "it does not exist"
 };
 
 // Decodes the bytes of an FGD file from Windows-1252, splits them into lines (ending in CR LF or

@@ -14,8 +14,9 @@ namespace model {
 // names it, and so does the check's reader from here.
 
 // The class names declared in the FGD file at path and in the files it @includes, each from the
-// folder of the file that names it, or nothing when one of them cannot be read.
-std::optional<QStringList> classesDeclaredIn(const QString& path);
+// folder of the file that names it, or nothing when one of them cannot be read, and why ("it
+// does not exist", or "\"base.fgd\", which it includes, does not exist").
+fgd::ListCheck::Included classesDeclaredIn(const QString& path);
 
 // The reader the check asks about each @include of a list that came from a file in folder. For a
 // list from no file (folder empty), no included file can be read.

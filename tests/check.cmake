@@ -75,6 +75,16 @@ file(WRITE ${WORK}/long.fgd "${comments}@PointClass\n")
 check(STATUS 1 FINDINGS ${WORK}/long.fgd:32769:1:error ARGS ${WORK}/long.fgd
     ERROR "long.fgd: note: the file holds 32769 definition lines; all are checked, but the main window opens at most 32,767\n$")
 
+# An @include whose file cannot be read gets a warning that says why; its bases go unchecked.
+file(WRITE ${WORK}/include-gone.fgd "@include \"gone.fgd\"\n@PointClass base(X) = a : \"b\" []\n")
+file(WRITE ${WORK}/include-deep.fgd "@include \"include-gone.fgd\"\n")
+check(STATUS 0 FINDINGS ${WORK}/include-gone.fgd:1:1:warning ARGS ${WORK}/include-gone.fgd)
+execute_process(COMMAND ${EMULATOR} ${PROGRAM} --check include-deep.fgd WORKING_DIRECTORY ${WORK}
+    OUTPUT_VARIABLE out)
+if(NOT out MATCHES "include-deep.fgd:1:1: warning: \"include-gone.fgd\" cannot be read here: \"gone.fgd\", which it includes, does not exist;")
+    message(SEND_ERROR "an @include that includes a missing file: ${out}")
+endif()
+
 # What cannot be read is named on stderr with its reason, and the other files are still checked.
 check(STATUS 2 FINDINGS ${slips} includes.fgd:3:26:warning ARGS slips.fgd missing.fgd includes.fgd
     ERROR "^fgd-composer: The file \"missing.fgd\" could not be opened: it does not exist.\n$")
