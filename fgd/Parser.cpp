@@ -1,5 +1,7 @@
 #include "Parser.h"
 
+#include "Windows1252.h"
+
 #include "Tokenizer.h"
 #include "Vocabulary.h"
 
@@ -52,6 +54,36 @@ Stop stopAt(int line, qsizetype column, const char* rule, const QString& reason,
 
 enum class ClassKind { Point, Solid, Base };
 
+// Whether text, read from Windows-1252 bytes, is UTF-8 written by a text editor: its bytes beyond
+// ASCII all form UTF-8 sequences, and there is one at least. Windows-1252 text seldom does: an
+// accented letter followed by a sign from A0 to BF (\u00E9\u00A9) is rare in a label.
+bool isUtf8Text(QStringView text) {
+    bool sequence = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].unicode() < 0x80)
+            continue;
+        const QByteArray bytes =
+            toWindows1252(text.sliced(i, std::min<qsizetype>(4, text.size() - i)));
+        const auto byte = [&](qsizetype at) {
+            return at < bytes.size() ? quint8(bytes[at]) : 0;
+        };
+        const quint8 lead = byte(0);
+        const int follow = lead >= 0xC2 && lead <= 0xDF   ? 1
+                           : lead >= 0xE0 && lead <= 0xEF ? 2
+                           : lead >= 0xF0 && lead <= 0xF4 ? 3
+                                                          : -1;
+        if (follow < 0)
+            return false;
+        for (int k = 1; k <= follow; ++k) {
+            if ((byte(k) & 0xC0) != 0x80)
+                return false;
+        }
+        i += follow;
+        sequence = true;
+    }
+    return sequence;
+}
+
 class Parser {
 public:
     Parser(const QStringList& lines, int from)
@@ -94,6 +126,17 @@ private:
         if (token.kind != End) {
             m_lastLine = token.line;
             m_lastColumn = token.column;
+        }
+        if (token.kind == String && isUtf8Text(token.text)) {
+            // Hammer reads the file byte for byte as Windows-1252; TrenchBroom as UTF-8.
+            warn(token, "utf8-text",
+                 QStringLiteral(
+                     "this text is written in UTF-8: Hammer and J.A.C.K. read FGD "
+                     "files as Windows-1252 and show each letter beyond ASCII as two "
+                     "or three odd characters, as the source list shows them (\u00C3\u00A9 for "
+                     "\u00E9); only TrenchBroom shows it as meant. Type it in "
+                     "Windows-1252 or leave the accents out"),
+                 Editor::Hammer | Editor::Jack);
         }
         m_lastKind = token.kind;
         if (token.kind == OBracket)
@@ -195,6 +238,15 @@ private:
         if (token.kind == Bad)
             refuse(token, "", {});
         if (token.kind != Word || !token.text.startsWith(u'@')) {
+            // EF BB BF, read as Windows-1252. Valve's tokenizer stops a word at the first of
+            // them and then expects @; TrenchBroom's takes them into the first word and finds
+            // no class kind. Neither skips the mark.
+            if (token.text.startsWith(u"\u00EF\u00BB\u00BF"))
+                refuse(token, "byte-order-mark",
+                       QStringLiteral("the line starts with a UTF-8 byte order mark, the three "
+                                      "characters \u00EF\u00BB\u00BF: Hammer and TrenchBroom do "
+                                      "not skip it and refuse the file; save the file without it "
+                                      "(UTF-8 without BOM, or Windows-1252)"));
             if (afterDeclaration)
                 refuse(token, "text-after-body",
                        QStringLiteral("there is text after the closing ]"));

@@ -51,6 +51,14 @@ string(REPLACE "slips.fgd" "<stdin>" from_stdin "${slips}")
 check(STATUS 1 FINDINGS ${from_stdin} INPUT ${DATA}/check/slips.fgd ARGS -)
 check(STATUS 0 FINDINGS <stdin>:3:26:warning INPUT ${DATA}/check/includes.fgd ARGS -)
 
+# A UTF-8 byte order mark, which the editors refuse, and UTF-8 text, which Hammer shows garbled.
+check(STATUS 1 FINDINGS encodings.fgd:1:1:error encodings.fgd:2:19:warning ARGS encodings.fgd)
+execute_process(COMMAND ${EMULATOR} ${PROGRAM} --check encodings.fgd WORKING_DIRECTORY ${DATA}/check
+    OUTPUT_VARIABLE out)
+if(NOT out MATCHES "1:1: error: the line starts with a UTF-8 byte order mark.*2:19: warning: this text is written in UTF-8")
+    message(SEND_ERROR "encodings.fgd: ${out}")
+endif()
+
 # The editors the findings speak for: those a file is written for (what only they read, or the
 # TrenchBroom game configuration beside it), unless --editors names them.
 check(STATUS 1 FINDINGS jack.fgd:3:1:warning jack.fgd:5:9:error ARGS jack.fgd)
