@@ -10,12 +10,30 @@
 // - Hammer 3.x, Valve's editor after Worldcraft: the FGD reader Valve published with its later
 //   SDK (fgdlib), which the GoldSrc editor's descends from. A base class must be declared above
 //   the class that names it; a key-value declared twice keeps the later one (choices and flags
-//   joined), and with two types the file is refused; a class declared twice keeps the later.
+//   joined), and with two types the first, with a message; a class declared twice keeps the
+//   later.
 // - J.A.C.K., written to read Hammer's files: as Hammer, and besides a help text after a class's
 //   description and after a choice's label, which its own documentation and FGDs use.
 // - TrenchBroom: its FgdParser. It reads model expressions in { } in model(), studio() and the
 //   like; it skips the later of two key-values of one name, keeps the later of two classes of
 //   one name and kind, and warns of bare numbers where it reads texts.
+
+// What the findings say of an editor, and where in its reader that was read (Valve's fgdlib of
+// the Source SDK 2013: gamedata.cpp, gdclass.cpp, tier1 tokenreader.cpp; TrenchBroom's
+// FgdParser.cpp and EntityDefinitionClassInfo.cpp):
+// | finding         | Hammer (and J.A.C.K.)                        | TrenchBroom |
+// |-----------------|----------------------------------------------|-------------------------------|
+// | key-twice, same | keeps the later (AddVariable replaces it;    | keeps the first | | type |
+// flags and choices merged)                    | (addPropertyDefinition)       | | key-twice, |
+// reports "multiply defined with different     | keeps the first, logs         | | other type |
+// types" (GDError, result unused), keeps the   | "Skipping duplicate property  | | | first
+// (AddVariable returns false)            | definition"                   | | key names       |
+// compared without case (VarForName, strcmpi)  | compared with case            | | byte-order-mark
+// | the word ends at the mark's first byte, then | the mark is part of the first | | | "@" is
+// expected: the file is refused         | word: "Unknown entity         | |                 |
+// (TokenReader::NextToken, GameData::Load)     | definition class"             | | utf8-text |
+// bytes are chars of the code page: Windows-   | read as UTF-8                 | | | 1252 shows two
+// or three odd characters       |                               |
 
 namespace fgd {
 

@@ -791,9 +791,11 @@ private:
         }
     }
 
-    // A key-value declared twice in one class: Hammer keeps the later one (joining the choices
-    // or flags of the two), and refuses the file when their types differ; TrenchBroom keeps the
-    // first and skips the later.
+    // A key-value declared twice in one class. Hammer (GDclass::ParseVariables, AddVariable)
+    // keeps the later one when the types agree, joining the choices or flags of the two; when
+    // they differ it reports "multiply defined with different types" in its messages, keeps the
+    // first and goes on loading. TrenchBroom (addPropertyDefinition) keeps the first and logs
+    // "Skipping duplicate property definition". No editor refuses the file: a warning.
     void checkKeyTwice(const Token& key, const Token& type) {
         // A class has a few dozen key-values at most: a scan is cheaper than a hash.
         const auto earlier = std::find_if(m_keys.cbegin(), m_keys.cend(),
@@ -811,12 +813,11 @@ private:
             return;
         }
         const QString reason =
-            QStringLiteral("the key-value %1 is declared twice in this "
-                           "class, as %2 and as %3: Hammer refuses the "
-                           "file, TrenchBroom uses the first: remove one")
+            QStringLiteral("the key-value %1 is declared twice in this class, as %2 and as %3: "
+                           "every editor uses the first and skips this one (Hammer reports it "
+                           "in its messages, TrenchBroom logs a warning): remove one")
                 .arg(name, earlier->second.toString().toLower(), type.text.toString().toLower());
-        refusedBy(key, Editor::Hammer | Editor::Jack, "key-twice", reason);
-        warn(key, "key-twice", reason, Editor::TrenchBroom);
+        warn(key, "key-twice", reason);
     }
 
     // An optional : "text".

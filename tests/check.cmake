@@ -59,6 +59,11 @@ if(NOT out MATCHES "1:1: error: the line starts with a UTF-8 byte order mark.*2:
     message(SEND_ERROR "encodings.fgd: ${out}")
 endif()
 
+# A key-value declared again with another type: every editor loads the file, keeping the first.
+file(WRITE ${WORK}/model-twice.fgd
+    "@PointClass = env_sprite : \"Sprite\" [\n\tmodel(sprite) : \"Sprite\"\n\tmodel(studio) : \"Model\"\n]\n")
+check(STATUS 0 FINDINGS ${WORK}/model-twice.fgd:3:2:warning ARGS ${WORK}/model-twice.fgd)
+
 # The editors the findings speak for: those a file is written for (what only they read, or the
 # TrenchBroom game configuration beside it), unless --editors names them.
 check(STATUS 1 FINDINGS jack.fgd:3:1:warning jack.fgd:5:9:error ARGS jack.fgd)

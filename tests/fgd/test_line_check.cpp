@@ -97,7 +97,8 @@ void TestLineCheck::oneLine_data() {
         TrenchBroom);
     // What the editors load but read otherwise than it is written.
     row(R"l(@PointClass = a : "b" [ k(string) : "K" k(string) : "K" ])l", "k is declared twice");
-    row(R"l(@PointClass = a : "b" [ k(string) : "K" k(integer) : "K" ])l", "Hammer refuses");
+    row(R"l(@PointClass = a : "b" [ k(string) : "K" k(integer) : "K" ])l",
+        "every editor uses the first");
     row(R"l(@PointClass = a : "b" [ k(string) : "K" : 5 ])l", "in double quotes, \"5\"");
     row(R"l(@PointClass = a : "b" [ k(integer) : "K" : 2.5 ])l", "cut 2.5 to 2");
     row(R"l(@PointClass = a : "b" [ k(float) : "K" : 0.5 ])l", "a float in double quotes");
