@@ -3,9 +3,12 @@
 #include "toolkit/InterfaceFont.h"
 #include "toolkit/Twips.h"
 
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QList>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRect>
 #include <QString>
@@ -78,10 +81,35 @@ inline QPushButton* button(QWidget* parent, const Control& control) {
     return place(new Button(control.caption.toString(), parent), control);
 }
 
+// A one-line text box. Files dragged over it are the window's to take or refuse, as anywhere
+// else on it: a text box would type their addresses (file:///...) into its text, which would go
+// on into the list and the saved file. Text dragged from another box drops as usual.
+class TextBox : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override {
+        if (event->mimeData()->hasUrls())
+            return event->ignore(); // passed on to the window
+        QLineEdit::dragEnterEvent(event);
+    }
+    void dragMoveEvent(QDragMoveEvent* event) override {
+        if (event->mimeData()->hasUrls())
+            return event->ignore();
+        QLineEdit::dragMoveEvent(event);
+    }
+    void dropEvent(QDropEvent* event) override {
+        if (event->mimeData()->hasUrls())
+            return event->ignore();
+        QLineEdit::dropEvent(event);
+    }
+};
+
 // A one-line text box that holds a whole source line, however long: Qt's default limit of
 // 32,767 characters would cut a longer line without a word.
 inline QLineEdit* textBox(QWidget* parent, const Control& control) {
-    QLineEdit* box = place(new QLineEdit(control.caption.toString(), parent), control);
+    QLineEdit* box = place(new TextBox(control.caption.toString(), parent), control);
     box->setMaxLength(std::numeric_limits<int>::max());
     return box;
 }

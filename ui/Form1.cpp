@@ -278,11 +278,10 @@ Form1::Form1(Forms& forms)
     chainTabOrder({Combo1, Combo3, Text1, Text2, Command1, Command2, List1, Command4, Command3,
                    Command5, Command6});
 
-    // .fgd files dropped anywhere on the window are appended, even over the text boxes, which
-    // would otherwise take a dropped file as text.
+    // .fgd files dropped anywhere on the window are appended, over the text boxes too, which
+    // leave dropped files to the window (TextBox).
     setAcceptDrops(true);
-    Text1->installEventFilter(this);
-    Text2->installEventFilter(this);
+    Text2->installEventFilter(this); // Down lists the game's names
 
     connect(Command1, &QPushButton::clicked, this, &Form1::addClicked);
     connect(Command2, &QPushButton::clicked, this, &Form1::viewSourceClicked);
@@ -609,16 +608,6 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
             completer->setCompletionPrefix(QString());
         if (completer->completionCount() > 0) {
             completer->complete();
-            return true;
-        }
-    }
-    if (type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop) {
-        auto* drop = static_cast<QDropEvent*>(event);
-        if (!fgdFiles(drop->mimeData()).isEmpty() || !gamePath(drop->mimeData()).isEmpty()) {
-            if (type == QEvent::Drop)
-                dropEvent(drop);
-            else
-                drop->acceptProposedAction();
             return true;
         }
     }

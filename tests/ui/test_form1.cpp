@@ -290,6 +290,17 @@ void TestForm1::appendsDroppedFiles() {
 
     QVERIFY(!drop(s.main()->findChild<QWidget*>("Command1"), {"ours.fgd", "notes.txt"}));
     QCOMPARE(s.main()->definitions().count(), 5); // only FGD files are taken
+    // Over a text box, in any window, other files are refused as on the window: no address is
+    // typed into a line.
+    s.select(1);
+    s.edit();
+    for (QLineEdit* box :
+         {s.main()->findChild<QLineEdit*>("Text2"), s.editor()->findChild<QLineEdit*>("Text1")}) {
+        const QString before = box->text();
+        QVERIFY(!drop(box, {"notes.txt"}));
+        QCOMPARE(box->text(), before);
+    }
+    s.editor()->close();
     // Files given on the command line that would not fit: the message says where they came from.
     s.main()->openFiles({dir.filePath("long.fgd"), dir.filePath("ours.fgd")});
     QVERIFY(s.toolkit.messages.last().text.contains("the files given on the command line add 2"));
