@@ -516,6 +516,7 @@ void Form1::openFile(const QString& path) {
         return;
     }
     m_source->reset(std::move(read.contents.lines), QFileInfo(path).absoluteFilePath());
+    showSource();
     // Unless the user named the game, the file's own liblist.gam tells which it is for.
     if (!m_source->gameChosen()) {
         ++m_gameRequest; // a game still being read for the file before is not this one's
@@ -563,8 +564,16 @@ void Form1::appendFiles(const QStringList& paths, FilesFrom from) {
                      .arg(model::DefinitionList::maxLinesText()));
         return;
     }
+    if (!lines.isEmpty())
+        showSource();
     if (!failures.isEmpty())
         errorBox(failures.join(u'\n'));
+}
+
+void Form1::showSource() {
+    // The user sees what came in.
+    if (!m_expanded)
+        viewSourceClicked();
 }
 
 void Form1::dragEnterEvent(QDragEnterEvent* event) {

@@ -91,6 +91,7 @@ private:
     void helpClicked();
 
     void showWindow(QWidget* window);
+    void showSource();
     void showTargets();
     void showGame();
     void readGame(const QString& path, bool chosen, FilesFrom from);

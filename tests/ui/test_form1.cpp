@@ -195,8 +195,12 @@ void TestForm1::continuesOpenedFile() {
 
     Session s;
     QVERIFY(writeFile(dir.filePath("more.fgd"), "c\r\n"));
-    // Started with two files: the first is continued, the second's lines follow once.
+    // Started with two files: the first is continued, the second's lines follow once, and the
+    // source view opens to show them.
+    QVERIFY(!s.main()->isExpanded());
     s.main()->openFiles({saved, dir.filePath("more.fgd")});
+    QVERIFY(s.main()->isExpanded());
+    QCOMPARE(s.main()->findChild<QPushButton*>("Command2")->text(), QString("Hide Source"));
     QCOMPARE(s.shownLines(), lines + QStringList{"c"});
     s.main()->openFile(saved);
     QCOMPARE(s.shownLines(), lines);
@@ -277,6 +281,7 @@ void TestForm1::appendsDroppedFiles() {
 
     Session s;
     QVERIFY(drop(s.main()->findChild<QWidget*>("Command1"), {"ours.fgd", "other.FGD"}));
+    QVERIFY(s.main()->isExpanded()); // the source view shows what came in
     QVERIFY(drop(s.main()->findChild<QLineEdit*>("Text1"), {"missing.fgd"}));
     QCOMPARE(s.shownLines(), (QStringList{StartLine, "a", "b", "c", "d"}));
     QCOMPARE(s.module1.modInfo, model::ModInfo());
