@@ -8,6 +8,17 @@
 
 namespace model {
 
+QString SourceList::shownText(const QString& line) {
+    // Laying out text costs time by its length: a line of megabytes, which no one reads on a
+    // screen, would hold the window for seconds at each paint. Tabs are shown four spaces wide,
+    // as text editors show them, not as the toolkit's 80-pixel stops.
+    QString shown = line.size() > MaxShownLength
+                        ? line.left(MaxShownLength) +
+                              QStringLiteral(" \u2026 (%1 characters in all)").arg(line.size())
+                        : line;
+    return shown.replace(u'\t', QStringLiteral("    "));
+}
+
 SourceList::SourceList(QObject* parent)
     : QAbstractListModel(parent) {
     m_check.checkAll(m_list.lines());
@@ -23,6 +34,7 @@ QVariant SourceList::data(const QModelIndex& index, int role) const {
     const int row = index.row();
     switch (role) {
     case Qt::DisplayRole:
+        return shownText(m_list.lineAt(row));
     case Qt::EditRole:
         return m_list.lineAt(row);
     case Qt::ToolTipRole:

@@ -20,6 +20,11 @@ public:
 
     explicit SourceList(QObject* parent = nullptr);
 
+    // A line as the list shows it (the display role; the edit role holds the line as it is):
+    // its first MaxShownLength characters and how long it is in all, tabs as four spaces.
+    static constexpr qsizetype MaxShownLength = 4096;
+    static QString shownText(const QString& line);
+
     const DefinitionList& definitions() const { return m_list; }
     int count() const { return m_list.count(); }
     bool isFull() const { return m_list.isFull(); }
