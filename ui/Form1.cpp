@@ -33,6 +33,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStringListModel>
 #include <QStyle>
 #include <QStyledItemDelegate>
@@ -150,6 +151,14 @@ public:
     using QListView::QListView;
 
 protected:
+    // A list of one column steps sideways by the width of its widest line: one click on an arrow
+    // of the scroll bar would jump past the end of most lines and show an empty list. It steps
+    // by a few characters instead, as a list box does.
+    void updateGeometries() override {
+        QListView::updateGeometries();
+        horizontalScrollBar()->setSingleStep(4 * fontMetrics().averageCharWidth());
+    }
+
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event) const override {
         const QItemSelectionModel::SelectionFlags command =
