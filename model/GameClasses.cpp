@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QLocale>
 #include <QSet>
 
 namespace model {
@@ -213,74 +214,119 @@ GameReading readLibrary(const QString& path) {
     return {GameClasses{path, names.names}, {}};
 }
 
+// Game code read one text at a time, keeping only what the class names need: the macros that
+// take parameters, and the rest of the code without comments, as Latin-1 bytes (game code is
+// ASCII), so a large tree takes as many bytes as its code, not twice its text.
+class LinkScan {
+public:
+    void add(const QString& text) {
+        const QString code = codeOnly(text);
+        QString uses;
+        uses.reserve(code.size());
+        for (QStringView line : QStringView(code).split(u'\n')) {
+            if (std::optional<Macro> macro = macroDefinition(line)) {
+                m_kept += 2 * line.size();
+                m_macros.append(std::move(*macro)); // a definition is not a use
+            } else {
+                uses += line;
+            }
+            uses += u'\n';
+        }
+        m_kept += uses.size();
+        m_uses.append(uses.toLatin1());
+    }
+
+    qsizetype keptBytes() const { return m_kept; }
+
+    QStringList names() const {
+        // The macros that pass a parameter on as the class name, each with that parameter's place.
+        QHash<QString, int> linkers{{QStringLiteral("LINK_ENTITY_TO_CLASS"), 0}};
+        for (bool more = true; more;) {
+            more = false;
+            for (const Macro& macro : m_macros) {
+                if (linkers.contains(macro.name))
+                    continue;
+                forEachLink(macro.body, linkers, [&](const QString& argument) {
+                    const int place = int(macro.parameters.indexOf(argument));
+                    if (place >= 0 && !linkers.contains(macro.name)) {
+                        linkers.insert(macro.name, place);
+                        more = true;
+                    }
+                });
+            }
+        }
+        QSet<QString> names;
+        for (const QByteArray& uses : m_uses) {
+            forEachLink(QString::fromLatin1(uses), linkers, [&](const QString& argument) {
+                if (fgd::isIdentifier(argument))
+                    names.insert(argument);
+            });
+        }
+        QStringList sorted(names.cbegin(), names.cend());
+        sorted.sort();
+        return sorted;
+    }
+
+private:
+    QList<Macro> m_macros;
+    QList<QByteArray> m_uses;
+    qsizetype m_kept = 0;
+};
+
+// The largest file of game code in a real mod is a few hundred kilobytes; a file far larger is
+// data or generated, and is not read.
+constexpr qint64 MaxSourceFile = 8 << 20;
+// The largest real mod trees (some 6,500 files) keep a few tens of megabytes of code; a folder
+// that keeps more is not one mod's game code (a whole drive, a system folder), and reading on
+// would only fill the memory.
+constexpr qsizetype MaxKeptCode = 96 << 20;
+
 GameReading readSources(const QString& folder) {
-    QStringList texts;
+    LinkScan scan;
+    QStringList notes;
     // Chosen by their suffix, not by QDirIterator's name filters, which are regular expressions.
     static const QSet<QString> suffixes{"cpp", "cxx", "cc", "c", "h", "hpp"};
     QDirIterator files(folder, QDir::Files, QDirIterator::Subdirectories);
     while (files.hasNext()) {
         files.next();
-        if (!suffixes.contains(files.fileInfo().suffix().toLower()))
+        const QFileInfo info = files.fileInfo();
+        if (!suffixes.contains(info.suffix().toLower()))
             continue;
+        if (info.size() > MaxSourceFile) {
+            notes << QStringLiteral("%1 was not read: at %2 it is far larger than any file of "
+                                    "game code")
+                         .arg(QDir::toNativeSeparators(info.filePath()),
+                              QLocale::c().formattedDataSize(info.size()));
+            continue;
+        }
         QFile file(files.filePath());
         if (file.open(QIODevice::ReadOnly))
-            texts << QString::fromLatin1(file.readAll());
+            scan.add(QString::fromLatin1(file.read(MaxSourceFile)));
+        if (scan.keptBytes() > MaxKeptCode)
+            return {std::nullopt,
+                    QStringLiteral("%1 holds more code than any one mod's game code: choose the "
+                                   "folder of the mod's own (the one that holds its dlls or "
+                                   "server code)")
+                        .arg(QDir::toNativeSeparators(folder)),
+                    notes};
     }
-    const QStringList names = linkedInSources(texts);
+    const QStringList names = scan.names();
     if (names.isEmpty())
         return {std::nullopt,
                 QStringLiteral("%1 holds no liblist.gam, and no game code that links a class "
                                "(LINK_ENTITY_TO_CLASS)")
-                    .arg(QDir::toNativeSeparators(folder))};
-    return {GameClasses{folder, names}, {}};
+                    .arg(QDir::toNativeSeparators(folder)),
+                notes};
+    return {GameClasses{folder, names}, {}, notes};
 }
 
 } // namespace
 
 QStringList linkedInSources(const QStringList& texts) {
-    QStringList codes;
-    codes.reserve(texts.size());
+    LinkScan scan;
     for (const QString& text : texts)
-        codes << codeOnly(text);
-    // The macros that pass a parameter on as the class name, each with that parameter's place.
-    QList<Macro> macros;
-    for (QString& code : codes) {
-        QString uses;
-        uses.reserve(code.size());
-        for (QStringView line : QStringView(code).split(u'\n')) {
-            if (std::optional<Macro> macro = macroDefinition(line))
-                macros.append(std::move(*macro)); // a definition is not a use
-            else
-                uses += line;
-            uses += u'\n';
-        }
-        code = uses;
-    }
-    QHash<QString, int> linkers{{QStringLiteral("LINK_ENTITY_TO_CLASS"), 0}};
-    for (bool more = true; more;) {
-        more = false;
-        for (const Macro& macro : std::as_const(macros)) {
-            if (linkers.contains(macro.name))
-                continue;
-            forEachLink(macro.body, linkers, [&](const QString& argument) {
-                const int place = int(macro.parameters.indexOf(argument));
-                if (place >= 0 && !linkers.contains(macro.name)) {
-                    linkers.insert(macro.name, place);
-                    more = true;
-                }
-            });
-        }
-    }
-    QSet<QString> names;
-    for (const QString& code : std::as_const(codes)) {
-        forEachLink(code, linkers, [&](const QString& argument) {
-            if (fgd::isIdentifier(argument))
-                names.insert(argument);
-        });
-    }
-    QStringList sorted(names.cbegin(), names.cend());
-    sorted.sort();
-    return sorted;
+        scan.add(text);
+    return scan.names();
 }
 
 QString gameNotCheckedNote(const QString& liblist, const QString& error) {

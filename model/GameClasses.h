@@ -16,7 +16,8 @@ struct GameClasses {
 };
 struct GameReading {
     std::optional<GameClasses> game;
-    QString error; // when nothing could be read: why, for a message
+    QString error;          // when nothing could be read: why, for a message
+    QStringList notes = {}; // what was left out (a file far too large to be game code)
 };
 
 // Reads what path is: a liblist.gam, a server library (.dll, .so), a mod folder holding a

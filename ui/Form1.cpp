@@ -348,6 +348,10 @@ void Form1::readGame(const QString& path, bool chosen, FilesFrom from) {
         if (request != m_gameRequest)
             return;
         const bool dropped = chosen && from == FilesFrom::Drop;
+        // What was left out of a source folder is said with what came of it.
+        const QString notes = reading->notes.isEmpty()
+                                  ? QString()
+                                  : QStringLiteral("\n\n") + reading->notes.join(u'\n');
         if (reading->game) {
             m_noGame.clear();
             m_source->setGame(reading->game, chosen);
@@ -356,16 +360,17 @@ void Form1::readGame(const QString& path, bool chosen, FilesFrom from) {
                     this,
                     QStringLiteral("The marks now check class names against %1, which links %2 "
                                    "classes. Right-click the source list to see which game the "
-                                   "marks use.")
+                                   "marks use.%3")
                         .arg(QDir::toNativeSeparators(reading->game->source))
-                        .arg(reading->game->names.size()),
+                        .arg(reading->game->names.size())
+                        .arg(notes),
                     QStringLiteral("Game"), toolkit::MessageIcon::Information);
             }
         } else if (chosen) {
             const QString text = dropped ? QStringLiteral("The dropped game cannot be read: %1.")
                                          : QStringLiteral("The game given with --game cannot be "
                                                           "read: %1.");
-            whenOnScreen([this, text, error = reading->error] { errorBox(text.arg(error)); });
+            whenOnScreen([this, text = text.arg(reading->error) + notes] { errorBox(text); });
         } else {
             // The opened file's own liblist.gam leads nowhere: its class names go unchecked,
             // and the user is told so now and in the list's menu.

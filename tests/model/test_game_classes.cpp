@@ -128,6 +128,19 @@ void TestGameClasses::findsTheLiblistAbove() {
     QVERIFY(!reading.game);
     QVERIFY2(reading.error.contains("names dlls\\mymod.dll, which is not there"),
              qPrintable(reading.error));
+
+    // A source file far larger than any game code (here mostly a hole in the disk, not written)
+    // is left out with a note; the others are read.
+    QVERIFY(QFile::copy(Game + "source/entities.c", mod.filePath("entities.c")));
+    QFile huge(mod.filePath("huge.cpp"));
+    QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(9) << 20));
+    huge.close();
+    QVERIFY(QFile::remove(liblist.fileName()));
+    const model::GameReading sources = model::readGame(mod.path());
+    QVERIFY(sources.game && sources.game->names.contains("monster_test"));
+    QCOMPARE(sources.notes.size(), 1);
+    QVERIFY2(sources.notes[0].contains("huge.cpp was not read: at 9"),
+             qPrintable(sources.notes[0]));
 }
 
 QTEST_APPLESS_MAIN(TestGameClasses)
