@@ -5,6 +5,7 @@
 #include "Windows1252.h"
 
 #include <algorithm>
+#include <array>
 
 namespace fgd {
 
@@ -68,11 +69,49 @@ QString undeclaredBase(const QString& name) {
 
 // The problems that hold for one of the targets, by column, each said once: of two of one kind
 // at one place (an error for some editors, a warning for the others), the more serious.
+// The reason with the clauses in parentheses that speak of an editor the check does not speak
+// for taken out: "(Hammer refuses the file, TrenchBroom reads a text)" reads "(Hammer refuses
+// the file)" for Hammer alone. Parentheses whose parts name no editor (size(8 8 8, 16 16 16))
+// stay as they are.
+QString clausesFor(const QString& reason, Editors targets) {
+    if (targets == AllEditors || !reason.contains(u'('))
+        return reason;
+    static const std::array<std::pair<QStringView, Editors>, 3> names{
+        {{u"Hammer", Editor::Hammer},
+         {u"J.A.C.K.", Editor::Jack},
+         {u"TrenchBroom", Editor::TrenchBroom}}};
+    QString kept;
+    qsizetype from = 0;
+    for (qsizetype open = reason.indexOf(u'('); open >= 0; open = reason.indexOf(u'(', from)) {
+        const qsizetype close = reason.indexOf(u')', open);
+        if (close < 0)
+            break;
+        kept += QStringView(reason).sliced(from, open - from);
+        QStringList parts;
+        for (QStringView part :
+             QStringView(reason).sliced(open + 1, close - open - 1).split(u", ")) {
+            const auto named = std::find_if(names.cbegin(), names.cend(), [&](const auto& name) {
+                return part.startsWith(name.first);
+            });
+            if (named == names.cend() || (named->second & targets))
+                parts << part.toString();
+        }
+        if (!parts.isEmpty())
+            kept += u'(' + parts.join(QStringLiteral(", ")) + u')';
+        else if (kept.endsWith(u' '))
+            kept.chop(1);
+        from = close + 1;
+    }
+    return kept += QStringView(reason).sliced(from);
+}
+
 QList<Problem> forTargets(const QList<Problem>& all, Editors targets) {
     QList<Problem> kept;
     for (const Problem& problem : all) {
-        if (problem.editors & targets)
+        if (problem.editors & targets) {
             kept.append(problem);
+            kept.last().reason = clausesFor(problem.reason, targets);
+        }
     }
     std::stable_sort(kept.begin(), kept.end(),
                      [](const Problem& a, const Problem& b) { return a.column < b.column; });

@@ -87,6 +87,10 @@ void TestLineCheck::oneLine_data() {
     // What only one editor reads is marked for the others, and read on for that one.
     row(R"l(@PointClass = a : "b" : "http://twhl.info" [])l", "", Jack);
     row(R"l(@PointClass = a : "b" : "help" [ health(intger) : "H" ])l", "type integer", Jack);
+    // What an editor not checked for does is left out of the reason.
+    row(R"l(@PointClass = a : "b" [ health(intger) : "H" ])l", "(Hammer refuses the file)", Hammer);
+    row(R"l(@PointClass = a : "b" [ health(intger) : "H" ])l", "integer (TrenchBroom reads",
+        TrenchBroom);
     row(R"l(@PointClass = a : "b" [ m(choices) : "M" = [ 0 : "No" : "help" ] ])l", "", Jack);
     row(R"l(@PointClass = a : "b" [ m(choices) : "M" = [ 0 : "No" : "help" ] ])l",
         "only J.A.C.K. reads a help text", Jack | TrenchBroom);
