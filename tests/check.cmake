@@ -158,7 +158,7 @@ file(REMOVE_RECURSE ${WORK}/mod)
 file(WRITE ${WORK}/mod/liblist.gam "gamedll \"dlls\\hl.dll\"\ngamedll_linux \"dlls/hl.so\"\n")
 file(WRITE ${WORK}/mod/maps/test.fgd "@PointClass = monster_tset : \"Gone\" []\n")
 check(STATUS 0 ARGS ${WORK}/mod/maps/test.fgd ERROR
-    "test.fgd: note: class names are not checked: .*liblist.gam names dlls.hl.so and dlls.hl.dll, neither of which is there")
+    "test.fgd: note: class names are not checked: .*liblist.gam names dlls.hl.(so|dll) and dlls.hl.(dll|so), neither of which is there")
 file(WRITE ${WORK}/mod/dlls/hl.dll "version https://git-lfs.github.com/spec/v1\n")
 file(COPY_FILE ${WORK}/mod/dlls/hl.dll ${WORK}/mod/dlls/hl.so)
 check(STATUS 0 ARGS ${WORK}/mod/maps/test.fgd ERROR
