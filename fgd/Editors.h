@@ -19,21 +19,32 @@
 //   one name and kind, and warns of bare numbers where it reads texts.
 
 // What the findings say of an editor, and where in its reader that was read (Valve's fgdlib of
-// the Source SDK 2013: gamedata.cpp, gdclass.cpp, tier1 tokenreader.cpp; TrenchBroom's
-// FgdParser.cpp and EntityDefinitionClassInfo.cpp):
-// | finding         | Hammer (and J.A.C.K.)                        | TrenchBroom |
-// |-----------------|----------------------------------------------|-------------------------------|
-// | key-twice, same | keeps the later (AddVariable replaces it;    | keeps the first | | type |
-// flags and choices merged)                    | (addPropertyDefinition)       | | key-twice, |
-// reports "multiply defined with different     | keeps the first, logs         | | other type |
-// types" (GDError, result unused), keeps the   | "Skipping duplicate property  | | | first
-// (AddVariable returns false)            | definition"                   | | key names       |
-// compared without case (VarForName, strcmpi)  | compared with case            | | byte-order-mark
-// | the word ends at the mark's first byte, then | the mark is part of the first | | | "@" is
-// expected: the file is refused         | word: "Unknown entity         | |                 |
-// (TokenReader::NextToken, GameData::Load)     | definition class"             | | utf8-text |
-// bytes are chars of the code page: Windows-   | read as UTF-8                 | | | 1252 shows two
-// or three odd characters       |                               |
+// the Source SDK 2013: gamedata.cpp, gdclass.cpp, gdvar.cpp, tier1 tokenreader.cpp;
+// TrenchBroom's FgdParser.cpp and EntityDefinitionClassInfo.cpp).
+// clang-format off
+// | finding          | Hammer (and J.A.C.K.)                            | TrenchBroom                        |
+// |------------------|--------------------------------------------------|------------------------------------|
+// | key-twice,       | keeps the later (AddVariable replaces it; flags  | keeps the first                    |
+// |   same type      | and choices merged)                              | (addPropertyDefinition)            |
+// | key-twice,       | reports "multiply defined with different types"  | keeps the first, logs "Skipping    |
+// |   other type     | (GDError, result unused), keeps the first        | duplicate property definition"     |
+// |                  | (AddVariable returns false)                      |                                    |
+// | key names        | compared without case (VarForName, strcmpi)      | compared with case                 |
+// | byte-order-mark  | the word ends at the mark's first byte, then "@" | the mark is part of the first word:|
+// |                  | is expected: the file is refused                 | "Unknown entity definition class"  |
+// | utf8-text        | each byte a character of the code page           | read as UTF-8                      |
+// | unknown-type     | "is not a valid variable type": the class, and   | an unknown type, read as text      |
+// |                  | so the file, is refused (InitFromTokens FALSE)   | (parseUnknownPropertyDefinition)   |
+// | helper-twice     | -                                                | "Found multiple base/model/size    |
+// |                  |                                                  | properties": the last one holds    |
+// | default-type     | -                                                | "Found numeric default value for   |
+// |                  |                                                  | string property", "Unquoted float  |
+// |                  |                                                  | default value"                     |
+// clang-format on
+// Not yet read against the sources: the other findings' clauses (undeclared-base, base-cycle,
+// class-twice, mapsize, the J.A.C.K. help texts). Valve's reader takes a string key's default
+// only in quotes (GDGetToken STRING), which the findings do not say of Hammer: GoldSrc FGDs that
+// Hammer 3.5 loads write bare numbers there, so its reader differs from this one here.
 
 namespace fgd {
 
