@@ -43,8 +43,8 @@
 // clang-format on
 // Not yet read against the sources: the other findings' clauses (undeclared-base, base-cycle,
 // class-twice, mapsize, the J.A.C.K. help texts). Valve's reader takes a string key's default
-// only in quotes (GDGetToken STRING), which the findings do not say of Hammer: GoldSrc FGDs that
-// Hammer 3.5 loads write bare numbers there, so its reader differs from this one here.
+// only in quotes (GDGetToken STRING), which the findings do not yet say of Hammer: whether the
+// GoldSrc editor's reader is as strict there is still to be checked against files it loads.
 
 namespace fgd {
 
