@@ -399,7 +399,7 @@ void Form1::offerSuffixes() {
 void Form1::showGame() {
     if (const std::optional<model::GameClasses>& game = m_source->game())
         m_gameEntry->setText(QStringLiteral("Class names from %1 (%2 linked)")
-                                 .arg(QDir::toNativeSeparators(game->source))
+                                 .arg(QDir::toNativeSeparators(QDir::cleanPath(game->source)))
                                  .arg(game->names.size()));
     else if (!m_noGame.isEmpty())
         m_gameEntry->setText(m_noGame.left(1).toUpper() + m_noGame.mid(1));
