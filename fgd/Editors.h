@@ -27,8 +27,8 @@
 // | key-twice,       | keeps the later (AddVariable replaces it; flags  | keeps the first                    |
 // |   same type      | and choices merged)                              | (addPropertyDefinition)            |
 // | key-twice,       | reports "multiply defined with different types"  | keeps the first, logs "Skipping    |
-// |   other type     | (GDError, result unused), keeps the first        | duplicate property definition"     |
-// |                  | (AddVariable returns false)                      |                                    |
+// |   other type     | (GDError, result unused), reads on and keeps the | duplicate property definition"     |
+// |                  | first (AddVariable returns false); see below     |                                    |
 // | key names        | compared without case (VarForName, strcmpi)      | compared with case                 |
 // | byte-order-mark  | the word ends at the mark's first byte, then "@" | the mark is part of the first word:|
 // |                  | is expected: the file is refused                 | "Unknown entity definition class"  |
@@ -41,10 +41,14 @@
 // |                  |                                                  | string property", "Unquoted float  |
 // |                  |                                                  | default value"                     |
 // clang-format on
-// Not yet read against the sources: the other findings' clauses (undeclared-base, base-cycle,
-// class-twice, mapsize, the J.A.C.K. help texts). Valve's reader takes a string key's default
-// only in quotes (GDGetToken STRING), which the findings do not yet say of Hammer: whether the
-// GoldSrc editor's reader is as strict there is still to be checked against files it loads.
+// Below: every message GDError writes counts as an error of the file, and GameData::Load ends
+// with FALSE when there was one, though it has read every class it could. What the editor does
+// with that FALSE is not in the published source; the findings take such a file as loaded, the
+// class or key-value the message names as dropped. An undefined base class is such a message
+// ("undefined base class", ParseBase): the class is skipped to the next @. A bare whole number
+// is taken where a text is expected (DoGetToken), so a string key's default may be one.
+// Not yet read against the sources: the clauses of undeclared-base, base-cycle, class-twice,
+// mapsize and the J.A.C.K. help texts.
 
 namespace fgd {
 
