@@ -20,7 +20,7 @@
 
 // What the findings say of an editor, and where in its reader that was read (Valve's fgdlib of
 // the Source SDK 2013: gamedata.cpp, gdclass.cpp, gdvar.cpp, tier1 tokenreader.cpp;
-// TrenchBroom's FgdParser.cpp and EntityDefinitionClassInfo.cpp).
+// TrenchBroom's FgdParser.cpp, EntityDefinitionParser.cpp and EntityDefinitionClassInfo.cpp).
 // clang-format off
 // | finding          | Hammer (and J.A.C.K.)                            | TrenchBroom                        |
 // |------------------|--------------------------------------------------|------------------------------------|
@@ -40,6 +40,14 @@
 // | default-type     | -                                                | "Found numeric default value for   |
 // |                  |                                                  | string property", "Unquoted float  |
 // |                  |                                                  | default value"                     |
+// | undeclared-base  | "undefined base class" (ParseBase, ClassForName  | "No matching super class found",   |
+// |                  | with case, at the base's use): the class is      | logged as an error; the class      |
+// |                  | skipped to the next @                            | loads without that base            |
+// | base-cycle       | as above: one base of a circle is never above    | "hierarchy contains a cycle"       |
+// | class-twice      | the later takes the earlier's place              | "Duplicate class info": the last   |
+// |                  | (ClassForName, InsertAfter, Remove)              | of each kind (point, solid) kept   |
+// | mapsize          | read (ParseMapSize)                              | "Unknown entity definition class": |
+// |                  |                                                  | the file is refused                |
 // clang-format on
 // Below: every message GDError writes counts as an error of the file, and GameData::Load ends
 // with FALSE when there was one, though it has read every class it could. What the editor does
@@ -47,8 +55,9 @@
 // class or key-value the message names as dropped. An undefined base class is such a message
 // ("undefined base class", ParseBase): the class is skipped to the next @. A bare whole number
 // is taken where a text is expected (DoGetToken), so a string key's default may be one.
-// Not yet read against the sources: the clauses of undeclared-base, base-cycle, class-twice,
-// mapsize and the J.A.C.K. help texts.
+// Still at odds with these readers: undeclared-base is a warning, though Hammer drops the whole
+// class, and a base declared only below its use is not marked, though Hammer drops that class
+// too. Not read against a source: J.A.C.K.'s help texts (its reader is not published).
 
 namespace fgd {
 
