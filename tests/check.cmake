@@ -159,7 +159,7 @@ file(WRITE ${WORK}/mod/liblist.gam "gamedll \"dlls\\hl.dll\"\ngamedll_linux \"dl
 file(WRITE ${WORK}/mod/maps/test.fgd "@PointClass = monster_tset : \"Gone\" []\n")
 check(STATUS 0 ARGS ${WORK}/mod/maps/test.fgd ERROR
     "test.fgd: note: class names are not checked: .*liblist.gam names dlls.hl.(so|dll) and dlls.hl.(dll|so), neither of which is there")
-file(WRITE ${WORK}/mod/dlls/hl.dll "version https://git-lfs.github.com/spec/v1\n")
+file(WRITE ${WORK}/mod/dlls/hl.dll "oid sha256:4d7a214614ab2935c943f9e0ff69d22eadbb8f32b1258daaa5e2ca24d17e2393\nsize 12345\n")
 file(COPY_FILE ${WORK}/mod/dlls/hl.dll ${WORK}/mod/dlls/hl.so)
 check(STATUS 0 ARGS ${WORK}/mod/maps/test.fgd ERROR
     "note: class names are not checked: .*hl.(so|dll) cannot be read as a server library: .*liblist.gam names.\n$")
