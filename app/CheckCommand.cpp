@@ -242,14 +242,12 @@ int runCheck(const CheckOptions& options) {
     std::optional<model::GameClasses> given;
     if (!options.game.isEmpty()) {
         model::GameReading reading = model::readGame(options.game);
+        for (const QString& note : std::as_const(reading.notes))
+            write(stderr, QStringLiteral("fgd-composer: note: %1\n").arg(note).toUtf8());
         if (!reading.game) {
-            for (const QString& note : std::as_const(reading.notes))
-                write(stderr, QStringLiteral("fgd-composer: note: %1\n").arg(note).toUtf8());
             write(stderr, QStringLiteral("fgd-composer: %1\n").arg(reading.error).toUtf8());
             return CheckStatus::Unreadable;
         }
-        for (const QString& note : std::as_const(reading.notes))
-            write(stderr, QStringLiteral("fgd-composer: note: %1\n").arg(note).toUtf8());
         given = std::move(reading.game);
     }
     QHash<QString, model::GameReading> byLiblist;

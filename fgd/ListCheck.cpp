@@ -67,8 +67,6 @@ QString undeclaredBase(const QString& name) {
 
 } // namespace
 
-// The problems that hold for one of the targets, by column, each said once: of two of one kind
-// at one place (an error for some editors, a warning for the others), the more serious.
 // The reason with the clauses in parentheses that speak of an editor the check does not speak
 // for taken out: "(Hammer refuses the file, TrenchBroom reads a text)" reads "(Hammer refuses
 // the file)" for Hammer alone. Parentheses whose parts name no editor (size(8 8 8, 16 16 16))
@@ -105,6 +103,8 @@ QString clausesFor(const QString& reason, Editors targets) {
     return kept += QStringView(reason).sliced(from);
 }
 
+// The problems that hold for one of the targets, by column, each said once: of two of one kind
+// at one place (an error for some editors, a warning for the others), the more serious.
 QList<Problem> forTargets(const QList<Problem>& all, Editors targets) {
     QList<Problem> kept;
     for (const Problem& problem : all) {

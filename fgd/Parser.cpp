@@ -1,9 +1,8 @@
 #include "Parser.h"
 
-#include "Windows1252.h"
-
 #include "Tokenizer.h"
 #include "Vocabulary.h"
+#include "Windows1252.h"
 
 #include <QVarLengthArray>
 
@@ -58,16 +57,16 @@ enum class ClassKind { Point, Solid, Base };
 // ASCII all form UTF-8 sequences, and there is one at least. Windows-1252 text seldom does: an
 // accented letter followed by a sign from A0 to BF (\u00E9\u00A9) is rare in a label.
 bool isUtf8Text(QStringView text) {
-    bool sequence = false;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i].unicode() < 0x80)
+    if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; }))
+        return false; // most texts
+    const QByteArray bytes = toWindows1252(text);
+    const auto byte = [&](qsizetype at) {
+        return at < bytes.size() ? quint8(bytes[at]) : 0;
+    };
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const quint8 lead = byte(i);
+        if (lead < 0x80)
             continue;
-        const QByteArray bytes =
-            toWindows1252(text.sliced(i, std::min<qsizetype>(4, text.size() - i)));
-        const auto byte = [&](qsizetype at) {
-            return at < bytes.size() ? quint8(bytes[at]) : 0;
-        };
-        const quint8 lead = byte(0);
         const int follow = lead >= 0xC2 && lead <= 0xDF   ? 1
                            : lead >= 0xE0 && lead <= 0xEF ? 2
                            : lead >= 0xF0 && lead <= 0xF4 ? 3
@@ -75,13 +74,12 @@ bool isUtf8Text(QStringView text) {
         if (follow < 0)
             return false;
         for (int k = 1; k <= follow; ++k) {
-            if ((byte(k) & 0xC0) != 0x80)
+            if ((byte(i + k) & 0xC0) != 0x80)
                 return false;
         }
         i += follow;
-        sequence = true;
     }
-    return sequence;
+    return true;
 }
 
 class Parser {

@@ -85,6 +85,11 @@ const QString HideSource = QStringLiteral("Hide Source");
 const QString ShowSource = QStringLiteral("Show Source");
 } // namespace Design
 
+// A note such as "class names are not checked: ..." as a message begins it.
+QString sentence(const QString& note) {
+    return note.left(1).toUpper() + note.mid(1);
+}
+
 // The .fgd files a drag carries; empty when it carries anything else.
 QStringList fgdFiles(const QMimeData* data) {
     QStringList paths;
@@ -376,8 +381,7 @@ void Form1::readGame(const QString& path, bool chosen, FilesFrom from) {
             // and the user is told so now and in the list's menu.
             m_noGame = model::gameNotCheckedNote(path, reading->error);
             showGame();
-            whenOnScreen(
-                [this, note = m_noGame] { errorBox(note.left(1).toUpper() + note.mid(1) + u'.'); });
+            whenOnScreen([this, note = sentence(m_noGame)] { errorBox(note + u'.'); });
         }
         emit gameRead();
     });
@@ -402,7 +406,7 @@ void Form1::showGame() {
                                  .arg(QDir::toNativeSeparators(QDir::cleanPath(game->source)))
                                  .arg(game->names.size()));
     else if (!m_noGame.isEmpty())
-        m_gameEntry->setText(m_noGame.left(1).toUpper() + m_noGame.mid(1));
+        m_gameEntry->setText(sentence(m_noGame));
     else
         m_gameEntry->setText(QStringLiteral("Class names are not checked: drop a mod's "
                                             "liblist.gam, server library or game code folder on "
