@@ -415,7 +415,7 @@ int ListCheck::checkChanged(const QStringList& lines, int changed) {
     int from = std::min(changed, count());
     // Items whose reading depends on a changed line (one the lines ended inside depends on the
     // lines after the last) are read again from the first line of the earliest of them.
-    for (qsizetype i = m_items.size(); i > 0 && m_items.at(i - 1).lastLine >= from; --i)
+    for (qsizetype i = m_items.size(); i > 0 && m_items.at(i - 1).reach >= from; --i)
         from = std::min(from, m_items.at(i - 1).firstLine);
     int first = from;
     checkFrom(lines, from, first);
@@ -497,7 +497,8 @@ void ListCheck::removeItemsFrom(int from, BaseChanges& touched) {
 }
 
 void ListCheck::addItem(const ParsedItem& item, BaseChanges& touched) {
-    m_items.append({item.firstLine, item.lastLine, item.endLine, item.declaration, item.declared,
+    const int reach = std::max(item.lastLine, m_items.isEmpty() ? 0 : m_items.constLast().reach);
+    m_items.append({item.firstLine, reach, item.endLine, item.declaration, item.declared,
                     item.include, m_bases.size(), item.bases.size()});
     for (const Problem& problem : item.problems) {
         m_findings[problem.line].append(problem);

@@ -102,8 +102,11 @@ private:
     // its last declaration away, reports the lines that name it as changed.
     struct Item {
         int firstLine;
-        int lastLine; // the furthest line its reading looked at
-        int endLine;  // the line of its last token
+        // The furthest line its reading, or that of an item above it, looked at: a reading can
+        // look past the items after it, so the items to read again after a change are found
+        // from the last one back while this reaches the change.
+        int reach;
+        int endLine; // the line of its last token
         bool declaration;
         QString declared;
         QString include;

@@ -220,10 +220,12 @@ private:
         }
     }
 
-    // Whether a ) follows before the = or the body that would come after the parentheses.
+    // Whether a ) follows before the = or the body that would come after the parentheses, and
+    // before the next declaration: a ) below that belongs to another item.
     bool closesLater() {
         Tokenizer ahead = m_tokens;
-        for (Token token = ahead.next(); !(token.kind & (End | Equals | OBracket | CBracket));
+        for (Token token = ahead.next();
+             !(token.kind & (End | Equals | OBracket | CBracket)) && !startsDeclaration(token);
              token = ahead.next()) {
             if (token.kind == CParen)
                 return true;

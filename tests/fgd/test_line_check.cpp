@@ -201,6 +201,12 @@ void TestLineCheck::acrossLines_data() {
                            << QStringList{"2 warning: no @BaseClass = Angle is declared",
                                           "3 warning: no @BaseClass = angles"}
                            << fgd::AllEditors;
+    // A ) below the next declaration is that item's own: the open one stays open, and the
+    // marks do not change when the line with the ) is added after the others.
+    QTest::newRow("a parenthesis left open before the next declaration")
+        << QStringList{"@PointClass color(1 2 3", R"(@include "a.fgd")", R"(@include "b.fgd")",
+                       R"(@PointClass size(1 2 3) = c : "C" [])"}
+        << QStringList{"1 error: the parenthesis after color is not closed"} << fgd::AllEditors;
     QTest::newRow("an included file that cannot be read may declare any base")
         << QStringList{R"(@include "nowhere.fgd")", R"(@PointClass base(Angle) = a : "A" [])"}
         << QStringList{} << fgd::AllEditors;
