@@ -4,13 +4,14 @@
 # ./crash-* or ./leak-*; add a small case like it to the corpus as a regression case.
 #
 #   scripts/fuzz.sh [SECONDS]   explores for SECONDS (default 60) from a new random seed
-#   scripts/fuzz.sh --runs N    runs N inputs from seed 1: the same inputs on every machine,
-#                               however busy, so CI passes or fails on the code alone
+#   scripts/fuzz.sh --runs N    runs N inputs from seed 1: as many on a busy machine as on a
+#                               quiet one, along nearly the same path (what the fuzzer learns
+#                               from each input still varies a little from run to run)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if [[ ${1:-} == --runs ]]; then
     limit=(-runs="${2:?--runs needs a number}" -seed=1)
-    export QT_HASH_SEED=0 # Qt's hashes in the same order each run, for the same coverage
+    export QT_HASH_SEED=0 # Qt's hashes in the same order each run, for a steadier path
 else
     limit=(-max_total_time="${1:-60}")
 fi
