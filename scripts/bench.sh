@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every benchmark and prints a short table of the figures that have targets:
 # the model (Google Benchmark), start-up against a minimal Qt window (offscreen and under
-# Xvfb), and filling the whole list through the main window.
+# Xvfb), Edit and Update on a 5 MB line, and filling the whole list through the main window.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,6 +21,9 @@ xvfb=$!
 trap 'kill $xvfb 2>/dev/null || true' EXIT
 sleep 0.5
 DISPLAY=$display python3 bench/startup.py ./build/bench/bench_startup_window 30 xvfb
+
+echo "== a 5 MB line: Edit and Update until painted (under Xvfb; target: each under 1,000 ms)"
+DISPLAY=$display ./build/bench/bench_long_line 2>/dev/null
 
 echo "== fill: Add pressed until the list is full, source view open (offscreen)"
 QT_QPA_PLATFORM=offscreen ./build/bench/bench_fill 2>/dev/null

@@ -45,6 +45,10 @@ void TestDialogs::updateMovesTheOpenedLineToTheEnd() {
             editor->maximumSize() == editor->size());
     QCOMPARE(editor->findChild<QWidget*>("Text1")->nextInFocusChain()->objectName(),
              QString("Command1"));
+    // The text box draws its text without shaping, in the window's font.
+    const QFont boxFont = editor->findChild<QWidget*>("Text1")->font();
+    QVERIFY(boxFont.family() == editor->font().family() &&
+            boxFont.pointSizeF() == editor->font().pointSizeF());
     s.select(2);
     s.edit(); // a second Edit replaces the text in the open editor
     QCOMPARE(s.editor(), editor);
