@@ -43,6 +43,8 @@
 // | undeclared-base  | "undefined base class" (ParseBase, ClassForName  | "No matching super class found",   |
 // |                  | with case, at the base's use): the class is      | logged as an error; the class      |
 // |                  | skipped to the next @                            | loads without that base            |
+// | base-below       | as above: the base is looked up among the        | read: bases are resolved once the  |
+// |                  | classes read so far                              | whole file is read                 |
 // | base-cycle       | as above: one base of a circle is never above    | "hierarchy contains a cycle"       |
 // | class-twice      | the later takes the earlier's place              | "Duplicate class info": the last   |
 // |                  | (ClassForName, InsertAfter, Remove)              | of each kind (point, solid) kept   |
@@ -55,9 +57,10 @@
 // class or key-value the message names as dropped. An undefined base class is such a message
 // ("undefined base class", ParseBase): the class is skipped to the next @. A bare whole number
 // is taken where a text is expected (DoGetToken), so a string key's default may be one.
-// Still at odds with these readers: undeclared-base is a warning, though Hammer drops the whole
-// class, and a base declared only below its use is not marked, though Hammer drops that class
-// too. Not read against a source: J.A.C.K.'s help texts (its reader is not published).
+// So undeclared-base and base-below are warnings that say Hammer drops the class: the whole file
+// is not known to be refused, and Valve's own Team Fortress Classic and Condition Zero files
+// name bases that are declared in another case. Not read against a source: J.A.C.K.'s help
+// texts (its reader is not published).
 
 namespace fgd {
 

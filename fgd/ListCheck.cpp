@@ -60,8 +60,8 @@ Verdict compose(QList<Problem> problems) {
 QString undeclaredBase(const QString& name) {
     return QStringLiteral("no @BaseClass = %1 is declared in this list or a file it "
                           "@includes, in the same case: the entity gets none of that base's "
-                          "key-values (TrenchBroom loads the file and logs an error, srctools "
-                          "refuses it)")
+                          "key-values (TrenchBroom logs an error and loads the class without "
+                          "them; Hammer drops the class)")
         .arg(name);
 }
 
@@ -209,6 +209,16 @@ void ListCheck::listProblems(int line, QList<Problem>& problems) const {
                              Editor::Hammer | Editor::Jack});
             problems.append(
                 {line, use->column, Severity::Warning, "base-cycle", reason, Editor::TrenchBroom});
+        } else if (declaredOnlyBelow(use->name, line)) {
+            // Hammer looks a base up among the classes read so far; TrenchBroom resolves bases
+            // once the whole file is read.
+            problems.append({line, use->column, Severity::Warning, "base-below",
+                             QStringLiteral("%1 is declared only below this line: Hammer reads "
+                                            "a base from the declarations above it and drops "
+                                            "this class (TrenchBroom reads it); move the "
+                                            "@BaseClass = %1 above")
+                                 .arg(use->name),
+                             Editor::Hammer | Editor::Jack});
         }
     }
     const auto classes = (m_twice == 0 && m_gameSource.isEmpty()) || !(has & DeclaresClass)
@@ -386,6 +396,12 @@ bool ListCheck::isDeclared(const QString& name) const {
     const auto found = m_names.constFind(name);
     return (found != m_names.cend() && !found->declared.isEmpty()) ||
            m_includedNames.contains(name);
+}
+
+bool ListCheck::declaredOnlyBelow(const QString& name, int line) const {
+    const auto found = m_names.constFind(name);
+    return found != m_names.cend() && !found->declared.isEmpty() &&
+           found->declared.constFirst() > line && !m_includedNames.contains(name);
 }
 
 bool ListCheck::namedAsBase(const QString& name) const {

@@ -129,6 +129,8 @@ private:
     void addItem(const ParsedItem& item, BaseChanges& touched);
     bool isDeclared(const QString& name) const;
     bool namedAsBase(const QString& name) const;
+    // Whether every declaration of a class named as a base on line is below that line.
+    bool declaredOnlyBelow(const QString& name, int line) const;
     void listProblems(int line, QList<Problem>& problems) const;
     bool inCycle(const QString& owner, const QString& base) const;
     std::optional<Problem> unlinkedClass(const Declared& declared) const;

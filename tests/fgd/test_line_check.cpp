@@ -201,6 +201,10 @@ void TestLineCheck::acrossLines_data() {
                            << QStringList{"2 warning: no @BaseClass = Angle is declared",
                                           "3 warning: no @BaseClass = angles"}
                            << fgd::AllEditors;
+    QTest::newRow("a base declared only below")
+        << QStringList{R"(@PointClass base(A) = c : "C" [])", "@BaseClass = A []",
+                       R"(@PointClass base(A) = d : "D" [])"}
+        << QStringList{"1 warning: A is declared only below this line: Hammer"} << fgd::AllEditors;
     // A ) below the next declaration is that item's own: the open one stays open, and the
     // marks do not change when the line with the ) is added after the others.
     QTest::newRow("a parenthesis left open before the next declaration")
