@@ -332,7 +332,7 @@ private:
     // from its brushes, and of a helper given twice only one is kept.
     void checkHelperUse(const Token& name, ClassKind kind, QStringList& helpers) {
         QString helper = name.text.toString().toLower();
-        const bool model = isListed(helper, u"model studio studioprop sprite iconsprite");
+        const bool model = isListed(helper, ModelHelpers);
         if (kind == ClassKind::Solid && helper == u"size") {
             warn(name, "solid-size",
                  QStringLiteral("a @SolidClass takes its size from its brushes: the editors "
@@ -345,7 +345,7 @@ private:
         }
         if (model)
             helper = QStringLiteral("model");
-        if (!isListed(helper, u"base size color model"))
+        if (!isListed(helper, SingleHelpers))
             return;
         // Hammer sets the size and colour again, and keeps every base and model helper;
         // TrenchBroom keeps only the last of each.
@@ -397,6 +397,12 @@ private:
         }
     }
 
+    // The current helper's ( is still open where token stands, and no ) closes it before it.
+    [[noreturn]] void refuseUnclosed(const Token& token) {
+        refuse(token, "unclosed-parenthesis",
+               QStringLiteral("the parenthesis after %1 is not closed").arg(m_helper));
+    }
+
     // The arguments of a helper the editors skip: they pass over everything up to the
     // parenthesis that closes the one after the helper's name.
     void skipArguments() {
@@ -404,8 +410,7 @@ private:
         for (;;) {
             const Token& token = m_tokens.peek();
             if (token.kind == End || startsDeclaration(token))
-                refuse(token, "unclosed-parenthesis",
-                       QStringLiteral("the parenthesis after %1 is not closed").arg(m_helper));
+                refuseUnclosed(token);
             const Token taken = next();
             depth += taken.kind == OParen ? 1 : taken.kind == CParen ? -1 : 0;
             if (depth == 0)
@@ -423,8 +428,7 @@ private:
     Token inside(unsigned kinds, const char* rule, const QString& reason) {
         const Token token = m_tokens.peek();
         if (!(token.kind & kinds) && !closesLater())
-            refuse(token, "unclosed-parenthesis",
-                   QStringLiteral("the parenthesis after %1 is not closed").arg(m_helper));
+            refuseUnclosed(token);
         return expect(kinds, rule, reason);
     }
 
@@ -472,8 +476,7 @@ private:
             for (int depth = 1; depth > 0;) {
                 const Token& token = m_tokens.peek();
                 if (token.kind == End || startsDeclaration(token))
-                    refuse(token, "unclosed-parenthesis",
-                           QStringLiteral("the parenthesis after %1 is not closed").arg(m_helper));
+                    refuseUnclosed(token);
                 depth += token.kind == OParen ? 1 : token.kind == CParen ? -1 : 0;
                 next();
             }
@@ -699,7 +702,7 @@ private:
                                                  : value.text.toString()));
         }
         const Token key = expect(Word | Integer, "key-value-shape", shape);
-        if (isListed(key.text, u"input output") && m_tokens.peek().kind == Word)
+        if (isListed(key.text, InputOutputWords) && m_tokens.peek().kind == Word)
             return parseInputOutput();
         if (!isKeyName(key.text)) {
             warn(key, "key-name-characters",
@@ -772,7 +775,7 @@ private:
 
     // A default the editors read otherwise than it is written.
     void checkDefault(const Token& value, QStringView type) {
-        if ((value.kind & Number) && isListed(type, u"string target_source target_destination")) {
+        if ((value.kind & Number) && isListed(type, TextTypes)) {
             warn(value, "default-type",
                  QStringLiteral("write the default of a %1 in double quotes, \"%2\": "
                                 "TrenchBroom reads a bare number but logs a warning")

@@ -23,6 +23,10 @@ inline constexpr QStringView OtherHelpers =
     u"lightconenew clusteredlight orientedboundingbox orientedwidthheight";
 // Helpers whose one argument is a file name in double quotes.
 inline constexpr QStringView FileHelpers = u"studio model studioprop sprite iconsprite decal";
+// Helpers that give a class the model or sprite the editors draw it with.
+inline constexpr QStringView ModelHelpers = u"model studio studioprop sprite iconsprite";
+// Helpers an editor keeps one of when a class gives two (model standing for ModelHelpers).
+inline constexpr QStringView SingleHelpers = u"base size color model";
 
 // Key-value types of the Half-Life editors (sky is J.A.C.K.'s), then those later editors added.
 inline constexpr QStringView HalfLifeTypes =
@@ -33,6 +37,9 @@ inline constexpr QStringView OtherTypes =
     u"filterclass node_dest node_id scene particlesystem material scriptlist script "
     u"angle_negative_pitch vecline axis sidelist instance_file instance_parm instance_variable "
     u"texture vec_dir vec_local angle_pitch angle_local soundscape ehandle";
+// Types whose values are texts, and the words that start an input's or an output's line.
+inline constexpr QStringView TextTypes = u"string target_source target_destination";
+inline constexpr QStringView InputOutputWords = u"input output";
 // The types an input or output can pass.
 inline constexpr QStringView InputOutputTypes = u"void string integer float bool boolean ehandle";
 

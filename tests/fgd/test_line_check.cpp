@@ -60,6 +60,7 @@ void TestLineCheck::oneLine_data() {
     row(R"l(@PointClass = a : "b" [16])l", "name(type) : \"Label\"");
     row(R"l(@PointClass = a : "b" [ targe:tname(target_source) : "Name" ])l", "name(type)");
     row(R"l(@PointClass = a : "b" [ health(intger) : "Health" ])l", "type integer");
+    row(R"l(@PointClass = a : "b" [ health(itnegre) : "Health" ])l", "type integer"); // swaps
     row(R"l(@PointClass = a : "b" [ health(integer) : "Health" : "5" ])l", "must be a number");
     row(R"l(@PointClass = a : "b" [ mode(choices) : "Mode" = [ 0 "No" ] ])l", "each choice");
     row(R"l(@PointClass = a : "b" [ spawnflags(flags) = [ 3 : "x" ] ])l", "1, 2, 4, 8");
