@@ -33,7 +33,8 @@ struct CheckOptions {
 namespace CheckStatus {
 constexpr int Clean = 0;      // no file has an error (warnings allowed)
 constexpr int Errors = 1;     // a file has an error
-constexpr int Unreadable = 2; // a file could not be read, or the command line is wrong
+constexpr int Unreadable = 2; // a file or the given game could not be read
+constexpr int Usage = 2;      // the command line is wrong (the status command-line tools give)
 } // namespace CheckStatus
 
 // Checks every file, writes the findings to standard output and what cannot be read to standard

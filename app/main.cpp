@@ -36,7 +36,7 @@ using Command = std::variant<OpenWindow, CheckOptions, int>;
 int refuse(const QString& message) {
     std::fprintf(stderr, "fgd-composer: %s\nRun fgd-composer --help to see the options.\n",
                  qPrintable(message));
-    return CheckStatus::Unreadable;
+    return CheckStatus::Usage;
 }
 
 Command readCommandLine(const QStringList& arguments) {
