@@ -144,18 +144,25 @@ QString sarifLevel(fgd::Severity severity) {
 }
 
 void writeSarif(const QList<CheckedFile>& files, const QStringList& unreadable) {
-    // One rule for each kind of problem found, each with the level it always has.
-    QMap<QString, fgd::Severity> kinds;
+    // One rule for each kind of problem found, described, with its usual level (a result says
+    // when its own differs).
+    QMap<QString, const fgd::Rule*> kinds;
     for (const CheckedFile& file : files) {
         for (const model::Finding& finding : file.findings)
-            kinds.insert(QString::fromLatin1(finding.rule), finding.severity);
+            kinds.insert(QString::fromLatin1(finding.rule->id), finding.rule);
     }
     QJsonArray rules;
-    for (auto kind = kinds.cbegin(); kind != kinds.cend(); ++kind) {
+    for (const fgd::Rule* rule : std::as_const(kinds)) {
         rules.append(
-            QJsonObject{{QStringLiteral("id"), kind.key()},
+            QJsonObject{{QStringLiteral("id"), QString::fromLatin1(rule->id)},
+                        {QStringLiteral("shortDescription"),
+                         QJsonObject{{QStringLiteral("text"), QString::fromUtf8(rule->summary)}}},
+                        {QStringLiteral("fullDescription"),
+                         QJsonObject{{QStringLiteral("text"), QString::fromUtf8(rule->help)}}},
+                        {QStringLiteral("help"),
+                         QJsonObject{{QStringLiteral("text"), QString::fromUtf8(rule->help)}}},
                         {QStringLiteral("defaultConfiguration"),
-                         QJsonObject{{QStringLiteral("level"), sarifLevel(kind.value())}}}});
+                         QJsonObject{{QStringLiteral("level"), sarifLevel(rule->severity)}}}});
     }
     const QStringList ruleIds = kinds.keys();
 
@@ -163,7 +170,7 @@ void writeSarif(const QList<CheckedFile>& files, const QStringList& unreadable) 
     for (const CheckedFile& file : files) {
         const QJsonObject location = artifactLocation(file);
         for (const model::Finding& finding : file.findings) {
-            const QString rule = QString::fromLatin1(finding.rule);
+            const QString rule = QString::fromLatin1(finding.rule->id);
             results.append(QJsonObject{
                 {QStringLiteral("ruleId"), rule},
                 {QStringLiteral("ruleIndex"), ruleIds.indexOf(rule)},

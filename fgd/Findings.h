@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Editors.h"
+#include "Rules.h"
 
 #include <QString>
 
@@ -9,19 +10,14 @@
 
 namespace fgd {
 
-// How serious a problem is, in order. An error: an editor refuses the file, or reads something
-// other than what is written. A warning: every editor loads it, but it cannot work as meant.
-enum class Severity { None, Warning, Error };
-
 // One problem, on the line (counted from 0 in the lines checked) where it is, at the column
 // (counted from 0 in that line) where its token starts; column 0 where the whole line is meant.
 struct Problem {
     int line = 0;
     qsizetype column = 0;
     Severity severity = Severity::Error;
-    // The kind of problem, a name that stays when the wording of its reasons changes, such as
-    // "body-unclosed"; reports that group problems by kind use it.
-    const char* rule = "";
+    // The kind of problem (see Rules.h).
+    const Rule* rule = nullptr;
     QString reason;
     // The editors it holds for: a check that speaks for none of them does not report it.
     Editors editors = AllEditors;

@@ -22,10 +22,10 @@ std::optional<Problem> lineProblem(QStringView line, int number) {
             continue;
         ascii &= c == u'\t';
         if (c == u'\n' || c == u'\r')
-            return Problem{number, i, Severity::Error, "line-break",
+            return Problem{number, i, Severity::Error, &Rules::LineBreak,
                            QStringLiteral("the line contains a line break")};
         if ((c < u' ' && c != u'\t') || (c >= QChar(0x7F) && c <= QChar(0x9F)))
-            return Problem{number, i, Severity::Error, "control-character",
+            return Problem{number, i, Severity::Error, &Rules::ControlCharacter,
                            QStringLiteral("the line contains an invisible control character: "
                                           "retype it")};
     }
@@ -37,7 +37,7 @@ std::optional<Problem> lineProblem(QStringView line, int number) {
     // The first character lost is where the first one that saving would turn into ? stands (each
     // character outside the Basic Multilingual Plane is lost, so its first half finds it too).
     return Problem{
-        number, line.indexOf(lost.front()), Severity::Error, "unsavable-character",
+        number, line.indexOf(lost.front()), Severity::Error, &Rules::UnsavableCharacter,
         QStringLiteral("%1 cannot be saved in an FGD file and would become ?").arg(lost)};
 }
 
@@ -133,10 +133,10 @@ const auto byLine = [](const BaseUse& a, const BaseUse& b) {
 
 // What each construct that only some editors read is called in the note on a file written for
 // one editor.
-QString constructName(QStringView rule) {
-    if (rule == u"description-help-text")
+QString constructName(const Rule* rule) {
+    if (rule == &Rules::DescriptionHelpText)
         return QStringLiteral("help texts after a description");
-    if (rule == u"choice-help-text")
+    if (rule == &Rules::ChoiceHelpText)
         return QStringLiteral("help texts after a choice's label");
     return QStringLiteral("model expressions in { }");
 }
@@ -192,7 +192,7 @@ void ListCheck::listProblems(int line, QList<Problem>& problems) const {
     for (auto use = uses.first; use != uses.second; ++use) {
         if (!isDeclared(use->name)) {
             if (includesKnown())
-                problems.append({line, use->column, Severity::Warning, "undeclared-base",
+                problems.append({line, use->column, Severity::Warning, &Rules::UndeclaredBase,
                                  undeclaredBase(use->name)});
             continue;
         }
@@ -205,14 +205,14 @@ void ListCheck::listProblems(int line, QList<Problem>& problems) const {
                                "inherit from itself (Hammer refuses the file, TrenchBroom "
                                "drops the base and logs an error)")
                     .arg(owner, use->name);
-            problems.append({line, use->column, Severity::Error, "base-cycle", reason,
+            problems.append({line, use->column, Severity::Error, &Rules::BaseCycle, reason,
                              Editor::Hammer | Editor::Jack});
-            problems.append(
-                {line, use->column, Severity::Warning, "base-cycle", reason, Editor::TrenchBroom});
+            problems.append({line, use->column, Severity::Warning, &Rules::BaseCycle, reason,
+                             Editor::TrenchBroom});
         } else if (declaredOnlyBelow(use->name, line)) {
             // Hammer looks a base up among the classes read so far; TrenchBroom resolves bases
             // once the whole file is read.
-            problems.append({line, use->column, Severity::Warning, "base-below",
+            problems.append({line, use->column, Severity::Warning, &Rules::BaseBelow,
                              QStringLiteral("%1 is declared only below this line: Hammer reads "
                                             "a base from the declarations above it and drops "
                                             "this class (TrenchBroom reads it); move the "
@@ -231,7 +231,7 @@ void ListCheck::listProblems(int line, QList<Problem>& problems) const {
         if (lines.size() < 2)
             continue;
         problems.append(
-            {line, declared->column, Severity::Warning, "class-twice",
+            {line, declared->column, Severity::Warning, &Rules::ClassTwice,
              lines.constLast() == line
                  ? QStringLiteral("%1 is declared above too: the editors use this declaration "
                                   "and drop the one above (TrenchBroom keeps both when one is a "
@@ -271,7 +271,7 @@ std::optional<Problem> ListCheck::unlinkedClass(const Declared& declared) const 
     } else if (const QString near = nearest(declared.name, m_linkedNames); !near.isEmpty()) {
         reason += QStringLiteral(" (the nearest name it links: %1)").arg(near);
     }
-    return Problem{declared.line, declared.column, Severity::Warning, "game-unlinked", reason};
+    return Problem{declared.line, declared.column, Severity::Warning, &Rules::GameUnlinked, reason};
 }
 
 bool ListCheck::inCycle(const QString& owner, const QString& base) const {
@@ -302,7 +302,7 @@ void ListCheck::includeProblems(int line, QList<Problem>& problems) const {
         const Included& included = m_included.value(item->include);
         if (included.names || included.error.isEmpty())
             continue;
-        problems.prepend({line, 0, Severity::Warning, "include-unread",
+        problems.prepend({line, 0, Severity::Warning, &Rules::IncludeUnread,
                           QStringLiteral("\"%1\" cannot be read here: %2; the editors read it "
                                          "from the folder of this file, and until it can be read "
                                          "no base class is checked")
@@ -355,7 +355,7 @@ std::optional<Problem> ListCheck::writtenForNote(int line) const {
         QSet<QString> rules;
         for (const Problem& problem : m_findings.value(i.key())) {
             if (problem.onlyIn)
-                rules.insert(constructName(QString::fromLatin1(problem.rule)));
+                rules.insert(constructName(problem.rule));
         }
         for (const QString& rule : std::as_const(rules))
             ++constructs[rule];
@@ -377,7 +377,7 @@ std::optional<Problem> ListCheck::writtenForNote(int line) const {
     reason += QStringLiteral("; the marks speak for %1 only (choose the editors from the list's "
                              "right-click menu, or with --editors)")
                   .arg(editor);
-    return Problem{line, 0, Severity::Warning, "written-for", reason};
+    return Problem{line, 0, Severity::Warning, &Rules::WrittenFor, reason};
 }
 
 Verdict ListCheck::verdict(int line) const {

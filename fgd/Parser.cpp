@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <optional>
-#include <string_view>
 #include <utility>
 
 // Reads FGD source as the level editors' FGD parsers do; TrenchBroom's is the open one it was
@@ -46,9 +45,9 @@ struct Stop {
     bool endsItem = false;
 };
 
-Stop stopAt(int line, qsizetype column, const char* rule, const QString& reason,
+Stop stopAt(int line, qsizetype column, const Rule& rule, const QString& reason,
             bool endsItem = false) {
-    return {{line, column, Severity::Error, rule, reason}, endsItem};
+    return {{line, column, Severity::Error, &rule, reason}, endsItem};
 }
 
 enum class ClassKind { Point, Solid, Base };
@@ -127,7 +126,7 @@ private:
         }
         if (token.kind == String && isUtf8Text(token.text)) {
             // Hammer reads the file byte for byte as Windows-1252; TrenchBroom as UTF-8.
-            warn(token, "utf8-text",
+            warn(token, Rules::Utf8Text,
                  QStringLiteral(
                      "this text is written in UTF-8: Hammer and J.A.C.K. read FGD "
                      "files as Windows-1252 and show each letter beyond ASCII as two "
@@ -146,29 +145,29 @@ private:
 
     void record(const Stop& stop) { m_item->problems.append(stop.problem); }
 
-    void warn(const Token& at, const char* rule, const QString& reason,
+    void warn(const Token& at, const Rule& rule, const QString& reason,
               Editors editors = AllEditors) {
-        m_item->problems.append({at.line, at.column, Severity::Warning, rule, reason, editors});
+        m_item->problems.append({at.line, at.column, Severity::Warning, &rule, reason, editors});
     }
 
     // An error for the editors that refuse what is at token at; the others load it as meant.
-    void refusedBy(const Token& at, Editors editors, const char* rule, const QString& reason) {
-        m_item->problems.append({at.line, at.column, Severity::Error, rule, reason, editors});
+    void refusedBy(const Token& at, Editors editors, const Rule& rule, const QString& reason) {
+        m_item->problems.append({at.line, at.column, Severity::Error, &rule, reason, editors});
     }
 
     // A construct that only reader reads: the other editors refuse the file, and a file that
     // uses it was written for reader. Reading goes on as reader reads it.
-    void onlyIn(const Token& at, Editors reader, const char* rule, const QString& reason) {
+    void onlyIn(const Token& at, Editors reader, const Rule& rule, const QString& reason) {
         m_item->problems.append(
-            {at.line, at.column, Severity::Error, rule, reason, AllEditors & ~reader, reader});
+            {at.line, at.column, Severity::Error, &rule, reason, AllEditors & ~reader, reader});
     }
 
     // Refuses the declaration at token at. Where the lines end or a new declaration starts, this
     // one ended too early: the problem belongs on its own last token, and the reading of the
     // item ends there.
-    [[noreturn]] void refuse(const Token& at, const char* rule, const QString& reason) {
+    [[noreturn]] void refuse(const Token& at, const Rule& rule, const QString& reason) {
         const QString& why = at.kind == Bad ? at.problem : reason;
-        const char* kind = at.kind == Bad ? at.rule : rule;
+        const Rule& kind = at.kind == Bad ? *at.rule : rule;
         if (at.kind == End || startsDeclaration(at))
             throw stopAt(m_lastLine, m_lastColumn, kind, why, true);
         throw stopAt(at.line, at.column, kind, why);
@@ -198,7 +197,7 @@ private:
     }
 
     // Takes the next token, which must be of one of the kinds; otherwise refuses with reason.
-    Token expect(unsigned kinds, const char* rule, const QString& reason) {
+    Token expect(unsigned kinds, const Rule& rule, const QString& reason) {
         const Token token = m_tokens.peek();
         if (!(token.kind & kinds))
             refuse(token, rule, reason);
@@ -236,25 +235,25 @@ private:
     void parseItem(bool afterDeclaration) {
         const Token token = next();
         if (token.kind == Bad)
-            refuse(token, "", {});
+            refuse(token, *token.rule, token.problem);
         if (token.kind != Word || !token.text.startsWith(u'@')) {
             // EF BB BF, read as Windows-1252. Valve's tokenizer stops a word at the first of
             // them and then expects @; TrenchBroom's takes them into the first word and finds
             // no class kind. Neither skips the mark.
             if (token.text.startsWith(u"\u00EF\u00BB\u00BF"))
-                refuse(token, "byte-order-mark",
+                refuse(token, Rules::ByteOrderMark,
                        QStringLiteral("the line starts with a UTF-8 byte order mark, the three "
                                       "characters \u00EF\u00BB\u00BF: Hammer and TrenchBroom do "
                                       "not skip it and refuse the file; save the file without it "
                                       "(UTF-8 without BOM, or Windows-1252)"));
             if (afterDeclaration)
-                refuse(token, "text-after-body",
+                refuse(token, Rules::TextAfterBody,
                        QStringLiteral("there is text after the closing ]"));
             if (token.kind == CBracket)
-                refuse(token, "unopened-bracket",
+                refuse(token, Rules::UnopenedBracket,
                        QStringLiteral("this ] closes no [ ] body: the body above it is "
                                       "already closed"));
-            refuse(token, "not-a-declaration",
+            refuse(token, Rules::NotADeclaration,
                    QStringLiteral("not a declaration: the line must start with "
                                   "@PointClass (choose a class kind), or be a // comment"));
         }
@@ -263,13 +262,13 @@ private:
         if (!m_item->declaration) {
             // The editors that read @include (Hammer, J.A.C.K., TrenchBroom) take the file
             // from the folder of this one.
-            m_item->include = expect(String, "include-name",
+            m_item->include = expect(String, Rules::IncludeName,
                                      QStringLiteral("@include needs a file name in double quotes"))
                                   .text.toString();
             return;
         }
         if (isListed(kind, u"mapsize")) {
-            refuse(token, "mapsize",
+            refuse(token, Rules::Mapsize,
                    QStringLiteral("only some editors read @mapsize and TrenchBroom "
                                   "refuses the file: remove this line"));
         }
@@ -280,7 +279,7 @@ private:
         if (isListed(kind, u"BaseClass"))
             return parseClassDeclaration(ClassKind::Base);
         const QString guess = nearest(kind, ClassKinds);
-        refuse(token, "unknown-class-kind",
+        refuse(token, Rules::UnknownClassKind,
                guess.isEmpty()
                    ? QStringLiteral("\"@%1\" is not a class kind the Half-Life editors "
                                     "know: use @PointClass, @SolidClass or @BaseClass")
@@ -297,13 +296,13 @@ private:
                 break;
             }
             if (token.kind & (End | OBracket) || startsDeclaration(token)) {
-                refuse(token, "class-name-missing",
+                refuse(token, Rules::ClassNameMissing,
                        QStringLiteral("the class name is missing: put = and a name "
                                       "after @PointClass"));
             }
             try {
                 if (token.kind != Word)
-                    refuse(token, "unexpected-before-equals",
+                    refuse(token, Rules::UnexpectedBeforeEquals,
                            QStringLiteral("unexpected \"%1\" before the =").arg(token.text));
                 checkHelperUse(token, kind, helpers);
                 parseHelper();
@@ -334,11 +333,11 @@ private:
         QString helper = name.text.toString().toLower();
         const bool model = isListed(helper, ModelHelpers);
         if (kind == ClassKind::Solid && helper == u"size") {
-            warn(name, "solid-size",
+            warn(name, Rules::SolidSize,
                  QStringLiteral("a @SolidClass takes its size from its brushes: the editors "
                                 "ignore size() here, remove it"));
         } else if (kind == ClassKind::Solid && model) {
-            warn(name, "solid-model",
+            warn(name, Rules::SolidModel,
                  QStringLiteral("a @SolidClass is drawn with its brushes: the editors show no "
                                 "%1() model for it, remove it")
                      .arg(helper));
@@ -350,13 +349,13 @@ private:
         // Hammer sets the size and colour again, and keeps every base and model helper;
         // TrenchBroom keeps only the last of each.
         if (helpers.contains(helper) && (helper == u"base" || model)) {
-            warn(name, "helper-twice",
+            warn(name, Rules::HelperTwice,
                  QStringLiteral("%1() is given twice: TrenchBroom uses only the last one: put "
                                 "what both say in one")
                      .arg(name.text.toString().toLower()),
                  Editor::TrenchBroom);
         } else if (helpers.contains(helper)) {
-            warn(name, "helper-twice",
+            warn(name, Rules::HelperTwice,
                  QStringLiteral("%1() is given twice: the editors use only the last one, "
                                 "remove the other")
                      .arg(helper));
@@ -386,8 +385,9 @@ private:
                 next();
                 const QString reason =
                     QStringLiteral("%1() holds only words, numbers and texts").arg(m_helper);
-                while (inside(Word | Number | String | Comma | CParen, "helper-arguments", reason)
-                           .kind != CParen) {
+                while (
+                    inside(Word | Number | String | Comma | CParen, Rules::HelperArguments, reason)
+                        .kind != CParen) {
                 }
             }
         } else {
@@ -399,7 +399,7 @@ private:
 
     // The current helper's ( is still open where token stands, and no ) closes it before it.
     [[noreturn]] void refuseUnclosed(const Token& token) {
-        refuse(token, "unclosed-parenthesis",
+        refuse(token, Rules::UnclosedParenthesis,
                QStringLiteral("the parenthesis after %1 is not closed").arg(m_helper));
     }
 
@@ -419,13 +419,13 @@ private:
     }
 
     void openArguments() {
-        expect(OParen, "helper-parentheses",
+        expect(OParen, Rules::HelperParentheses,
                QStringLiteral("%1 needs its values in parentheses").arg(m_helper));
     }
 
     // Inside the current helper's parentheses: the next token must be one of kinds, or the helper
     // is malformed in the way reason describes (or its parenthesis is never closed).
-    Token inside(unsigned kinds, const char* rule, const QString& reason) {
+    Token inside(unsigned kinds, const Rule& rule, const QString& reason) {
         const Token token = m_tokens.peek();
         if (!(token.kind & kinds) && !closesLater())
             refuseUnclosed(token);
@@ -439,15 +439,15 @@ private:
         const auto baseName = [&](const Token& token) {
             if (hasStrayQuote(token.text))
                 refuse(
-                    token, "quote-in-class-name",
+                    token, Rules::QuoteInClassName,
                     QStringLiteral("remove the quote from the class name \"%1\"").arg(token.text));
             m_item->bases.append({token.line, token.column, token.text.toString()});
         };
-        if (const Token first = inside(Word | CParen, "base-arguments", reason);
+        if (const Token first = inside(Word | CParen, Rules::BaseArguments, reason);
             first.kind == Word) {
             baseName(first);
-            while (inside(Comma | CParen, "base-arguments", reason).kind == Comma)
-                baseName(inside(Word, "base-arguments", reason));
+            while (inside(Comma | CParen, Rules::BaseArguments, reason).kind == Comma)
+                baseName(inside(Word, Rules::BaseArguments, reason));
         }
     }
 
@@ -456,12 +456,12 @@ private:
         const QString reason =
             QStringLiteral("color() needs three numbers from 0 to 255, like color(255 128 0)");
         for (int i = 0; i < 3; ++i) {
-            const Token value = inside(Number, "color-arguments", reason);
+            const Token value = inside(Number, Rules::ColorArguments, reason);
             const double number = value.text.toDouble();
             if (!isNumber(value.text) || number < 0 || number > 255)
-                refuse(value, "color-arguments", reason);
+                refuse(value, Rules::ColorArguments, reason);
         }
-        inside(CParen, "color-arguments", reason);
+        inside(CParen, Rules::ColorArguments, reason);
     }
 
     // studio("file"), sprite("file"), ...: one file name, or none.
@@ -470,9 +470,9 @@ private:
                                               "%1(\"models/name.mdl\")")
                                    .arg(m_helper.toString().toLower());
         if (const Token& first = m_tokens.peek();
-            first.kind == Bad && std::string_view(first.rule) == "braces") {
+            first.kind == Bad && first.rule == &Rules::Braces) {
             // TrenchBroom reads a model expression here, as far as the ) that closes it.
-            onlyIn(first, Editor::TrenchBroom, first.rule, first.problem);
+            onlyIn(first, Editor::TrenchBroom, *first.rule, first.problem);
             for (int depth = 1; depth > 0;) {
                 const Token& token = m_tokens.peek();
                 if (token.kind == End || startsDeclaration(token))
@@ -482,8 +482,8 @@ private:
             }
             return;
         }
-        if (inside(String | CParen, "file-argument", reason).kind == String)
-            inside(CParen, "file-argument", reason);
+        if (inside(String | CParen, Rules::FileArgument, reason).kind == String)
+            inside(CParen, Rules::FileArgument, reason);
     }
 
     // The editors skip a helper they do not know, so it loads but does nothing.
@@ -498,7 +498,7 @@ private:
             if (!guess.isEmpty())
                 next(); // the second half of the split name
         }
-        warn(name, "unknown-helper",
+        warn(name, Rules::UnknownHelper,
              guess.isEmpty()
                  ? QStringLiteral("the editors skip \"%1\", it is no helper they know: remove it")
                        .arg(name.text)
@@ -514,11 +514,11 @@ private:
             for (int i = 0; i < 3; ++i) {
                 const Token value = m_tokens.peek();
                 if (value.kind == End)
-                    inside(Number, "size-arguments", perPoint);
+                    inside(Number, Rules::SizeArguments, perPoint);
                 if (value.kind & (CParen | Comma))
-                    refuse(value, "size-arguments", perPoint);
+                    refuse(value, Rules::SizeArguments, perPoint);
                 if (!(value.kind & Number) || !isNumber(value.text))
-                    refuse(value, "size-arguments",
+                    refuse(value, Rules::SizeArguments,
                            QStringLiteral("size() needs numbers, ") + example);
                 next();
             }
@@ -529,14 +529,14 @@ private:
                 return;
             }
             if (after.kind & Number) {
-                refuse(after, "size-arguments",
+                refuse(after, Rules::SizeArguments,
                        points == 1 ? QStringLiteral("size() needs a comma between its two "
                                                     "points, ") +
                                          example
                                    : perPoint);
             }
             if (after.kind != Comma || points == 2) {
-                inside(CParen, "size-arguments",
+                inside(CParen, Rules::SizeArguments,
                        points == 2 ? QStringLiteral("size() holds one or two groups "
                                                     "of three numbers, ") +
                                          example
@@ -549,47 +549,47 @@ private:
     void parseClassName(ClassKind kind) {
         const Token name = m_tokens.peek();
         if (name.kind & (End | Colon | OBracket) || startsDeclaration(name))
-            refuse(name, "class-name-empty", QStringLiteral("the class name after = is empty"));
+            refuse(name, Rules::ClassNameEmpty, QStringLiteral("the class name after = is empty"));
         next();
         m_item->declared = name.text.toString();
         m_item->declaredLine = name.line;
         m_item->placeable = kind != ClassKind::Base;
         m_item->declaredColumn = name.column;
         if (name.kind == String)
-            refuse(name, "quoted-class-name",
+            refuse(name, Rules::QuotedClassName,
                    QStringLiteral("write the class name without double quotes"));
         if (name.kind & Number) {
-            refuse(name, "numeric-class-name",
+            refuse(name, Rules::NumericClassName,
                    QStringLiteral("the editors refuse a class name that is a number: put "
                                   "a prefix such as weapon_ before it"));
         }
         if (name.kind != Word)
-            refuse(name, "class-name-characters",
+            refuse(name, Rules::ClassNameCharacters,
                    QStringLiteral("the class name may use only letters, digits and _"));
         // Game code links each entity to its class by this name, which it can only spell as
         // an identifier; base classes are only named in base(...).
         if (kind == ClassKind::Base && hasStrayQuote(name.text)) {
-            refuse(name, "quote-in-class-name",
+            refuse(name, Rules::QuoteInClassName,
                    QStringLiteral("remove the quote from the class name \"%1\"").arg(name.text));
         }
         if (kind != ClassKind::Base && isDigit(name.text.front())) {
-            warn(name, "unlinkable-class-name",
+            warn(name, Rules::UnlinkableClassName,
                  QStringLiteral("game code can never link a class name that starts "
                                 "with a digit: put a prefix such as weapon_ before it"));
         } else if (kind != ClassKind::Base && !isIdentifier(name.text)) {
-            warn(name, "unlinkable-class-name",
+            warn(name, Rules::UnlinkableClassName,
                  QStringLiteral("game code can never link the class name \"%1\": use "
                                 "only letters, digits and _")
                      .arg(name.text));
         }
         const Token after = m_tokens.peek();
         if (!(after.kind & (Colon | OBracket | End)) && !startsDeclaration(after))
-            refuse(after, "class-name-characters",
+            refuse(after, Rules::ClassNameCharacters,
                    QStringLiteral("the class name may use only letters, digits and _"));
     }
 
     // Reads "text" with any + "more text" after it, and returns its length.
-    qsizetype parseText(const char* rule, const QString& reason) {
+    qsizetype parseText(const Rule& rule, const QString& reason) {
         qsizetype length = expect(String, rule, reason).text.size();
         while (m_tokens.peek().kind == Plus) {
             next();
@@ -602,23 +602,23 @@ private:
         static constexpr qsizetype MaxLength = 999;
         const Token first = m_tokens.peek();
         if (first.kind == Bad)
-            refuse(first, "", {});
+            refuse(first, *first.rule, first.problem);
         const qsizetype length =
-            parseText("description-quotes",
+            parseText(Rules::DescriptionQuotes,
                       QStringLiteral("the description after : must be in double quotes"));
         if (length > MaxLength) {
-            refuse(first, "description-length",
+            refuse(first, Rules::DescriptionLength,
                    QStringLiteral("the description is longer than %1 characters").arg(MaxLength));
         }
         Token after = m_tokens.peek();
         if (after.kind == Colon) {
             // J.A.C.K. reads a help address here; Hammer and TrenchBroom refuse the file.
-            onlyIn(after, Editor::Jack, "description-help-text",
+            onlyIn(after, Editor::Jack, Rules::DescriptionHelpText,
                    QStringLiteral("only J.A.C.K. reads a second text after the "
                                   "description, other editors refuse the file: remove "
                                   "it with its :"));
             next();
-            parseText("description-help-text",
+            parseText(Rules::DescriptionHelpText,
                       QStringLiteral("the help text after the description's : must be in "
                                      "double quotes"));
             after = m_tokens.peek();
@@ -627,7 +627,7 @@ private:
             return;
         const bool quoteFollows =
             after.line == first.line && m_lines.at(after.line).indexOf(u'"', after.column) >= 0;
-        refuse(after, "text-after-description",
+        refuse(after, Rules::TextAfterDescription,
                quoteFollows ? QStringLiteral("the description may not contain a double quote (\")")
                             : QStringLiteral("unexpected text after the description"));
     }
@@ -635,7 +635,7 @@ private:
     void parseBody() {
         const Token open = m_tokens.peek();
         if (open.kind != OBracket) {
-            refuse(open, "body-missing",
+            refuse(open, Rules::BodyMissing,
                    QStringLiteral("the declaration must end with a [ ] body, even an "
                                   "empty one: []"));
         }
@@ -648,13 +648,13 @@ private:
                 return;
             }
             if (token.kind == End) {
-                throw stopAt(open.line, open.column, "body-unclosed",
+                throw stopAt(open.line, open.column, Rules::BodyUnclosed,
                              open.line == token.line
                                  ? QStringLiteral("the [ ] body is not closed on this line")
                                  : QStringLiteral("the [ ] body is never closed: end it with ]"));
             }
             if (startsDeclaration(token)) {
-                throw stopAt(m_lastLine, m_lastColumn, "body-unclosed",
+                throw stopAt(m_lastLine, m_lastColumn, Rules::BodyUnclosed,
                              QStringLiteral("the [ ] body is not closed before the "
                                             "next @ declaration: end it with ]"));
             }
@@ -695,28 +695,28 @@ private:
                            "\"Health\"");
         if (const Token& value = m_tokens.peek();
             (value.kind & (Number | String)) && m_lastKind == String) {
-            refuse(value, "default-colon",
+            refuse(value, Rules::DefaultColon,
                    QStringLiteral("a default value after the label needs its : before it, "
                                   "like : \"Label\" : %1")
                        .arg(value.kind == String ? QStringLiteral("\"%1\"").arg(value.text)
                                                  : value.text.toString()));
         }
-        const Token key = expect(Word | Integer, "key-value-shape", shape);
+        const Token key = expect(Word | Integer, Rules::KeyValueShape, shape);
         if (isListed(key.text, InputOutputWords) && m_tokens.peek().kind == Word)
             return parseInputOutput();
         if (!isKeyName(key.text)) {
-            warn(key, "key-name-characters",
+            warn(key, Rules::KeyNameCharacters,
                  QStringLiteral("the key name \"%1\" has a character no game code "
                                 "reads: use only letters, digits and _")
                      .arg(key.text));
         }
-        expect(OParen, "key-value-shape", shape);
-        const Token type = expect(Word, "key-value-shape", shape);
-        expect(CParen, "key-value-shape", shape);
+        expect(OParen, Rules::KeyValueShape, shape);
+        const Token type = expect(Word, Rules::KeyValueShape, shape);
+        expect(CParen, Rules::KeyValueShape, shape);
         checkKeyTwice(key, type);
         if (!isKnownType(type.text)) {
             const QString guess = nearest(type.text, HalfLifeTypes);
-            refuse(type, "unknown-type",
+            refuse(type, Rules::UnknownType,
                    guess.isEmpty()
                        ? QStringLiteral("\"%1\" is not a key-value type: use string, "
                                         "integer, choices, flags or another type (Hammer "
@@ -739,7 +739,7 @@ private:
             const unsigned defaults = isInteger ? Number | Colon : String | Number | Colon;
             const Token value = m_tokens.peek();
             if (!(value.kind & defaults)) {
-                refuse(value, "default-value",
+                refuse(value, Rules::DefaultValue,
                        isInteger ? QStringLiteral("the default of an integer must be a number")
                                  : QStringLiteral("the default after the label must be a "
                                                   "number or a text in double quotes"));
@@ -756,7 +756,7 @@ private:
             if (given && !given->text.isEmpty() && !choices.isEmpty() &&
                 std::none_of(choices.begin(), choices.end(),
                              [&](const Token& choice) { return sameValue(choice, *given); })) {
-                warn(*given, "default-choice",
+                warn(*given, Rules::DefaultChoice,
                      QStringLiteral("the default %1 is none of the choices: a new entity "
                                     "starts with a value no choice names")
                          .arg(given->kind == String ? QStringLiteral("\"%1\"").arg(given->text)
@@ -776,18 +776,18 @@ private:
     // A default the editors read otherwise than it is written.
     void checkDefault(const Token& value, QStringView type) {
         if ((value.kind & Number) && isListed(type, TextTypes)) {
-            warn(value, "default-type",
+            warn(value, Rules::DefaultType,
                  QStringLiteral("write the default of a %1 in double quotes, \"%2\": "
                                 "TrenchBroom reads a bare number but logs a warning")
                      .arg(type.toString().toLower(), value.text));
         } else if (value.kind == Decimal && isListed(type, u"integer")) {
-            warn(value, "default-type",
+            warn(value, Rules::DefaultType,
                  QStringLiteral("the default of an integer is a whole number: the editors cut "
                                 "%1 to %2")
                      .arg(value.text)
                      .arg(qint64(value.text.toDouble())));
         } else if (value.kind == Decimal && isListed(type, u"float")) {
-            warn(value, "default-type",
+            warn(value, Rules::DefaultType,
                  QStringLiteral("write the default of a float in double quotes, \"%1\": "
                                 "TrenchBroom reads a bare decimal but logs a warning")
                      .arg(value.text));
@@ -809,7 +809,7 @@ private:
         }
         const QString name = key.text.toString();
         if (earlier->second.compare(type.text, Qt::CaseInsensitive) == 0) {
-            warn(key, "key-twice",
+            warn(key, Rules::KeyTwice,
                  QStringLiteral("the key-value %1 is declared twice in this class: Hammer uses "
                                 "this one, TrenchBroom the first: remove one")
                      .arg(name));
@@ -820,7 +820,7 @@ private:
                            "every editor uses the first and skips this one (Hammer reports it "
                            "in its messages, TrenchBroom logs a warning): remove one")
                 .arg(name, earlier->second.toString().toLower(), type.text.toString().toLower());
-        warn(key, "key-twice", reason);
+        warn(key, Rules::KeyTwice, reason);
     }
 
     // An optional : "text".
@@ -831,19 +831,19 @@ private:
         const Token value = m_tokens.peek();
         if (value.kind == Colon)
             return;
-        parseText("label-quotes", QStringLiteral("the label after : must be in double quotes"));
+        parseText(Rules::LabelQuotes, QStringLiteral("the label after : must be in double quotes"));
     }
 
     void parseInputOutput() {
         const QString shape =
             QStringLiteral("an input or output reads input Name(type) : \"Label\", like "
                            "input Toggle(void) : \"Toggle\"");
-        expect(Word, "input-output-shape", shape);
-        expect(OParen, "input-output-shape", shape);
-        const Token type = expect(Word, "input-output-shape", shape);
+        expect(Word, Rules::InputOutputShape, shape);
+        expect(OParen, Rules::InputOutputShape, shape);
+        const Token type = expect(Word, Rules::InputOutputShape, shape);
         if (!isListed(type.text, InputOutputTypes))
-            refuse(type, "input-output-shape", shape);
-        expect(CParen, "input-output-shape", shape);
+            refuse(type, Rules::InputOutputShape, shape);
+        expect(CParen, Rules::InputOutputShape, shape);
         parseLabel();
     }
 
@@ -852,24 +852,24 @@ private:
         QList<Token> values;
         const QString list =
             QStringLiteral("choices need = and a list, like = [ 0 : \"No\" 1 : \"Yes\" ]");
-        expect(Equals, "choices-shape", list);
-        expect(OBracket, "choices-shape", list);
+        expect(Equals, Rules::ChoicesShape, list);
+        expect(OBracket, Rules::ChoicesShape, list);
         const QString item =
             QStringLiteral("each choice is a value, : and a label in double quotes, like "
                            "0 : \"No\"");
-        for (Token value = expect(Number | String | CBracket, "choices-shape", item);
+        for (Token value = expect(Number | String | CBracket, Rules::ChoicesShape, item);
              value.kind != CBracket;
-             value = expect(Number | String | CBracket, "choices-shape", item)) {
+             value = expect(Number | String | CBracket, Rules::ChoicesShape, item)) {
             values << value;
-            expect(Colon, "choices-shape", item);
-            parseText("choices-shape", item);
+            expect(Colon, Rules::ChoicesShape, item);
+            parseText(Rules::ChoicesShape, item);
             if (const Token after = m_tokens.peek(); after.kind == Colon) {
-                onlyIn(after, Editor::Jack, "choice-help-text",
+                onlyIn(after, Editor::Jack, Rules::ChoiceHelpText,
                        QStringLiteral("only J.A.C.K. reads a help text after a choice's "
                                       "label, other editors refuse the file: remove it "
                                       "with its :"));
                 next();
-                parseText("choice-help-text",
+                parseText(Rules::ChoiceHelpText,
                           QStringLiteral("the help text after a choice's : must be in double "
                                          "quotes"));
             }
@@ -883,34 +883,34 @@ private:
     void parseFlags() {
         const QString list = QStringLiteral(
             "flags need = and a list, like spawnflags(flags) = [ 1 : \"Start On\" : 0 ]");
-        expect(Equals, "flags-shape", list);
-        expect(OBracket, "flags-shape", list);
+        expect(Equals, Rules::FlagsShape, list);
+        expect(OBracket, Rules::FlagsShape, list);
         const QString item = QStringLiteral(
             "each flag is a number, : and a label in double quotes, like 1 : \"Start On\" : 0");
-        Token value = expect(Integer | CBracket, "flags-shape", item);
+        Token value = expect(Integer | CBracket, Rules::FlagsShape, item);
         while (value.kind != CBracket) {
             const qint64 bit = value.text.toLongLong();
             // The editors take any number, but a flag is one bit of spawnflags.
             if (!isWholeNumber(value.text) || bit <= 0 || (bit & (bit - 1)) != 0) {
-                warn(value, "flag-bit",
+                warn(value, Rules::FlagBit,
                      QStringLiteral("a flag's number must be 1, 2, 4, 8 and so on: "
                                     "any other sets no one flag of its own"));
             } else if (bit > MaxFlag) {
-                warn(value, "flag-range",
+                warn(value, Rules::FlagRange,
                      QStringLiteral("the editors show 24 flags, 1 to %1: this one cannot be "
                                     "set in them")
                          .arg(MaxFlag));
             }
-            expect(Colon, "flags-shape", item);
-            parseText("flags-shape", item);
+            expect(Colon, Rules::FlagsShape, item);
+            parseText(Rules::FlagsShape, item);
             if (m_tokens.peek().kind == Colon) {
                 next();
-                expect(Integer, "flags-shape", item);
+                expect(Integer, Rules::FlagsShape, item);
             }
-            value = expect(Integer | CBracket | Colon, "flags-shape", item);
+            value = expect(Integer | CBracket | Colon, Rules::FlagsShape, item);
             if (value.kind == Colon) {
-                parseText("flags-shape", item);
-                value = expect(Integer | CBracket, "flags-shape", item);
+                parseText(Rules::FlagsShape, item);
+                value = expect(Integer | CBracket, Rules::FlagsShape, item);
             }
         }
     }

@@ -63,9 +63,9 @@ const QString BraceReason = QStringLiteral(
     "write studio(\"models/name.mdl\")");
 
 // Makes token a Bad one that says why.
-Token bad(Token& token, const char* rule, const QString& problem) {
+Token bad(Token& token, const Rule& rule, const QString& problem) {
     token.kind = Bad;
-    token.rule = rule;
+    token.rule = &rule;
     token.problem = problem;
     return token;
 }
@@ -136,18 +136,18 @@ Token Tokenizer::readToken() {
                 continue;
             }
             ++m_pos;
-            return bad(token, "stray-slash",
+            return bad(token, Rules::StraySlash,
                        QStringLiteral("a single / here: remove it (a comment starts "
                                       "with //)"));
         case '{':
         case '}':
             ++m_pos;
-            return bad(token, "braces", BraceReason);
+            return bad(token, Rules::Braces, BraceReason);
         case '"': {
             const qsizetype close = text.indexOf(u'"', m_pos + 1);
             if (close < 0) {
                 m_pos = text.size();
-                return bad(token, "unclosed-quote",
+                return bad(token, Rules::UnclosedQuote,
                            QStringLiteral("the closing double quote is missing"));
             }
             token.kind = String;
@@ -155,7 +155,7 @@ Token Tokenizer::readToken() {
             m_pos = close + 1;
             // Some editors read \" as a quote inside the text and go on past it.
             if (token.text.endsWith(u'\\')) {
-                return bad(token, "backslash-before-quote",
+                return bad(token, Rules::BackslashBeforeQuote,
                            QStringLiteral("a \\ right before a closing double quote "
                                           "hides it from some editors: remove the \\"));
             }

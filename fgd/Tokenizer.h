@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Rules.h"
+
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -40,9 +42,9 @@ struct Token {
     int line = 0;
     qsizetype column = 0;
     bool firstOnLine = false;
-    QStringView text;      // for String: the text between the quotes
-    QString problem;       // for Bad
-    const char* rule = ""; // for Bad: the kind of its problem, as Problem::rule names it
+    QStringView text;           // for String: the text between the quotes
+    QString problem;            // for Bad
+    const Rule* rule = nullptr; // for Bad: the kind of its problem
 };
 
 // An @ word at the start of a line begins a declaration, wherever the one above stopped.

@@ -18,7 +18,7 @@ struct Finding {
     int line = 0;
     qsizetype column = 0;
     fgd::Severity severity = fgd::Severity::Error;
-    const char* rule = "";
+    const fgd::Rule* rule = nullptr;
     QString reason;
 };
 
