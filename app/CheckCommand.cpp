@@ -273,6 +273,12 @@ int runCheck(const CheckOptions& options) {
                                : nullptr);
     }
     QList<CheckedFile> checked = checkFiles(options.files, options.editors, games);
+    for (CheckedFile& file : checked) {
+        for (model::Finding& finding : file.findings) {
+            if (finding.rule == &fgd::Rules::WrittenFor)
+                finding.reason += QStringLiteral(" (choose the editors with --editors)");
+        }
+    }
     for (qsizetype i = 0; i < checked.size(); ++i) {
         if (const QString note = gameNotes.value(options.files.at(i)); !note.isEmpty())
             checked[i].notes.prepend(QStringLiteral("%1: note: %2").arg(checked[i].name, note));

@@ -374,9 +374,7 @@ std::optional<Problem> ListCheck::writtenForNote(int line) const {
         reason += QStringLiteral(": %1 refuse it for its %2")
                       .arg(editorNames(AllEditors & ~m_writtenFor), why.join(QStringLiteral(", ")));
     }
-    reason += QStringLiteral("; the marks speak for %1 only (choose the editors from the list's "
-                             "right-click menu, or with --editors)")
-                  .arg(editor);
+    reason += QStringLiteral("; the marks speak for %1 only").arg(editor);
     return Problem{line, 0, Severity::Warning, &Rules::WrittenFor, reason};
 }
 

@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace model {
 
 QString SourceList::shownText(const QString& line) {
@@ -39,11 +41,17 @@ QVariant SourceList::data(const QModelIndex& index, int role) const {
         return m_list.lineAt(row);
     case Qt::ToolTipRole:
         if (const QString reason = m_check.verdict(row).reason; !reason.isEmpty()) {
-            const QString game = m_game ? QStringLiteral("; class names from %1")
-                                              .arg(QDir::toNativeSeparators(m_game->source))
-                                        : QString();
+            QString about = m_game ? QStringLiteral("; class names from %1")
+                                         .arg(QDir::toNativeSeparators(m_game->source))
+                                   : QString();
+            const QList<fgd::Problem> problems = m_check.problems(row);
+            if (!m_editorsHint.isEmpty() &&
+                std::any_of(problems.cbegin(), problems.cend(), [](const fgd::Problem& problem) {
+                    return problem.rule == &fgd::Rules::WrittenFor;
+                }))
+                about += QStringLiteral("; %1").arg(m_editorsHint);
             return QStringLiteral("%1\n(checked for %2%3)")
-                .arg(reason, fgd::editorNames(m_check.targets()), game);
+                .arg(reason, fgd::editorNames(m_check.targets()), about);
         }
         return QString();
     case MarkRole:

@@ -59,6 +59,9 @@ public:
     // for, or the user's choice, which then holds for every file opened after it.
     fgd::Editors targets() const { return m_check.targets(); }
     void chooseTargets(fgd::Editors editors);
+    // How the user chooses the editors where the list is shown, which a mark on a file written
+    // for one editor adds to its tool tip.
+    void setEditorsHint(const QString& hint) { m_editorsHint = hint; }
 
     // The game whose linked class names the marks check, or none. chosen: the user named it
     // (dropped it on the window, or gave --game), and it holds for the files opened after;
@@ -84,6 +87,7 @@ private:
     DefinitionList m_list;
     fgd::ListCheck m_check;
     fgd::Editors m_chosen = 0; // the editors the user chose, or 0
+    QString m_editorsHint;
     std::optional<GameClasses> m_game;
     bool m_gameChosen = false;
 };

@@ -79,6 +79,11 @@ check(STATUS 0 FINDINGS trenchbroom/game.fgd:2:1:warning trenchbroom/plain.fgd:1
 check(STATUS 1 FINDINGS trenchbroom/game.fgd:2:40:error
     ARGS --editors "Hammer, J.A.C.K." trenchbroom/game.fgd)
 check(STATUS 2 ARGS --editors vim jack.fgd ERROR "Unknown editors 'vim': use hammer, jack")
+execute_process(COMMAND ${EMULATOR} ${PROGRAM} --check jack.fgd WORKING_DIRECTORY ${DATA}/check
+    OUTPUT_VARIABLE out)
+if(NOT out MATCHES "the marks speak for J\\.A\\.C\\.K\\. only \\(choose the editors with --editors\\)")
+    message(SEND_ERROR "a file written for one editor does not say how to choose: ${out}")
+endif()
 
 # A path with spaces and letters beyond ASCII, named as given.
 set(folder "${WORK}/dossier à vérifier")

@@ -239,6 +239,7 @@ Form1::Form1(Forms& forms)
     auto* signs = new MarkSigns(this);
     signs->setSourceModel(m_source);
     List1->setModel(signs);
+    m_source->setEditorsHint(QStringLiteral("choose the editors from the list's right-click menu"));
     // A right-click on the list (or the menu key) chooses the editors its marks speak for, and
     // names the game whose class names they check. The menu has the windows' own font.
     List1->setContextMenuPolicy(Qt::CustomContextMenu);

@@ -350,7 +350,8 @@ void TestForm1::choosesEditors() {
     s.main()->openFile(jack);
     QCOMPARE(checked(), QString("Check for J.A.C.K. (fixed)"));
     QCOMPARE(s.shown(2, model::SourceList::MarkRole).toInt(), int(fgd::Severity::Warning));
-    QVERIFY(s.tip(2).endsWith("\n(checked for J.A.C.K.)"));
+    QVERIFY(s.tip(2).endsWith(
+        "\n(checked for J.A.C.K.; choose the editors from the list's right-click menu)"));
     QSignalSpy repainted(list->model(), &QAbstractItemModel::dataChanged);
     entries.at(0)->trigger(); // Hammer: the help text it refuses is an error at once
     QVERIFY(!repainted.isEmpty() && repainted.last().at(0).toModelIndex().row() == 0 &&
@@ -404,8 +405,10 @@ void TestForm1::agreesWithCheckCommand() {
             const int kind =
                 int(match.captured(2) == "error" ? fgd::Severity::Error : fgd::Severity::Warning);
             kinds[row] = std::max(kinds[row], kind);
-            if (!reasons[row].contains(match.captured(3)))
-                reasons[row] << match.captured(3);
+            // Each says where its editors are chosen: the command line in its reason.
+            const QString reason = match.captured(3).remove(" (choose the editors with --editors)");
+            if (!reasons[row].contains(reason))
+                reasons[row] << reason;
         }
         bool errors = false;
         for (int row = 0; row < s.shownCount(); ++row) {
