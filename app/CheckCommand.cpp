@@ -20,7 +20,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstdio>
 #include <numeric>
 #include <thread>
 #include <vector>
@@ -40,8 +39,8 @@ struct CheckedFile {
 
 // Findings and messages go out in UTF-8 on every platform, as SARIF must be and as text editors
 // and CI logs read them (on Windows, fgd-composer.com switches the console to UTF-8 meanwhile).
-void write(std::FILE* stream, const QByteArray& bytes) {
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
+void write(QIODevice& stream, const QString& text) {
+    stream.write(text.toUtf8());
 }
 
 // Reads and checks one file as the main window opens it: its @include files from its folder,
@@ -112,7 +111,7 @@ QList<CheckedFile> checkFiles(const QStringList& files, fgd::Editors editors,
     return checked;
 }
 
-void writeText(const CheckedFile& file) {
+void writeText(const CheckedFile& file, QIODevice& out) {
     QString text;
     for (const model::Finding& finding : file.findings) {
         text += QStringLiteral("%1:%2:%3: %4: %5\n")
@@ -121,7 +120,7 @@ void writeText(const CheckedFile& file) {
                     .arg(finding.column)
                     .arg(fgd::severityName(finding.severity), finding.reason);
     }
-    write(stdout, text.toUtf8());
+    write(out, text);
 }
 
 // Where a file lies, for a report read on another machine: relative to the working folder when
@@ -143,7 +142,7 @@ QString sarifLevel(fgd::Severity severity) {
     return severity == fgd::Severity::Error ? QStringLiteral("error") : QStringLiteral("warning");
 }
 
-void writeSarif(const QList<CheckedFile>& files, const QStringList& unreadable) {
+void writeSarif(const QList<CheckedFile>& files, const QStringList& unreadable, QIODevice& out) {
     // One rule for each kind of problem found, described, with its usual level (a result says
     // when its own differs).
     QMap<QString, const fgd::Rule*> kinds;
@@ -218,12 +217,12 @@ void writeSarif(const QList<CheckedFile>& files, const QStringList& unreadable) 
                            QStringLiteral("https://json.schemastore.org/sarif-2.1.0.json")},
                           {QStringLiteral("version"), QStringLiteral("2.1.0")},
                           {QStringLiteral("runs"), QJsonArray{run}}};
-    write(stdout, QJsonDocument(log).toJson(QJsonDocument::Indented));
+    out.write(QJsonDocument(log).toJson(QJsonDocument::Indented));
 }
 
 // The classes the game links that none of the files (nor what they @include) declares, each as
 // a note, for a maintainer looking for entities the FGD lacks.
-void writeUndeclared(const CheckOptions& options, const model::GameClasses& game) {
+void writeUndeclared(const CheckOptions& options, const model::GameClasses& game, QIODevice& out) {
     QSet<QString> declared;
     for (const QString& file : options.files) {
         if (file == StandardInput)
@@ -237,12 +236,12 @@ void writeUndeclared(const CheckOptions& options, const model::GameClasses& game
             text += QStringLiteral("%1: note: the game links %2, which no file declares\n")
                         .arg(QDir::toNativeSeparators(game.source), name);
     }
-    write(stdout, text.toUtf8());
+    write(out, text);
 }
 
 } // namespace
 
-int runCheck(const CheckOptions& options) {
+int runCheck(const CheckOptions& options, QIODevice& out, QIODevice& err) {
     // The game each file is checked against: the one given, or each file's own liblist.gam
     // (read once for the files that share it). When a file's liblist.gam leads to no game, its
     // class names are not checked, and a note on the file says why.
@@ -250,9 +249,9 @@ int runCheck(const CheckOptions& options) {
     if (!options.game.isEmpty()) {
         model::GameReading reading = model::readGame(options.game);
         for (const QString& note : std::as_const(reading.notes))
-            write(stderr, QStringLiteral("fgd-composer: note: %1\n").arg(note).toUtf8());
+            write(err, QStringLiteral("fgd-composer: note: %1\n").arg(note));
         if (!reading.game) {
-            write(stderr, QStringLiteral("fgd-composer: %1\n").arg(reading.error).toUtf8());
+            write(err, QStringLiteral("fgd-composer: %1\n").arg(reading.error));
             return CheckStatus::Unreadable;
         }
         given = std::move(reading.game);
@@ -287,24 +286,23 @@ int runCheck(const CheckOptions& options) {
     bool errors = false;
     for (const CheckedFile& file : checked) {
         if (!file.error.isEmpty()) {
-            write(stderr, QStringLiteral("fgd-composer: %1\n").arg(file.error).toUtf8());
+            write(err, QStringLiteral("fgd-composer: %1\n").arg(file.error));
             unreadable.append(file.error);
             continue;
         }
         for (const QString& note : file.notes)
-            write(stderr, QStringLiteral("fgd-composer: %1\n").arg(note).toUtf8());
+            write(err, QStringLiteral("fgd-composer: %1\n").arg(note));
         for (const model::Finding& finding : file.findings) {
             errors |= finding.severity == fgd::Severity::Error ||
                       (options.warningsAsErrors && finding.severity == fgd::Severity::Warning);
         }
         if (options.format == CheckFormat::Text)
-            writeText(file);
+            writeText(file, out);
     }
     if (options.format == CheckFormat::Sarif)
-        writeSarif(checked, unreadable);
+        writeSarif(checked, unreadable, out);
     else if (options.undeclared && given)
-        writeUndeclared(options, *given);
-    std::fflush(stdout);
+        writeUndeclared(options, *given, out);
     if (!unreadable.isEmpty())
         return CheckStatus::Unreadable;
     return errors ? CheckStatus::Errors : CheckStatus::Clean;

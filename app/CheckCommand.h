@@ -2,6 +2,7 @@
 
 #include "fgd/Editors.h"
 
+#include <QIODevice>
 #include <QStringList>
 
 // fgd-composer --check: checks FGD files as the main window does when it opens them, without a
@@ -37,6 +38,6 @@ constexpr int Unreadable = 2; // a file or the given game could not be read
 constexpr int Usage = 2;      // the command line is wrong (the status command-line tools give)
 } // namespace CheckStatus
 
-// Checks every file, writes the findings to standard output and what cannot be read to standard
-// error, and returns the exit status.
-int runCheck(const CheckOptions& options);
+// Checks every file, writes the findings to out (standard output) and what cannot be read, and
+// notes, to err (standard error), and returns the exit status.
+int runCheck(const CheckOptions& options, QIODevice& out, QIODevice& err);

@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFile>
 
 #include <cstdio>
 #include <variant>
@@ -157,7 +158,14 @@ int main(int argc, char* argv[]) {
             // A file piped in is read as it is, carriage returns and all.
             _setmode(_fileno(stdin), _O_BINARY);
 #endif
-            return runCheck(*check);
+            QFile out;
+            QFile err;
+            if (!out.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+                !err.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered))
+                return CheckStatus::Unreadable;
+            const int status = runCheck(*check, out, err);
+            out.flush();
+            return status;
         }
         open = std::get<OpenWindow>(command);
     }

@@ -79,11 +79,6 @@ check(STATUS 0 FINDINGS trenchbroom/game.fgd:2:1:warning trenchbroom/plain.fgd:1
 check(STATUS 1 FINDINGS trenchbroom/game.fgd:2:40:error
     ARGS --editors "Hammer, J.A.C.K." trenchbroom/game.fgd)
 check(STATUS 2 ARGS --editors vim jack.fgd ERROR "Unknown editors 'vim': use hammer, jack")
-execute_process(COMMAND ${EMULATOR} ${PROGRAM} --check jack.fgd WORKING_DIRECTORY ${DATA}/check
-    OUTPUT_VARIABLE out)
-if(NOT out MATCHES "the marks speak for J\\.A\\.C\\.K\\. only \\(choose the editors with --editors\\)")
-    message(SEND_ERROR "a file written for one editor does not say how to choose: ${out}")
-endif()
 
 # A path with spaces and letters beyond ASCII, named as given.
 set(folder "${WORK}/dossier à vérifier")
@@ -119,36 +114,12 @@ check(STATUS 2 ERROR "--check needs the files to check")
 check(STATUS 2 ARGS --format xml slips.fgd ERROR "Unknown format 'xml': use text or sarif")
 check(STATUS 2 ARGS --bogus slips.fgd ERROR "Unknown option 'bogus'")
 
-# The SARIF log of the same file: each result's kind, level, file (relative to the working
-# folder) and place, the rule each names, and the exit status as for text.
+# The SARIF log: its exit status as for text (its contents: tests/app/test_check_command.cpp).
 execute_process(COMMAND ${EMULATOR} ${PROGRAM} --check --format sarif slips.fgd
     WORKING_DIRECTORY ${DATA}/check RESULT_VARIABLE status OUTPUT_VARIABLE sarif TIMEOUT 60)
-set(results)
 string(JSON count LENGTH "${sarif}" runs 0 results)
-math(EXPR last "${count} - 1")
-foreach(i RANGE ${last})
-    string(JSON result GET "${sarif}" runs 0 results ${i})
-    string(JSON rule GET "${result}" ruleId)
-    string(JSON index GET "${result}" ruleIndex)
-    string(JSON named GET "${sarif}" runs 0 tool driver rules ${index} id)
-    string(JSON level GET "${result}" level)
-    string(JSON uri GET "${result}" locations 0 physicalLocation artifactLocation uri)
-    string(JSON line GET "${result}" locations 0 physicalLocation region startLine)
-    string(JSON column GET "${result}" locations 0 physicalLocation region startColumn)
-    string(JSON summary GET "${sarif}" runs 0 tool driver rules ${index} shortDescription text)
-    if(NOT named STREQUAL rule)
-        message(SEND_ERROR "SARIF result ${i} names rule ${rule} but points to ${named}")
-    elseif(rule STREQUAL "unknown-type" AND NOT summary STREQUAL "A key-value type no editor knows")
-        message(SEND_ERROR "SARIF rule ${rule} is described as: ${summary}")
-    endif()
-    list(APPEND results "${uri}:${line}:${column}:${level}:${rule}")
-endforeach()
-set(expected slips.fgd:3:51:error:size-arguments slips.fgd:4:9:error:unknown-type
-    slips.fgd:5:24:warning:flag-bit slips.fgd:7:15:warning:unlinkable-class-name
-    slips.fgd:7:37:error:key-value-shape slips.fgd:9:1:error:body-unclosed)
-if(NOT status EQUAL 1 OR NOT "${results}" STREQUAL "${expected}")
-    message(SEND_ERROR "--check --format sarif slips.fgd: status ${status}\n"
-        "results:  ${results}\nexpected: ${expected}")
+if(NOT status EQUAL 1 OR NOT count EQUAL 6)
+    message(SEND_ERROR "--check --format sarif slips.fgd: status ${status}, ${count} results")
 endif()
 
 # The game's class names: from the liblist.gam above a file, or the game --game names (a
