@@ -70,10 +70,16 @@ protected:
         return false;
     }
     void timerEvent(QTimerEvent*) override {
-        const QRect outer = m_window->frameGeometry(), inner = m_window->geometry();
-        const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
-                             outer.right() - inner.right(), outer.bottom() - inner.bottom());
-        if (!frame.isNull() && frame == m_lastFrame) {
+        // Asked of the window system each time: the widget's own frame geometry may keep a
+        // frame it read before the window manager put one around the window.
+        const QMargins frame =
+            m_window->windowHandle() ? m_window->windowHandle()->frameMargins() : QMargins();
+        // While the window manager puts its frame around the window, the window system may
+        // report the window's place inside the frame as its place on the screen: no frame
+        // has a side of negative width.
+        const bool drawn = !frame.isNull() && frame.left() >= 0 && frame.top() >= 0 &&
+                           frame.right() >= 0 && frame.bottom() >= 0;
+        if (drawn && frame == m_lastFrame) {
             m_timer.stop();
             m_window->removeEventFilter(this);
             if (knownFrame().isNull())

@@ -20,11 +20,15 @@ start_display
 start
 # Positions are the controls' designed places in twips divided by 15, plus half their size.
 main=$(wait_window "Tarvok's GUI .FGD Program")
-# The frame, title bar included, is in the middle of the screen.
-sleep 0.5
-read -r x y w h < <(frame_geometry "$main")
-dx=$((x * 2 + w - 1024)) dy=$((y * 2 + h - 768))
-((dx * dx <= 16 && dy * dy <= 16)) || fail "the main window's frame is off the centre by $dx/2, $dy/2"
+# The frame, title bar included, is in the middle of the screen, once the window manager has
+# drawn it (on a busy machine that takes a while).
+off_centre() {
+    local x y w h
+    read -r x y w h < <(frame_geometry "$main")
+    echo "$((x * 2 + w - 1024)) $((y * 2 + h - 768))"
+}
+centred() { read -r dx dy < <(off_centre); ((dx * dx <= 16 && dy * dy <= 16)); }
+wait_for centred || fail "the main window's frame is off the centre by $(off_centre | tr ' ' /) (halves)"
 click "$main" 236 58 && key ctrl+a && type_text "9mmAR"             # suffix box
 click "$main" 396 26 && key ctrl+a && type_text "9mm Assault Rifle" # real-world name
 click "$main" 60 96                                                 # Add
