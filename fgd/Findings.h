@@ -3,6 +3,7 @@
 #include "Editors.h"
 #include "Rules.h"
 
+#include <QList>
 #include <QString>
 
 // What the check finds, from the parser up to the list view: each problem on its line, and a
@@ -33,6 +34,9 @@ struct Verdict {
     QString reason;
     friend bool operator==(const Verdict&, const Verdict&) = default;
 };
+
+// A line's problems as one verdict: the most serious first, in the order found within a kind.
+Verdict compose(QList<Problem> problems);
 
 // The kind of a problem as a word, "error" or "warning"; empty for Severity::None.
 inline QString severityName(Severity severity) {

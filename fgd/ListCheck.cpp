@@ -41,7 +41,16 @@ std::optional<Problem> lineProblem(QStringView line, int number) {
         QStringLiteral("%1 cannot be saved in an FGD file and would become ?").arg(lost)};
 }
 
-// A line's problems as one verdict: the most serious first, in the order found within a kind.
+QString undeclaredBase(const QString& name) {
+    return QStringLiteral("no @BaseClass = %1 is declared in this list or a file it "
+                          "@includes, in the same case: the entity gets none of that base's "
+                          "key-values (TrenchBroom logs an error and loads the class without "
+                          "them; Hammer drops the class)")
+        .arg(name);
+}
+
+} // namespace
+
 Verdict compose(QList<Problem> problems) {
     std::stable_sort(problems.begin(), problems.end(),
                      [](const auto& a, const auto& b) { return a.severity > b.severity; });
@@ -56,16 +65,6 @@ Verdict compose(QList<Problem> problems) {
     }
     return verdict;
 }
-
-QString undeclaredBase(const QString& name) {
-    return QStringLiteral("no @BaseClass = %1 is declared in this list or a file it "
-                          "@includes, in the same case: the entity gets none of that base's "
-                          "key-values (TrenchBroom logs an error and loads the class without "
-                          "them; Hammer drops the class)")
-        .arg(name);
-}
-
-} // namespace
 
 // The reason with the clauses in parentheses that speak of an editor the check does not speak
 // for taken out: "(Hammer refuses the file, TrenchBroom reads a text)" reads "(Hammer refuses

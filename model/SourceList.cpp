@@ -40,11 +40,11 @@ QVariant SourceList::data(const QModelIndex& index, int role) const {
     case Qt::EditRole:
         return m_list.lineAt(row);
     case Qt::ToolTipRole:
-        if (const QString reason = m_check.verdict(row).reason; !reason.isEmpty()) {
+        if (const QList<fgd::Problem> problems = m_check.problems(row); !problems.isEmpty()) {
+            const QString reason = fgd::compose(problems).reason;
             QString about = m_game ? QStringLiteral("; class names from %1")
                                          .arg(QDir::toNativeSeparators(m_game->source))
                                    : QString();
-            const QList<fgd::Problem> problems = m_check.problems(row);
             if (!m_editorsHint.isEmpty() &&
                 std::any_of(problems.cbegin(), problems.cend(), [](const fgd::Problem& problem) {
                     return problem.rule == &fgd::Rules::WrittenFor;
