@@ -1,9 +1,10 @@
 #include "CheckCommand.h"
 
+#include "game/GameClasses.h"
+#include "game/Liblist.h"
 #include "model/DefinitionList.h"
 #include "model/FgdReader.h"
 #include "model/FileCheck.h"
-#include "model/GameClasses.h"
 #include "model/IncludedClasses.h"
 
 #include <QCoreApplication>
@@ -45,7 +46,7 @@ void write(QIODevice& stream, const QString& text) {
 
 // Reads and checks one file as the main window opens it: its @include files from its folder,
 // or from the working folder for standard input.
-CheckedFile checkFile(const QString& given, fgd::Editors editors, const model::GameClasses* game) {
+CheckedFile checkFile(const QString& given, fgd::Editors editors, const game::GameClasses* game) {
     CheckedFile checked;
     const bool standardInput = given == StandardInput;
     checked.name = standardInput ? QStringLiteral("<stdin>") : given;
@@ -86,7 +87,7 @@ CheckedFile checkFile(const QString& given, fgd::Editors editors, const model::G
 // own, so nothing is shared but the list of results, each in its own place. The largest files
 // go first, so that no core is left with a large one when the others are done.
 QList<CheckedFile> checkFiles(const QStringList& files, fgd::Editors editors,
-                              const QList<const model::GameClasses*>& games) {
+                              const QList<const game::GameClasses*>& games) {
     QList<qsizetype> order(files.size());
     std::iota(order.begin(), order.end(), 0);
     QList<qint64> sizes;
@@ -222,7 +223,7 @@ void writeSarif(const QList<CheckedFile>& files, const QStringList& unreadable, 
 
 // The classes the game links that none of the files (nor what they @include) declares, each as
 // a note, for a maintainer looking for entities the FGD lacks.
-void writeUndeclared(const CheckOptions& options, const model::GameClasses& game, QIODevice& out) {
+void writeUndeclared(const CheckOptions& options, const game::GameClasses& game, QIODevice& out) {
     QSet<QString> declared;
     for (const QString& file : options.files) {
         if (file == StandardInput)
@@ -245,9 +246,9 @@ int runCheck(const CheckOptions& options, QIODevice& out, QIODevice& err) {
     // The game each file is checked against: the one given, or each file's own liblist.gam
     // (read once for the files that share it). When a file's liblist.gam leads to no game, its
     // class names are not checked, and a note on the file says why.
-    std::optional<model::GameClasses> given;
+    std::optional<game::GameClasses> given;
     if (!options.game.isEmpty()) {
-        model::GameReading reading = model::readGame(options.game);
+        game::GameReading reading = game::readGame(options.game);
         for (const QString& note : std::as_const(reading.notes))
             write(err, QStringLiteral("fgd-composer: note: %1\n").arg(note));
         if (!reading.game) {
@@ -256,17 +257,17 @@ int runCheck(const CheckOptions& options, QIODevice& out, QIODevice& err) {
         }
         given = std::move(reading.game);
     }
-    QHash<QString, model::GameReading> byLiblist;
-    QList<const model::GameClasses*> games;
+    QHash<QString, game::GameReading> byLiblist;
+    QList<const game::GameClasses*> games;
     QHash<QString, QString> gameNotes; // by file, for the files whose liblist.gam gave no game
     for (const QString& file : options.files) {
         const std::optional<QString> liblist =
-            given || file == StandardInput ? std::nullopt : model::findLiblist(file);
+            given || file == StandardInput ? std::nullopt : game::findLiblist(file);
         if (liblist && !byLiblist.contains(*liblist))
-            byLiblist.insert(*liblist, model::readGame(*liblist));
-        const model::GameReading* reading = liblist ? &byLiblist[*liblist] : nullptr;
+            byLiblist.insert(*liblist, game::readGame(*liblist));
+        const game::GameReading* reading = liblist ? &byLiblist[*liblist] : nullptr;
         if (reading && !reading->game)
-            gameNotes.insert(file, model::gameNotCheckedNote(*liblist, reading->error));
+            gameNotes.insert(file, game::gameNotCheckedNote(*liblist, reading->error));
         games.append(given     ? &*given
                      : reading ? (reading->game ? &*reading->game : nullptr)
                                : nullptr);

@@ -4,11 +4,11 @@
 // the class names of a large server library.
 
 #include "fgd/ListCheck.h"
+#include "game/ServerLibrary.h"
 #include "model/DefinitionList.h"
 #include "model/EntityLine.h"
 #include "model/FgdReader.h"
 #include "model/FgdWriter.h"
-#include "model/ServerLibrary.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -208,7 +208,7 @@ QByteArray largeLibrary() {
 void BM_ReadLibraryExports(benchmark::State& state) {
     const QByteArray library = largeLibrary();
     for (auto _ : state) {
-        const model::LibraryNames names = model::libraryClassNames(library);
+        const game::LibraryNames names = game::libraryClassNames(library);
         if (!names.ok || names.names.size() != 110000)
             state.SkipWithError("the library was not read");
         benchmark::DoNotOptimize(names);

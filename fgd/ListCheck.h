@@ -60,7 +60,7 @@ public:
     // the lines use none, or constructs of editors that refuse each other's.
     Editors onlyReadBy() const;
 
-    // The class names the game links (see model/ServerLibrary.h), and the library or source
+    // The class names the game links (see game/ServerLibrary.h), and the library or source
     // folder they were read from: a @PointClass or @SolidClass whose name the game does not link
     // gets a warning. An empty source means no game is known, and class names are not checked.
     void setGame(const QStringList& linked, const QString& source);

@@ -81,10 +81,28 @@ bool hasStrayQuote(QStringView word) {
                        [](QChar c) { return c == u'"' || c == u'\'' || c == u'{' || c == u'}'; });
 }
 
-bool isIdentifier(QStringView name) {
-    return !name.isEmpty() && std::all_of(name.begin(), name.end(), [](QChar c) {
-        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || isDigit(c) || c == u'_';
+namespace {
+char16_t unit(QChar c) {
+    return c.unicode();
+}
+char16_t unit(char c) {
+    return uchar(c);
+}
+template <typename View> bool spellsIdentifier(View name) {
+    return !name.isEmpty() && std::all_of(name.begin(), name.end(), [](auto c) {
+        const char16_t u = unit(c);
+        return (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || (u >= u'0' && u <= u'9') ||
+               u == u'_';
     });
+}
+} // namespace
+
+bool isIdentifier(QStringView name) {
+    return spellsIdentifier(name);
+}
+
+bool isIdentifier(QLatin1StringView name) {
+    return spellsIdentifier(name);
 }
 
 bool isKeyName(QStringView name) {

@@ -68,8 +68,10 @@ inline bool isDigit(QChar c) {
     return c >= u'0' && c <= u'9';
 }
 
-// Letters, digits and _ only: what game code can spell as a class or key name.
+// Letters, digits and _ only: what game code can spell as a class or key name. The game's
+// readers ask it of the names in a library's bytes too.
 bool isIdentifier(QStringView name);
+bool isIdentifier(QLatin1StringView name);
 
 // A key name a GoldSrc game reads: an identifier, with two additions. Sven Co-op reads custom
 // key-values named $i_, $f_, $s_ or $v_ and a name; Half-Life's multi_manager reads a target

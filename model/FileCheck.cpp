@@ -10,7 +10,7 @@
 namespace model {
 
 QList<Finding> checkFileContents(const FgdContents& contents, const QString& path,
-                                 fgd::Editors chosen, const GameClasses* game) {
+                                 fgd::Editors chosen, const game::GameClasses* game) {
     fgd::ListCheck check;
     if (game)
         check.setGame(game->names, QDir::toNativeSeparators(game->source));

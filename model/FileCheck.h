@@ -1,8 +1,8 @@
 #pragma once
 
 #include "FileFrame.h"
-#include "GameClasses.h"
 #include "fgd/Findings.h"
+#include "game/GameClasses.h"
 
 #include <QList>
 #include <QString>
@@ -28,6 +28,6 @@ struct Finding {
 // 0, as the main window's do for a file it opens (see aimCheck). With a game, a class it does
 // not link is marked too.
 QList<Finding> checkFileContents(const FgdContents& contents, const QString& path,
-                                 fgd::Editors chosen = 0, const GameClasses* game = nullptr);
+                                 fgd::Editors chosen = 0, const game::GameClasses* game = nullptr);
 
 } // namespace model

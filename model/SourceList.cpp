@@ -141,7 +141,7 @@ void SourceList::chooseTargets(fgd::Editors editors) {
     emit targetsChanged();
 }
 
-void SourceList::setGame(const std::optional<GameClasses>& game, bool chosen) {
+void SourceList::setGame(const std::optional<game::GameClasses>& game, bool chosen) {
     m_gameChosen = chosen;
     if (!game && !m_game)
         return;

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "DefinitionList.h"
-#include "GameClasses.h"
 #include "fgd/ListCheck.h"
+#include "game/GameClasses.h"
 
 #include <QAbstractListModel>
 
@@ -66,9 +66,9 @@ public:
     // The game whose linked class names the marks check, or none. chosen: the user named it
     // (dropped it on the window, or gave --game), and it holds for the files opened after;
     // otherwise each opened file's own liblist.gam decides.
-    const std::optional<GameClasses>& game() const { return m_game; }
+    const std::optional<game::GameClasses>& game() const { return m_game; }
     bool gameChosen() const { return m_gameChosen; }
-    void setGame(const std::optional<GameClasses>& game, bool chosen);
+    void setGame(const std::optional<game::GameClasses>& game, bool chosen);
 
 signals:
     // The editors the marks speak for changed, by the user's choice or with an opened file.
@@ -88,7 +88,7 @@ private:
     fgd::ListCheck m_check;
     fgd::Editors m_chosen = 0; // the editors the user chose, or 0
     QString m_editorsHint;
-    std::optional<GameClasses> m_game;
+    std::optional<game::GameClasses> m_game;
     bool m_gameChosen = false;
 };
 

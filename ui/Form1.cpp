@@ -5,10 +5,11 @@
 #include "Form3.h"
 #include "Form4.h"
 #include "Forms.h"
+#include "game/GameClasses.h"
+#include "game/Liblist.h"
 #include "model/EntityLine.h"
 #include "model/FgdReader.h"
 #include "model/FgdWriter.h"
-#include "model/GameClasses.h"
 #include "model/Module1.h"
 #include "model/SourceList.h"
 #include "toolkit/InterfaceFont.h"
@@ -344,8 +345,8 @@ void Form1::readGame(const QString& path, bool chosen, FilesFrom from) {
     // Read on a thread of its own: a source folder takes a moment, and the window paints and
     // answers meanwhile. Only the last request counts.
     const int request = ++m_gameRequest;
-    auto reading = std::make_shared<model::GameReading>();
-    QThread* reader = QThread::create([path, reading] { *reading = model::readGame(path); });
+    auto reading = std::make_shared<game::GameReading>();
+    QThread* reader = QThread::create([path, reading] { *reading = game::readGame(path); });
     m_readers.append(reader);
     connect(reader, &QThread::finished, this, [this, reader, reading, request, chosen, from, path] {
         m_readers.removeOne(reader);
@@ -380,7 +381,7 @@ void Form1::readGame(const QString& path, bool chosen, FilesFrom from) {
         } else {
             // The opened file's own liblist.gam leads nowhere: its class names go unchecked,
             // and the user is told so now and in the list's menu.
-            m_noGame = model::gameNotCheckedNote(path, reading->error);
+            m_noGame = game::gameNotCheckedNote(path, reading->error);
             showGame();
             whenOnScreen([this, note = sentence(m_noGame)] { errorBox(note + u'.'); });
         }
@@ -391,7 +392,7 @@ void Form1::readGame(const QString& path, bool chosen, FilesFrom from) {
 
 void Form1::offerSuffixes() {
     QStringList suffixes;
-    if (const std::optional<model::GameClasses>& game = m_source->game()) {
+    if (const std::optional<game::GameClasses>& game = m_source->game()) {
         const QString prefix = Combo3->currentText();
         for (const QString& name : game->names) {
             if (name.startsWith(prefix) && name.size() > prefix.size())
@@ -402,7 +403,7 @@ void Form1::offerSuffixes() {
 }
 
 void Form1::showGame() {
-    if (const std::optional<model::GameClasses>& game = m_source->game())
+    if (const std::optional<game::GameClasses>& game = m_source->game())
         m_gameEntry->setText(QStringLiteral("Class names from %1 (%2 linked)")
                                  .arg(QDir::toNativeSeparators(QDir::cleanPath(game->source)))
                                  .arg(game->names.size()));
@@ -542,7 +543,7 @@ void Form1::openFile(const QString& path) {
         m_noGame.clear();
         m_source->setGame(std::nullopt, false);
         showGame();
-        if (const std::optional<QString> liblist = model::findLiblist(path))
+        if (const std::optional<QString> liblist = game::findLiblist(path))
             readGame(*liblist, false, FilesFrom::CommandLine);
     }
     // The line an open editor was opened for is gone with the list it was in.

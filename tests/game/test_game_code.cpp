@@ -2,8 +2,10 @@
 // were built from (the same names), through a mod's liblist.gam, and damaged files refused with
 // a message.
 
-#include "model/GameClasses.h"
-#include "model/ServerLibrary.h"
+#include "game/GameClasses.h"
+#include "game/Liblist.h"
+#include "game/ServerLibrary.h"
+#include "game/SourceScan.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,7 +35,7 @@ quint32 numberAt(const QByteArray& bytes, qsizetype at) {
 
 } // namespace
 
-class TestGameClasses : public QObject {
+class TestGameCode : public QObject {
     Q_OBJECT
 
 private slots:
@@ -42,9 +44,10 @@ private slots:
     void refusesDamagedLibraries_data();
     void refusesDamagedLibraries();
     void findsTheLiblistAbove();
+    void readsLinksAndClasses();
 };
 
-void TestGameClasses::readsGames_data() {
+void TestGameCode::readsGames_data() {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("read"); // the library or folder read
     // Built from source/ by make-libraries.sh: each kind exports the same classes, and the
@@ -61,10 +64,10 @@ void TestGameClasses::readsGames_data() {
     QTest::newRow("a mod folder, by its liblist.gam") << Game + "mod" << ownLibrary;
 }
 
-void TestGameClasses::readsGames() {
+void TestGameCode::readsGames() {
     QFETCH(QString, path);
     QFETCH(QString, read);
-    const model::GameReading reading = model::readGame(path);
+    const game::GameReading reading = game::readGame(path);
     QVERIFY2(reading.game, qPrintable(reading.error));
     // As absolute paths: under Wine a path from / gains its drive letter.
     QCOMPARE(QFileInfo(reading.game->source).absoluteFilePath(),
@@ -72,7 +75,7 @@ void TestGameClasses::readsGames() {
     QCOMPARE(reading.game->names, QStringList({"info_three", "monster_test", "weapon_9mmAR"}));
 }
 
-void TestGameClasses::refusesDamagedLibraries_data() {
+void TestGameCode::refusesDamagedLibraries_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("error");
     const QByteArray pe = bytesOf("pe32.dll");
@@ -96,10 +99,10 @@ void TestGameClasses::refusesDamagedLibraries_data() {
                             << "neither a Windows DLL nor a Linux shared object";
 }
 
-void TestGameClasses::refusesDamagedLibraries() {
+void TestGameCode::refusesDamagedLibraries() {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, error);
-    const model::LibraryNames names = model::libraryClassNames(bytes);
+    const game::LibraryNames names = game::libraryClassNames(bytes);
     QVERIFY(!names.ok);
     QVERIFY(names.names.isEmpty());
     QVERIFY2(names.error.contains(error), qPrintable(names.error));
@@ -108,23 +111,23 @@ void TestGameClasses::refusesDamagedLibraries() {
     QFile file(folder.filePath("hl.dll"));
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
     file.close();
-    const model::GameReading reading = model::readGame(file.fileName());
+    const game::GameReading reading = game::readGame(file.fileName());
     QVERIFY(!reading.game);
     QVERIFY2(reading.error.contains(QDir::toNativeSeparators(file.fileName())),
              qPrintable(reading.error));
 }
 
-void TestGameClasses::findsTheLiblistAbove() {
-    QCOMPARE(model::findLiblist(Game + "mod/maps/test.fgd"),
+void TestGameCode::findsTheLiblistAbove() {
+    QCOMPARE(game::findLiblist(Game + "mod/maps/test.fgd"),
              QFileInfo(Game + "mod/liblist.gam").absoluteFilePath());
-    QCOMPARE(model::findLiblist(Game + "source/entities.c"), std::nullopt);
+    QCOMPARE(game::findLiblist(Game + "source/entities.c"), std::nullopt);
     // A liblist.gam that names a library not built yet says so.
     QTemporaryDir mod;
     QFile liblist(mod.filePath("liblist.gam"));
     QVERIFY(liblist.open(QIODevice::WriteOnly));
     liblist.write("gamedll \"dlls\\mymod.dll\"\n");
     liblist.close();
-    const model::GameReading reading = model::readGame(mod.path());
+    const game::GameReading reading = game::readGame(mod.path());
     QVERIFY(!reading.game);
     QVERIFY2(reading.error.contains("names dlls\\mymod.dll, which is not there"),
              qPrintable(reading.error));
@@ -136,12 +139,57 @@ void TestGameClasses::findsTheLiblistAbove() {
     QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(9) << 20));
     huge.close();
     QVERIFY(QFile::remove(liblist.fileName()));
-    const model::GameReading sources = model::readGame(mod.path());
+    const game::GameReading sources = game::readGame(mod.path());
     QVERIFY(sources.game && sources.game->names.contains("monster_test"));
     QCOMPARE(sources.notes.size(), 1);
     QVERIFY2(sources.notes[0].contains("huge.cpp was not read: at 9"),
              qPrintable(sources.notes[0]));
 }
 
-QTEST_APPLESS_MAIN(TestGameClasses)
-#include "test_game_classes.moc"
+void TestGameCode::readsLinksAndClasses() {
+    // The test libraries' source: each link's C++ class, through the mod's own macro too, and
+    // the line it stands on.
+    const game::GameReading reading = game::readGame(Game + "source");
+    QVERIFY2(reading.game, qPrintable(reading.error));
+    QStringList links;
+    for (const game::Link& link : reading.game->code.links)
+        links << QStringLiteral("%1 %2 %3:%4")
+                     .arg(link.entity, link.cppClass, QFileInfo(link.place.file).fileName())
+                     .arg(link.place.line);
+    QCOMPARE(links,
+             QStringList({"monster_test CTest entities.c:3", "info_three CThree entities.c:4",
+                          "weapon_9mmAR CRifle entities.c:5"}));
+
+    // Lines counted past comments and continued lines (with Windows line ends too), a class
+    // pasted from a parameter left empty, and the classes with their bases.
+    const game::GameCode code = game::scanSources(
+        {"/* two\n lines */\r\n#define LINK_PAIR(a, b) \\\r\n LINK_ENTITY_TO_CLASS(a, C##b)\r\n"
+         "class CBase;\r\n"
+         "class EXPORT CItem : public CBaseEntity {};\r\n"
+         "LINK_PAIR(item_a, a)\r\n"
+         "enum class Kind : int { A };\r\n"
+         "struct entvars_s *pev;\r\n"
+         "template <class T> class CList : public CBase<T>, private virtual CCount\r\n{\r\n};\r\n"
+         "class CItem : public CBaseEntity\r\n{ };\r\n"
+         "class CTwice : public CBaseEntity {}; class CTwice : public CBaseMonster {};"});
+    QCOMPARE(code.links.size(), 1);
+    QCOMPARE(code.links[0].entity, "item_a");
+    QCOMPARE(code.links[0].cppClass, QString());
+    QCOMPARE(code.links[0].place.line, 7);
+    QStringList classes;
+    for (const game::CppClass& cppClass : code.classes)
+        classes << QStringLiteral("%1:%2 %3")
+                       .arg(cppClass.name)
+                       .arg(cppClass.place.line)
+                       .arg(cppClass.bases.join(u','));
+    QCOMPARE(classes,
+             QStringList({"CItem:6 CBaseEntity", "CList:10 CBase<T>,CCount", "CItem:13 CBaseEntity",
+                          "CTwice:15 CBaseEntity", "CTwice:15 CBaseMonster"}));
+    // A class defined twice alike is that class; defined twice otherwise, none.
+    QVERIFY(code.classNamed("CItem") && code.classNamed("CItem")->place.line == 6);
+    QVERIFY(!code.classNamed("CTwice"));
+    QVERIFY(!code.classNamed("CBase"));
+}
+
+QTEST_APPLESS_MAIN(TestGameCode)
+#include "test_game_code.moc"

@@ -1,11 +1,13 @@
 #include "ServerLibrary.h"
 
+#include "fgd/Vocabulary.h"
+
 #include <algorithm>
 #include <array>
 #include <optional>
 #include <string_view>
 
-namespace model {
+namespace game {
 
 namespace {
 
@@ -67,13 +69,11 @@ bool isEngineEntryPoint(QByteArrayView name) {
                               std::string_view(name.data(), size_t(name.size())));
 }
 
-bool isIdentifier(QByteArrayView name) {
-    if (name.isEmpty() || name.front() == '_' || (name.front() >= '0' && name.front() <= '9'))
-        return false;
-    return std::all_of(name.begin(), name.end(), [](char c) {
-        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-               c == '_';
-    });
+// A C function's own name: an identifier that does not begin with _, which the compiler and
+// the C library keep for themselves (_DllMainCRTStartup, _init).
+bool isFunctionName(QByteArrayView name) {
+    return fgd::isIdentifier(QLatin1StringView(name)) && name.front() != '_' &&
+           !(name.front() >= '0' && name.front() <= '9');
 }
 
 LibraryNames failed(const QString& error) {
@@ -167,7 +167,7 @@ LibraryNames readPe(const Bytes& file) {
         const auto name = nameAt ? file.name(*nameAt) : std::nullopt;
         if (!name)
             return failed(Damaged.arg(QStringLiteral("an export name lies outside the file")));
-        if (isIdentifier(*name) && !isEngineEntryPoint(*name))
+        if (isFunctionName(*name) && !isEngineEntryPoint(*name))
             found.append(*name);
     }
     return named(found);
@@ -232,7 +232,7 @@ LibraryNames readElf(const Bytes& file) {
             const auto name = file.name(strings.offset + nameOffset);
             if (!name)
                 return failed(Damaged.arg(QStringLiteral("a symbol's name lies outside the file")));
-            if (isIdentifier(*name) && name->front() >= 'a' && name->front() <= 'z' &&
+            if (isFunctionName(*name) && name->front() >= 'a' && name->front() <= 'z' &&
                 !isEngineEntryPoint(*name))
                 found.append(*name);
         }
@@ -258,4 +258,4 @@ LibraryNames libraryClassNames(QByteArrayView bytes) {
     return failed(QStringLiteral("it is neither a Windows DLL nor a Linux shared object"));
 }
 
-} // namespace model
+} // namespace game

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace model {
+namespace game {
 
 // The class names a Half-Life server library links. Every LINK_ENTITY_TO_CLASS(name, Class) in
 // a mod's game code compiles to an exported C function called name, and the engine spawns an
@@ -29,4 +29,4 @@ LibraryNames libraryClassNames(QByteArrayView bytes);
 // Whether the bytes begin as a PE or an ELF file does.
 bool looksLikeLibrary(QByteArrayView bytes);
 
-} // namespace model
+} // namespace game

@@ -1,0 +1,117 @@
+#include "GameClasses.h"
+
+#include "Liblist.h"
+#include "ServerLibrary.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QSet>
+
+namespace game {
+
+namespace {
+
+GameReading readLibrary(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {std::nullopt,
+                QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString())};
+    // A server library is a few megabytes; far larger is not one.
+    constexpr qint64 MaxSize = 256 << 20;
+    if (file.size() > MaxSize)
+        return {std::nullopt, QStringLiteral("%1 is too large to be a server library").arg(path)};
+    const QByteArray bytes = file.readAll();
+    const LibraryNames names = libraryClassNames(bytes);
+    if (!names.ok)
+        return {std::nullopt, QStringLiteral("%1 cannot be read as a server library: %2")
+                                  .arg(QDir::toNativeSeparators(path), names.error)};
+    return {GameClasses{path, names.names}, {}};
+}
+
+// The largest file of game code in a real mod is a few hundred kilobytes; a file far larger is
+// data or generated, and is not read.
+constexpr qint64 MaxSourceFile = 8 << 20;
+// The largest real mod trees (some 6,500 files) keep a few tens of megabytes of code; a folder
+// that keeps more is not one mod's game code (a whole drive, a system folder), and reading on
+// would only fill the memory.
+constexpr qsizetype MaxKeptCode = 96 << 20;
+
+GameReading readSources(const QString& folder) {
+    SourceScan scan;
+    QStringList notes;
+    // Chosen by their suffix, not by QDirIterator's name filters, which are regular expressions.
+    static const QSet<QString> suffixes{"cpp", "cxx", "cc", "c", "h", "hpp"};
+    QDirIterator files(folder, QDir::Files, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        files.next();
+        const QFileInfo info = files.fileInfo();
+        if (!suffixes.contains(info.suffix().toLower()))
+            continue;
+        if (info.size() > MaxSourceFile) {
+            notes << QStringLiteral("%1 was not read: at %2 it is far larger than any file of "
+                                    "game code")
+                         .arg(QDir::toNativeSeparators(info.filePath()),
+                              QLocale::c().formattedDataSize(info.size()));
+            continue;
+        }
+        QFile file(files.filePath());
+        if (file.open(QIODevice::ReadOnly))
+            scan.add(QString::fromLatin1(file.read(MaxSourceFile)), info.filePath());
+        if (scan.keptBytes() > MaxKeptCode)
+            return {std::nullopt,
+                    QStringLiteral("%1 holds more code than any one mod's game code: choose the "
+                                   "folder of the mod's own (the one that holds its dlls or "
+                                   "server code)")
+                        .arg(QDir::toNativeSeparators(folder)),
+                    notes};
+    }
+    GameCode code = scan.code();
+    if (code.entityNames.isEmpty())
+        return {std::nullopt,
+                QStringLiteral("%1 holds no liblist.gam, and no game code that links a class "
+                               "(LINK_ENTITY_TO_CLASS)")
+                    .arg(QDir::toNativeSeparators(folder)),
+                notes};
+    const QStringList names = code.entityNames;
+    return {GameClasses{folder, names, std::move(code)}, {}, notes};
+}
+
+} // namespace
+
+QString gameNotCheckedNote(const QString& liblist, const QString& error) {
+    const QString named = QDir::toNativeSeparators(liblist);
+    if (error.contains(named))
+        return QStringLiteral("class names are not checked: %1").arg(error);
+    return QStringLiteral("class names are not checked: %1 (the library %2 names)")
+        .arg(error, named);
+}
+
+GameReading readGame(const QString& path) {
+    const QFileInfo info(path);
+    if (info.isDir()) {
+        const QString liblist = QDir(path).filePath(QStringLiteral("liblist.gam"));
+        if (QFileInfo(liblist).isFile())
+            return readGame(liblist);
+        return readSources(info.absoluteFilePath());
+    }
+    if (!info.exists())
+        return {std::nullopt,
+                QStringLiteral("%1 does not exist").arg(QDir::toNativeSeparators(path))};
+    if (info.fileName().compare(QStringLiteral("liblist.gam"), Qt::CaseInsensitive) == 0) {
+        const NamedLibrary library = serverLibraryOf(info.absoluteFilePath());
+        if (!library.path)
+            return {std::nullopt, library.error};
+        return readLibrary(*library.path);
+    }
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly) && looksLikeLibrary(file.read(4)))
+        return readLibrary(info.absoluteFilePath());
+    return {std::nullopt, QStringLiteral("%1 is not a liblist.gam, a server library (.dll, .so) "
+                                         "or a folder of a mod's game code")
+                              .arg(QDir::toNativeSeparators(path))};
+}
+
+} // namespace game

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "SourceScan.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace game {
+
+// The class names a game links, and where they were read: the program learns them from a mod's
+// server library (see ServerLibrary.h), from its liblist.gam (which names that library, see
+// Liblist.h), or, for a mod not yet built, from its source folder (see SourceScan.h).
+struct GameClasses {
+    QString source;     // the library or source folder read, as a path
+    QStringList names;  // sorted, each once
+    GameCode code = {}; // from a source folder: the links and C++ classes behind the names
+};
+struct GameReading {
+    std::optional<GameClasses> game;
+    QString error;          // when nothing could be read: why, for a message
+    QStringList notes = {}; // what was left out (a file far too large to be game code)
+};
+
+// Reads what path is: a liblist.gam, a server library (.dll, .so), a mod folder holding a
+// liblist.gam, or a folder of game code sources.
+GameReading readGame(const QString& path);
+
+// What to tell a user whose file's liblist.gam (at liblist) leads to no game that can be read,
+// for error, the reason readGame() gave: its class names are not checked.
+QString gameNotCheckedNote(const QString& liblist, const QString& error);
+
+} // namespace game

@@ -1,0 +1,319 @@
+#include "SourceScan.h"
+
+#include "fgd/Vocabulary.h"
+
+#include <optional>
+
+namespace game {
+
+namespace {
+
+// The text with its comments and quoted texts blanked out and its continued lines joined. The
+// line ends a comment or a continued line swallows are put back after the line they join, so
+// every later line keeps its number and a #define still ends where it did.
+QString codeOnly(const QString& text) {
+    QString code;
+    code.reserve(text.size());
+    int held = 0;
+    const auto lineEnd = [&] {
+        code += u'\n';
+        for (; held > 0; --held)
+            code += u'\n';
+    };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        const QChar next = i + 1 < text.size() ? text[i + 1] : QChar();
+        if (c == u'/' && next == u'/') {
+            while (i < text.size() && text[i] != u'\n')
+                ++i;
+            lineEnd();
+        } else if (c == u'/' && next == u'*') {
+            i += 2;
+            for (; i + 1 < text.size() && !(text[i] == u'*' && text[i + 1] == u'/'); ++i)
+                held += text[i] == u'\n';
+            ++i;
+            code += u' ';
+        } else if (c == u'"' || c == u'\'') {
+            for (++i; i < text.size() && text[i] != c && text[i] != u'\n'; ++i) {
+                if (text[i] == u'\\')
+                    ++i;
+            }
+            code += u' ';
+        } else if (c == u'\\' && next == u'\n') {
+            ++i; // a continued line: the #define goes on
+            ++held;
+        } else if (c == u'\\' && next == u'\r' && i + 2 < text.size() && text[i + 2] == u'\n') {
+            i += 2; // the same, in a file saved with Windows line ends
+            ++held;
+        } else if (c == u'\n') {
+            lineEnd();
+        } else if (c != u'\r') {
+            code += c;
+        }
+    }
+    return code;
+}
+
+// The arguments of the call whose opening parenthesis is at open, split at its top-level commas,
+// or nothing when the call is not closed.
+std::optional<QStringList> callArguments(const QString& code, qsizetype open) {
+    QStringList arguments;
+    int depth = 0;
+    qsizetype start = open + 1;
+    for (qsizetype i = open; i < code.size(); ++i) {
+        const QChar c = code[i];
+        if (c == u'(') {
+            ++depth;
+        } else if (c == u')' && --depth == 0) {
+            arguments << code.mid(start, i - start).trimmed();
+            return arguments;
+        } else if (c == u',' && depth == 1) {
+            arguments << code.mid(start, i - start).trimmed();
+            start = i + 1;
+        }
+    }
+    return std::nullopt;
+}
+
+// A letter, digit or underscore: the characters of a C name (game code is ASCII).
+bool isWordChar(QChar c) {
+    return c.unicode() < 128 && (c.isLetterOrNumber() || c == u'_');
+}
+
+qsizetype wordEnd(QStringView text, qsizetype i) {
+    while (i < text.size() && isWordChar(text[i]))
+        ++i;
+    return i;
+}
+
+qsizetype spaceEnd(QStringView text, qsizetype i) {
+    while (i < text.size() && text[i].isSpace())
+        ++i;
+    return i;
+}
+
+// A macro that links: which of its arguments is the class name, and which the C++ class (-1
+// when none is, then cppClass is the class its definition names, or empty).
+struct Linker {
+    int entity = 0;
+    int cppClassArgument = -1;
+    QString cppClass;
+};
+using Linkers = QHash<QString, Linker>;
+
+// Each call in code of a macro in linkers: the linker, its arguments and where its name begins.
+template <typename Found>
+void forEachLink(const QString& code, const Linkers& linkers, Found found) {
+    for (qsizetype i = 0; i < code.size();) {
+        if (!isWordChar(code[i])) {
+            ++i;
+            continue;
+        }
+        const qsizetype start = i;
+        i = wordEnd(code, i);
+        const qsizetype open = spaceEnd(code, i);
+        if (code[start].isDigit() || open == code.size() || code[open] != u'(')
+            continue;
+        const auto linker = linkers.constFind(code.mid(start, i - start));
+        if (linker == linkers.cend())
+            continue;
+        const Linker copy = *linker; // found may add to linkers
+        if (const std::optional<QStringList> arguments = callArguments(code, open);
+            arguments && copy.entity < arguments->size())
+            found(copy, *arguments, start);
+    }
+}
+
+// The C++ class a call of linker with arguments names, or the empty text when it pastes one.
+QString linkedCppClass(const Linker& linker, const QStringList& arguments) {
+    const QString named = linker.cppClassArgument >= 0 && linker.cppClassArgument < arguments.size()
+                              ? arguments[linker.cppClassArgument]
+                              : linker.cppClass;
+    return fgd::isIdentifier(named) ? named : QString();
+}
+
+// Each class or struct defined in code with a body: its name, its bases and where the word
+// class or struct begins. An enum class, a declaration ahead (class CBaseEntity;) and a type
+// named in passing (struct entvars_s *pev) are not definitions.
+template <typename Found> void forEachClass(const QString& code, Found found) {
+    QStringView previous;
+    for (qsizetype i = 0; i < code.size();) {
+        if (!isWordChar(code[i])) {
+            ++i;
+            continue;
+        }
+        const qsizetype start = i;
+        i = wordEnd(code, i);
+        const QStringView word = QStringView(code).sliced(start, i - start);
+        const bool head = (word == u"class" || word == u"struct") && previous != u"enum";
+        previous = word;
+        if (!head)
+            continue;
+        // class EXPORT CBaseEntity, class CWeapon final: the name is the last word.
+        QStringView name;
+        qsizetype at = spaceEnd(code, i);
+        for (qsizetype end; at < code.size() && isWordChar(code[at]); at = spaceEnd(code, end)) {
+            end = wordEnd(code, at);
+            if (const QStringView next = QStringView(code).sliced(at, end - at); next != u"final")
+                name = next;
+        }
+        if (name.isEmpty() || at == code.size())
+            continue;
+        QStringList bases;
+        if (code[at] == u':' && at + 1 < code.size() && code[at + 1] != u':') {
+            int depth = 0;
+            qsizetype from = at + 1;
+            for (++at; at < code.size(); ++at) {
+                const QChar c = code[at];
+                if (c == u'<') {
+                    ++depth;
+                } else if (c == u'>') {
+                    --depth;
+                } else if ((c == u',' || c == u'{') && depth == 0) {
+                    QStringList words = code.mid(from, at - from).simplified().split(u' ');
+                    static const QStringList access = {"public", "protected", "private", "virtual"};
+                    while (!words.isEmpty() && access.contains(words.front()))
+                        words.removeFirst();
+                    bases << words.join(QString());
+                    from = at + 1;
+                    if (c == u'{')
+                        break;
+                } else if (c == u';' || c == u'(' || c == u')') {
+                    break;
+                }
+            }
+        }
+        if (at < code.size() && code[at] == u'{')
+            found(name.toString(), bases, start);
+    }
+}
+
+// The line at position at of code, counting on from an earlier position whose line is known.
+class LineCounter {
+public:
+    explicit LineCounter(const QString& code)
+        : m_code(code) {}
+    int lineAt(qsizetype at) {
+        for (; m_at < at; ++m_at)
+            m_line += m_code[m_at] == u'\n';
+        return m_line;
+    }
+
+private:
+    const QString& m_code;
+    qsizetype m_at = 0;
+    int m_line = 1;
+};
+
+} // namespace
+
+const CppClass* GameCode::classNamed(const QString& name) const {
+    const CppClass* first = nullptr;
+    for (const CppClass& cppClass : classes) {
+        if (cppClass.name != name)
+            continue;
+        if (first && first->bases != cppClass.bases)
+            return nullptr;
+        if (!first)
+            first = &cppClass;
+    }
+    return first;
+}
+
+void SourceScan::add(const QString& text, const QString& file) {
+    const QString code = codeOnly(text);
+    QString uses;
+    uses.reserve(code.size());
+    for (QStringView line : QStringView(code).split(u'\n')) {
+        if (std::optional<Macro> macro = macroDefinition(line)) {
+            m_kept += 2 * line.size();
+            m_macros.append(std::move(*macro)); // a definition is not a use
+        } else {
+            uses += line;
+        }
+        uses += u'\n';
+    }
+    m_kept += uses.size() + file.size();
+    m_texts.append({file, uses.toLatin1()});
+}
+
+std::optional<SourceScan::Macro> SourceScan::macroDefinition(QStringView line) {
+    const auto skipBlanks = [&](qsizetype i) {
+        while (i < line.size() && (line[i] == u' ' || line[i] == u'\t'))
+            ++i;
+        return i;
+    };
+    qsizetype i = skipBlanks(0);
+    if (i == line.size() || line[i] != u'#')
+        return std::nullopt;
+    i = skipBlanks(i + 1);
+    if (!line.sliced(i).startsWith(u"define"))
+        return std::nullopt;
+    const qsizetype name = skipBlanks(i + 6);
+    if (name == i + 6)
+        return std::nullopt; // #defined, #define_x: no definition
+    const qsizetype open = wordEnd(line, name);
+    const qsizetype close = line.indexOf(u')', open);
+    if (open == name || open == line.size() || line[open] != u'(' || close < 0)
+        return std::nullopt;
+    QStringList parameters;
+    for (QStringView parameter : line.sliced(open + 1, close - open - 1).split(u','))
+        parameters << parameter.trimmed().toString();
+    return Macro{line.sliced(name, open - name).toString(), parameters,
+                 line.sliced(close + 1).toString()};
+}
+
+GameCode SourceScan::code() const {
+    // The macros that pass a parameter on as the class name, each with that parameter's place.
+    Linkers linkers{{QStringLiteral("LINK_ENTITY_TO_CLASS"), {0, 1, {}}}};
+    for (bool more = true; more;) {
+        more = false;
+        for (const Macro& macro : m_macros) {
+            if (linkers.contains(macro.name))
+                continue;
+            forEachLink(
+                macro.body, linkers,
+                [&](const Linker& inner, const QStringList& arguments, qsizetype) {
+                    const int entity = int(macro.parameters.indexOf(arguments[inner.entity]));
+                    if (entity < 0 || linkers.contains(macro.name))
+                        return;
+                    // The C++ class is one of this macro's parameters, or a class it names itself.
+                    const QString cppClass = linkedCppClass(inner, arguments);
+                    const int place =
+                        cppClass.isEmpty() ? -1 : int(macro.parameters.indexOf(cppClass));
+                    linkers.insert(macro.name, {entity, place, place < 0 ? cppClass : QString()});
+                    more = true;
+                });
+        }
+    }
+    GameCode code;
+    for (const Text& text : m_texts) {
+        const QString uses = QString::fromLatin1(text.code);
+        LineCounter links(uses);
+        forEachLink(
+            uses, linkers, [&](const Linker& linker, const QStringList& arguments, qsizetype at) {
+                const QString& entity = arguments[linker.entity];
+                if (fgd::isIdentifier(entity))
+                    code.links.append(
+                        {entity, linkedCppClass(linker, arguments), {text.file, links.lineAt(at)}});
+            });
+        LineCounter classes(uses);
+        forEachClass(uses, [&](const QString& name, const QStringList& bases, qsizetype at) {
+            code.classes.append({name, bases, {text.file, classes.lineAt(at)}});
+        });
+    }
+    for (const Link& link : std::as_const(code.links))
+        code.entityNames << link.entity;
+    code.entityNames.sort();
+    code.entityNames.removeDuplicates();
+    return code;
+}
+
+GameCode scanSources(const QStringList& texts) {
+    SourceScan scan;
+    for (const QString& text : texts)
+        scan.add(text);
+    return scan.code();
+}
+
+} // namespace game

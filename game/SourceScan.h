@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace game {
+
+// What a mod's C++ game code says of its entities, read from its text without compiling it: the
+// class names it links and the C++ class behind each, and the C++ classes with their bases.
+
+// Where something stands in the game code: the file as it was handed in, and its line from 1.
+struct Place {
+    QString file;
+    int line = 0;
+};
+
+// One LINK_ENTITY_TO_CLASS( name, Class ), or a call of a mod's macro that wraps it: the class
+// name the engine spawns and the C++ class it makes for it (empty when the code builds that name
+// by pasting, as C##name).
+struct Link {
+    QString entity;
+    QString cppClass;
+    Place place;
+};
+
+// A class or struct defined in the code, with the classes it derives from as written, without
+// public, protected, private or virtual ("CBaseMonster", "CBaseDelay").
+struct CppClass {
+    QString name;
+    QStringList bases;
+    Place place;
+};
+
+struct GameCode {
+    QList<Link> links;       // in the order read
+    QList<CppClass> classes; // every definition, in the order read
+    QStringList entityNames; // the linked class names, sorted, each once
+
+    // The class of that name when the code defines it once, or defines it the same way each
+    // time (a mod keeps the client's and the server's copy of a weapon); nothing when it is not
+    // defined or its definitions differ in their bases, so no one guesses which is meant.
+    const CppClass* classNamed(const QString& name) const;
+};
+
+// Game code read one text at a time, keeping only what GameCode needs: the macros that take
+// parameters, and the rest of the code without comments or quoted texts, as Latin-1 bytes (game
+// code is ASCII), so a large tree takes as many bytes as its code, not twice its text.
+//
+// Comments are skipped; a name made by pasting (weapon_##name) is not a class name and is left
+// out. A wrapping macro is one whose definition passes one of its parameters on as the name, in
+// any number of arguments (LINK_ENTITY_TO_CLASS( name, Class, ... ) as some mods write it, or a
+// mod's LINK_WEAPON_TO_CLASS( Class, name )); such macros are found in all the texts added, so a
+// header's #define counts for every source file. Scanned by hand, without regular expressions:
+// the game is read on a thread (see game/README.md).
+class SourceScan {
+public:
+    void add(const QString& text, const QString& file = {});
+    // The bytes kept so far, to bound what a folder may fill the memory with.
+    qsizetype keptBytes() const { return m_kept; }
+    GameCode code() const;
+
+private:
+    struct Macro {
+        QString name;
+        QStringList parameters;
+        QString body;
+    };
+    struct Text {
+        QString file;
+        QByteArray code; // the code outside the macros' definitions, lines kept
+    };
+    static std::optional<Macro> macroDefinition(QStringView line);
+    QList<Macro> m_macros;
+    QList<Text> m_texts;
+    qsizetype m_kept = 0;
+};
+
+// The game code in texts, read as a SourceScan reads them (for tests and benchmarks).
+GameCode scanSources(const QStringList& texts);
+
+} // namespace game
