@@ -1,7 +1,6 @@
 #include "CheckCommand.h"
 
 #include "game/GameClasses.h"
-#include "game/Liblist.h"
 #include "model/DefinitionList.h"
 #include "model/FgdReader.h"
 #include "model/FileCheck.h"
@@ -44,10 +43,18 @@ void write(QIODevice& stream, const QString& text) {
     stream.write(text.toUtf8());
 }
 
-// Reads and checks one file as the main window opens it: its @include files from its folder,
-// or from the working folder for standard input.
-CheckedFile checkFile(const QString& given, fgd::Editors editors, const game::GameClasses* game) {
+// A file to check as given, what surrounds it (standard input: the working folder) and the game
+// it is checked against, or none.
+struct FileToCheck {
+    QString given;
+    model::Surroundings around;
+    const game::GameClasses* game = nullptr;
+};
+
+// Reads and checks one file as the main window opens it.
+CheckedFile checkFile(const FileToCheck& file, fgd::Editors editors) {
     CheckedFile checked;
+    const QString& given = file.given;
     const bool standardInput = given == StandardInput;
     checked.name = standardInput ? QStringLiteral("<stdin>") : given;
     model::ReadResult read;
@@ -78,28 +85,26 @@ CheckedFile checkFile(const QString& given, fgd::Editors editors, const game::Ga
                              .arg(lines)
                              .arg(model::DefinitionList::maxLinesText());
     }
-    checked.findings = model::checkFileContents(
-        read.contents, standardInput ? QString() : checked.path, editors, game);
+    checked.findings = model::checkFileContents(read.contents, file.around, editors, file.game);
     return checked;
 }
 
 // Checks the files side by side on the machine's cores: each file is read and checked on its
 // own, so nothing is shared but the list of results, each in its own place. The largest files
 // go first, so that no core is left with a large one when the others are done.
-QList<CheckedFile> checkFiles(const QStringList& files, fgd::Editors editors,
-                              const QList<const game::GameClasses*>& games) {
+QList<CheckedFile> checkFiles(const QList<FileToCheck>& files, fgd::Editors editors) {
     QList<qsizetype> order(files.size());
     std::iota(order.begin(), order.end(), 0);
     QList<qint64> sizes;
-    for (const QString& file : files)
-        sizes.append(file == StandardInput ? 0 : QFileInfo(file).size());
+    for (const FileToCheck& file : files)
+        sizes.append(file.given == StandardInput ? 0 : QFileInfo(file.given).size());
     std::stable_sort(order.begin(), order.end(),
                      [&](qsizetype a, qsizetype b) { return sizes.at(a) > sizes.at(b); });
     QList<CheckedFile> checked(files.size());
     std::atomic<qsizetype> next = 0;
     const auto work = [&] {
         for (qsizetype i = next++; i < files.size(); i = next++)
-            checked[order.at(i)] = checkFile(files.at(order.at(i)), editors, games.at(order.at(i)));
+            checked[order.at(i)] = checkFile(files.at(order.at(i)), editors);
     };
     const qsizetype helpers =
         std::min<qsizetype>(files.size(), std::max(1u, std::thread::hardware_concurrency())) - 1;
@@ -258,21 +263,25 @@ int runCheck(const CheckOptions& options, QIODevice& out, QIODevice& err) {
         given = std::move(reading.game);
     }
     QHash<QString, game::GameReading> byLiblist;
-    QList<const game::GameClasses*> games;
+    QList<FileToCheck> files;
     QHash<QString, QString> gameNotes; // by file, for the files whose liblist.gam gave no game
     for (const QString& file : options.files) {
-        const std::optional<QString> liblist =
-            given || file == StandardInput ? std::nullopt : game::findLiblist(file);
-        if (liblist && !byLiblist.contains(*liblist))
+        FileToCheck& checked = files.emplace_back(
+            FileToCheck{file, file == StandardInput ? model::Surroundings::ofWorkingFolder()
+                                                    : model::Surroundings::ofFile(file)});
+        const std::optional<QString>& liblist = checked.around.liblist;
+        if (given || !liblist) {
+            checked.game = given ? &*given : nullptr;
+            continue;
+        }
+        if (!byLiblist.contains(*liblist))
             byLiblist.insert(*liblist, game::readGame(*liblist));
-        const game::GameReading* reading = liblist ? &byLiblist[*liblist] : nullptr;
-        if (reading && !reading->game)
-            gameNotes.insert(file, game::gameNotCheckedNote(*liblist, reading->error));
-        games.append(given     ? &*given
-                     : reading ? (reading->game ? &*reading->game : nullptr)
-                               : nullptr);
+        const game::GameReading& reading = byLiblist[*liblist];
+        if (!reading.game)
+            gameNotes.insert(file, game::gameNotCheckedNote(*liblist, reading.error));
+        checked.game = reading.game ? &*reading.game : nullptr;
     }
-    QList<CheckedFile> checked = checkFiles(options.files, options.editors, games);
+    QList<CheckedFile> checked = checkFiles(files, options.editors);
     for (CheckedFile& file : checked) {
         for (model::Finding& finding : file.findings) {
             if (finding.rule == &fgd::Rules::WrittenFor)

@@ -186,10 +186,10 @@ int main(int argc, char* argv[]) {
     ui::Form1* mainWindow = forms.form1();
     if (open.editors != 0)
         mainWindow->chooseEditors(open.editors);
-    mainWindow->show();
-    mainWindow->openFiles(open.files);
-    // After the files: the game named here holds over their own liblist.gam.
+    // The game named here holds over the files' own liblist.gam from the moment it is chosen.
     if (!open.game.isEmpty())
         mainWindow->chooseGame(open.game, ui::Form1::FilesFrom::CommandLine);
+    mainWindow->show();
+    mainWindow->openFiles(open.files);
     return QApplication::exec();
 }

@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
             continue;
         }
         const QList<model::Finding> findings =
-            model::checkFileContents(read.contents, QFileInfo(path).absoluteFilePath(), editors);
+            model::checkFileContents(read.contents, model::Surroundings::ofFile(path), editors);
         const double ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
         int errors = 0, warnings = 0;
         for (const model::Finding& finding : findings) {

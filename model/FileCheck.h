@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FileFrame.h"
+#include "Surroundings.h"
 #include "fgd/Findings.h"
 #include "game/GameClasses.h"
 
@@ -22,12 +23,11 @@ struct Finding {
     QString reason;
 };
 
-// Checks the contents of the file at path (its @include files are read from its folder, as the
-// main window reads them; an empty path reads them from the working folder) and gives every
-// problem, by line and then by column. The marks speak for the editors chosen, or when that is
-// 0, as the main window's do for a file it opens (see aimCheck). With a game, a class it does
-// not link is marked too.
-QList<Finding> checkFileContents(const FgdContents& contents, const QString& path,
+// Checks the contents of a file in its surroundings, as the main window checks a file it opens,
+// and gives every problem, by line and then by column. The marks speak for the editors chosen,
+// or when that is 0, for those the file is written for (see checkInSurroundings). With a game,
+// a class it does not link is marked too.
+QList<Finding> checkFileContents(const FgdContents& contents, const Surroundings& around,
                                  fgd::Editors chosen = 0, const game::GameClasses* game = nullptr);
 
 } // namespace model

@@ -1,10 +1,6 @@
 #include "SourceList.h"
 
-#include "EditorTargets.h"
-#include "IncludedClasses.h"
-
 #include <QDir>
-#include <QFileInfo>
 
 #include <algorithm>
 
@@ -118,14 +114,12 @@ bool SourceList::update(int position, const QString& text) {
     return true;
 }
 
-void SourceList::reset(QStringList lines, const QString& filePath) {
+void SourceList::reset(QStringList lines, const Surroundings& around) {
     const fgd::Editors before = m_check.targets();
     beginResetModel();
     m_list = DefinitionList(std::move(lines));
-    m_check.setIncludeReader(
-        includedClassesFrom(filePath.isEmpty() ? QString() : QFileInfo(filePath).absolutePath()));
-    m_check.checkAll(m_list.lines());
-    aimCheck(m_check, m_chosen, filePath);
+    m_surroundings = around;
+    checkInSurroundings(m_check, m_list.lines(), around, m_chosen);
     endResetModel();
     if (m_check.targets() != before)
         emit targetsChanged();

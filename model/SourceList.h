@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DefinitionList.h"
+#include "Surroundings.h"
 #include "fgd/ListCheck.h"
 #include "game/GameClasses.h"
 
@@ -50,10 +51,11 @@ public:
     bool update(int position, const QString& text);
 
     // Takes lines in place of the whole list (at most DefinitionList::MaxLines); nothing selected.
-    // When the lines came from a file, filePath names it: the files the lines @include are read
-    // from its folder, and unless the user chose the editors, the marks speak for those the file
-    // is written for.
-    void reset(QStringList lines, const QString& filePath = {});
+    // When the lines came from a file, around is what surrounds it: the files the lines @include
+    // are read from its folder, and unless the user chose the editors, the marks speak for those
+    // the file is written for.
+    void reset(QStringList lines, const Surroundings& around = {});
+    const Surroundings& surroundings() const { return m_surroundings; }
 
     // The editors the marks speak for: every one for a new list, those an opened file is written
     // for, or the user's choice, which then holds for every file opened after it.
@@ -85,6 +87,7 @@ private:
     void checkFrom(int changed);
 
     DefinitionList m_list;
+    Surroundings m_surroundings;
     fgd::ListCheck m_check;
     fgd::Editors m_chosen = 0; // the editors the user chose, or 0
     QString m_editorsHint;

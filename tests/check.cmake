@@ -133,6 +133,11 @@ if(NOT EMULATOR)
         "${DATA}/game/source: note: the game links info_three, which no file declares"
         "${DATA}/game/source: note: the game links weapon_9mmAR, which no file declares"
         ARGS --game ../game/source --undeclared ${game_fgd})
+    # The options count wherever they stand, before the file or after it.
+    check(STATUS 0 FINDINGS ${game_fgd}:3:15:warning
+        "${DATA}/game/source: note: the game links info_three, which no file declares"
+        "${DATA}/game/source: note: the game links weapon_9mmAR, which no file declares"
+        ARGS ${game_fgd} --undeclared --editors Hammer --game ../game/source)
 endif()
 check(STATUS 2 ERROR "source.util\\.h is not a liblist\\.gam, a server library"
     ARGS --game ../game/source/util.h ${game_fgd})

@@ -6,7 +6,6 @@
 #include "Form4.h"
 #include "Forms.h"
 #include "game/GameClasses.h"
-#include "game/Liblist.h"
 #include "model/EntityLine.h"
 #include "model/FgdReader.h"
 #include "model/FgdWriter.h"
@@ -338,6 +337,7 @@ void Form1::chooseEditors(fgd::Editors editors) {
 }
 
 void Form1::chooseGame(const QString& path, FilesFrom from) {
+    m_choosingGame = true;
     readGame(path, true, from);
 }
 
@@ -354,6 +354,8 @@ void Form1::readGame(const QString& path, bool chosen, FilesFrom from) {
         delete reader;
         if (request != m_gameRequest)
             return;
+        if (chosen)
+            m_choosingGame = false;
         const bool dropped = chosen && from == FilesFrom::Drop;
         // What was left out of a source folder is said with what came of it.
         const QString notes = reading->notes.isEmpty()
@@ -378,6 +380,12 @@ void Form1::readGame(const QString& path, bool chosen, FilesFrom from) {
                                          : QStringLiteral("The game given with --game cannot be "
                                                           "read: %1.");
             whenOnScreen([this, text = text.arg(reading->error) + notes] { errorBox(text); });
+            // The file opened while it was read falls back on its own liblist.gam.
+            if (std::exchange(m_liblistWaits, false) && !m_source->gameChosen()) {
+                emit gameRead();
+                readOwnGame();
+                return;
+            }
         } else {
             // The opened file's own liblist.gam leads nowhere: its class names go unchecked,
             // and the user is told so now and in the list's menu.
@@ -388,6 +396,15 @@ void Form1::readGame(const QString& path, bool chosen, FilesFrom from) {
         emit gameRead();
     });
     reader->start();
+}
+
+void Form1::readOwnGame() {
+    ++m_gameRequest; // a game still being read for the file before is not this one's
+    m_noGame.clear();
+    m_source->setGame(std::nullopt, false);
+    showGame();
+    if (const std::optional<QString>& liblist = m_source->surroundings().liblist)
+        readGame(*liblist, false, FilesFrom::CommandLine);
 }
 
 void Form1::offerSuffixes() {
@@ -535,17 +552,12 @@ void Form1::openFile(const QString& path) {
         errorBox(read.error);
         return;
     }
-    m_source->reset(std::move(read.contents.lines), QFileInfo(path).absoluteFilePath());
+    m_source->reset(std::move(read.contents.lines), model::Surroundings::ofFile(path));
     showSource();
     // Unless the user named the game, the file's own liblist.gam tells which it is for.
-    if (!m_source->gameChosen()) {
-        ++m_gameRequest; // a game still being read for the file before is not this one's
-        m_noGame.clear();
-        m_source->setGame(std::nullopt, false);
-        showGame();
-        if (const std::optional<QString> liblist = game::findLiblist(path))
-            readGame(*liblist, false, FilesFrom::CommandLine);
-    }
+    m_liblistWaits = m_choosingGame;
+    if (!m_source->gameChosen() && !m_choosingGame)
+        readOwnGame();
     // The line an open editor was opened for is gone with the list it was in.
     disconnect(m_editorUpdate);
     if (read.contents.modInfo) {

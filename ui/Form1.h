@@ -65,10 +65,10 @@ public:
     void chooseEditors(fgd::Editors editors);
 
     // Learns the game whose class names the marks check from path: a liblist.gam, a server
-    // library or a mod's source folder, as a drop on the window names it. It holds for the files
-    // opened after. What cannot be read changes nothing, and a message says why; a dropped game
-    // that can be read is named in a message too. from: where the path came from, as the
-    // messages name it.
+    // library or a mod's source folder, as a drop on the window names it. It holds from now on,
+    // over the liblist.gam of every file opened, also while it is still being read. What cannot
+    // be read changes nothing, and a message says why; a dropped game that can be read is named
+    // in a message too. from: where the path came from, as the messages name it.
     void chooseGame(const QString& path, FilesFrom from = FilesFrom::Drop);
 
     static QList<toolkit::CaptionBox> captionBoxes();
@@ -95,6 +95,8 @@ private:
     void showTargets();
     void showGame();
     void readGame(const QString& path, bool chosen, FilesFrom from);
+    // Reads the game the opened file's own liblist.gam names, if any, in place of the game before.
+    void readOwnGame();
     // Runs show once the window is on the screen, so that a box opened by it stands over the
     // window: a game named at start-up may be read before the window manager has placed it.
     void whenOnScreen(const std::function<void()>& show);
@@ -136,6 +138,10 @@ private:
     // The names the suffix box offers, and the last request to read a game.
     QStringListModel* m_suffixes = nullptr;
     int m_gameRequest = 0;
+    // A game the user chose is being read; a file opened meanwhile waits for it, not for its
+    // own liblist.gam, unless the chosen game cannot be read.
+    bool m_choosingGame = false;
+    bool m_liblistWaits = false;
     QList<QThread*> m_readers; // the threads reading a game, until each is done
 };
 

@@ -503,6 +503,27 @@ void TestForm1::learnsTheGame() {
     s.main()->openFile(dir.filePath("lost.fgd"));
     QVERIFY2(s.tip(0).contains("(the nearest name it links: monster_test)"), qPrintable(s.tip(0)));
     QCOMPARE(s.toolkit.messages.size(), 3);
+
+    // A game chosen counts from that moment: a file opened while it is still being read keeps
+    // it, not the library its own liblist.gam names.
+    Session fresh;
+    QSignalSpy freshRead(fresh.main(), &ui::Form1::gameRead);
+    fresh.main()->chooseGame(game + "source", ui::Form1::FilesFrom::CommandLine);
+    fresh.main()->openFile(game + "mod/maps/test.fgd");
+    QVERIFY(freshRead.wait(10000));
+    QVERIFY2(fresh.tip(2).endsWith(
+                 QDir::toNativeSeparators(QFileInfo(game + "source").absoluteFilePath()) + ")"),
+             qPrintable(fresh.tip(2)));
+    // A chosen game that cannot be read leaves the file opened meanwhile its own.
+    Session lost;
+    QSignalSpy lostRead(lost.main(), &ui::Form1::gameRead);
+    lost.main()->chooseGame(dir.filePath("hl.dll"), ui::Form1::FilesFrom::CommandLine);
+    lost.main()->openFile(game + "mod/maps/test.fgd");
+    QVERIFY(lostRead.wait(10000));
+    QVERIFY(lostRead.count() == 2 || lostRead.wait(10000));
+    QCOMPARE(lost.toolkit.messages.size(), 1);
+    QVERIFY2(lost.tip(2).endsWith(".so)") || lost.tip(2).endsWith(".dll)"),
+             qPrintable(lost.tip(2)));
 }
 
 QTEST_MAIN(TestForm1)

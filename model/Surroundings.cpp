@@ -1,4 +1,7 @@
-#include "EditorTargets.h"
+#include "Surroundings.h"
+
+#include "IncludedClasses.h"
+#include "game/Liblist.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,10 +13,7 @@ namespace {
 
 // Whether the GameConfig.cfg beside the file at filePath, a TrenchBroom game configuration,
 // names the file among its entity definitions.
-bool namedByGameConfiguration(const QString& filePath) {
-    if (filePath.isEmpty())
-        return false;
-    const QFileInfo file(filePath);
+bool namedByGameConfiguration(const QFileInfo& file) {
     QFile config(file.dir().filePath(QStringLiteral("GameConfig.cfg")));
     // A game configuration is a few kilobytes of JSON; anything far larger is something else.
     constexpr qint64 MaxSize = 1 << 20;
@@ -24,7 +24,7 @@ bool namedByGameConfiguration(const QString& filePath) {
         return false;
     // "definitions": [ "Name.fgd" ], the name perhaps with a folder before it. Found by hand:
     // the check command checks files on threads (see "No regular expression on a thread" in
-    // model/README.md).
+    // game/README.md).
     const QString name = file.fileName() + u'"';
     for (qsizetype at = text.indexOf(name, 1, Qt::CaseInsensitive); at > 0;
          at = text.indexOf(name, at + 1, Qt::CaseInsensitive)) {
@@ -36,16 +36,13 @@ bool namedByGameConfiguration(const QString& filePath) {
     return false;
 }
 
-} // namespace
-
-void aimCheck(fgd::ListCheck& check, fgd::Editors chosen, const QString& filePath) {
+void aimCheck(fgd::ListCheck& check, fgd::Editors chosen, bool inGameConfiguration) {
     if (chosen != 0) {
         check.setTargets(chosen);
         return;
     }
     const fgd::Editors readers = check.onlyReadBy();
-    if (namedByGameConfiguration(filePath) &&
-        (readers == 0 || readers & fgd::Editor::TrenchBroom)) {
+    if (inGameConfiguration && (readers == 0 || readers & fgd::Editor::TrenchBroom)) {
         check.setTargets(fgd::Editor::TrenchBroom, fgd::Editor::TrenchBroom,
                          QStringLiteral("the TrenchBroom game configuration beside it names it"));
         return;
@@ -56,6 +53,25 @@ void aimCheck(fgd::ListCheck& check, fgd::Editors chosen, const QString& filePat
         return;
     }
     check.setTargets(fgd::AllEditors);
+}
+
+} // namespace
+
+Surroundings Surroundings::ofFile(const QString& path) {
+    const QFileInfo file(path);
+    return {file.absoluteFilePath(), file.absolutePath(), game::findLiblist(path),
+            namedByGameConfiguration(file)};
+}
+
+Surroundings Surroundings::ofWorkingFolder() {
+    return {{}, QDir::currentPath(), std::nullopt, false};
+}
+
+void checkInSurroundings(fgd::ListCheck& check, const QStringList& lines,
+                         const Surroundings& around, fgd::Editors chosen) {
+    check.setIncludeReader(includedClassesFrom(around.includeFolder));
+    check.checkAll(lines);
+    aimCheck(check, chosen, around.inGameConfiguration);
 }
 
 } // namespace model
