@@ -41,14 +41,6 @@ std::optional<Problem> lineProblem(QStringView line, int number) {
         QStringLiteral("%1 cannot be saved in an FGD file and would become ?").arg(lost)};
 }
 
-QString undeclaredBase(const QString& name) {
-    return QStringLiteral("no @BaseClass = %1 is declared in this list or a file it "
-                          "@includes, in the same case: the entity gets none of that base's "
-                          "key-values (TrenchBroom logs an error and loads the class without "
-                          "them; Hammer drops the class)")
-        .arg(name);
-}
-
 } // namespace
 
 Verdict compose(QList<Problem> problems) {
@@ -126,20 +118,6 @@ QList<Problem> forTargets(const QList<Problem>& all, Editors targets) {
     return kept;
 }
 
-const auto byLine = [](const BaseUse& a, const BaseUse& b) {
-    return a.line < b.line;
-};
-
-// What each construct that only some editors read is called in the note on a file written for
-// one editor.
-QString constructName(const Rule* rule) {
-    if (rule == &Rules::DescriptionHelpText)
-        return QStringLiteral("help texts after a description");
-    if (rule == &Rules::ChoiceHelpText)
-        return QStringLiteral("help texts after a choice's label");
-    return QStringLiteral("model expressions in { }");
-}
-
 QString checkLine(QStringView line, Editors targets) {
     // A line on its own declares no base class, so only what the line itself gets wrong counts.
     QList<Problem> problems;
@@ -149,146 +127,33 @@ QString checkLine(QStringView line, Editors targets) {
     return compose(forTargets(problems, targets)).reason;
 }
 
-void ListCheck::setTargets(Editors targets, Editors writtenFor, const QString& evidence) {
-    m_targets = targets;
-    m_writtenFor = writtenFor;
-    m_evidence = evidence;
-}
-
-Editors ListCheck::onlyReadBy() const {
-    if (m_onlyIn.isEmpty())
-        return 0;
-    Editors readers = AllEditors;
-    for (const Editors editors : m_onlyIn)
-        readers &= editors;
-    return readers;
-}
-
 QList<Problem> ListCheck::problems(int line) const {
     QList<Problem> problems = m_findings.value(line);
     listProblems(line, problems);
     if (problems.isEmpty())
         return problems; // most lines
-    return forTargets(problems, m_targets);
+    return forTargets(problems, m_targets.targets());
 }
 
 // The problems of a line that depend on the rest of the list.
 void ListCheck::listProblems(int line, QList<Problem>& problems) const {
     // Most lines name no base and declare no class: those need no search.
     const unsigned has = line < m_lineHas.size() ? m_lineHas.at(line) : 0;
-    if (has == 0) {
-        if (m_writtenFor != 0)
-            if (const std::optional<Problem> note = writtenForNote(line))
-                problems.append(*note);
-        return;
-    }
     if (has & IncludesFile)
         includeProblems(line, problems);
-    const BaseUse here{line, 0, {}};
-    const auto uses = !(has & NamesBase)
-                          ? std::pair(m_bases.cend(), m_bases.cend())
-                          : std::equal_range(m_bases.cbegin(), m_bases.cend(), here, byLine);
-    for (auto use = uses.first; use != uses.second; ++use) {
-        if (!isDeclared(use->name)) {
-            if (includesKnown())
-                problems.append({line, use->column, Severity::Warning, &Rules::UndeclaredBase,
-                                 undeclaredBase(use->name)});
-            continue;
-        }
-        const QString& owner = m_baseOwners.at(use - m_bases.cbegin());
-        if (inCycle(owner, use->name)) {
-            // Hammer finds a base only when it is declared above, which one class of a circle
-            // never is; TrenchBroom logs an error and leaves the circle.
-            const QString reason =
-                QStringLiteral("%1 is its own base through %2: a class cannot "
-                               "inherit from itself (Hammer refuses the file, TrenchBroom "
-                               "drops the base and logs an error)")
-                    .arg(owner, use->name);
-            problems.append({line, use->column, Severity::Error, &Rules::BaseCycle, reason,
-                             Editor::Hammer | Editor::Jack});
-            problems.append({line, use->column, Severity::Warning, &Rules::BaseCycle, reason,
-                             Editor::TrenchBroom});
-        } else if (declaredOnlyBelow(use->name, line)) {
-            // Hammer looks a base up among the classes read so far; TrenchBroom resolves bases
-            // once the whole file is read.
-            problems.append({line, use->column, Severity::Warning, &Rules::BaseBelow,
-                             QStringLiteral("%1 is declared only below this line: Hammer reads "
-                                            "a base from the declarations above it and drops "
-                                            "this class (TrenchBroom reads it); move the "
-                                            "@BaseClass = %1 above")
-                                 .arg(use->name),
-                             Editor::Hammer | Editor::Jack});
-        }
+    if (has & NamesBase)
+        m_index.baseProblems(line, problems);
+    if ((has & DeclaresClass) && (m_index.anyDeclaredTwice() || m_game.known())) {
+        m_index.forEachDeclaredOn(line, [&](const DeclarationIndex::Declared& declared) {
+            if (const std::optional<Problem> unlinked = m_game.unlinked(
+                    declared.name, declared.line, declared.column, declared.placeable))
+                problems.append(*unlinked);
+            if (const std::optional<Problem> twice = m_index.declaredTwice(declared))
+                problems.append(*twice);
+        });
     }
-    const auto classes = (m_twice == 0 && m_gameSource.isEmpty()) || !(has & DeclaresClass)
-                             ? std::pair(m_classes.cend(), m_classes.cend())
-                             : std::equal_range(m_classes.cbegin(), m_classes.cend(), here, byLine);
-    for (auto declared = classes.first; declared != classes.second; ++declared) {
-        if (const std::optional<Problem> unlinked = unlinkedClass(*declared))
-            problems.append(*unlinked);
-        const QList<int>& lines = m_names.constFind(declared->name)->declared;
-        if (lines.size() < 2)
-            continue;
-        problems.append(
-            {line, declared->column, Severity::Warning, &Rules::ClassTwice,
-             lines.constLast() == line
-                 ? QStringLiteral("%1 is declared above too: the editors use this declaration "
-                                  "and drop the one above (TrenchBroom keeps both when one is a "
-                                  "@PointClass and the other a @SolidClass)")
-                       .arg(declared->name)
-                 : QStringLiteral("%1 is declared again below: the editors drop this "
-                                  "declaration for the later one (TrenchBroom keeps both when "
-                                  "one is a @PointClass and the other a @SolidClass)")
-                       .arg(declared->name)});
-    }
-    if (const std::optional<Problem> note = writtenForNote(line))
+    if (const std::optional<Problem> note = m_targets.writtenForNote(line))
         problems.append(*note);
-}
-
-void ListCheck::setGame(const QStringList& linked, const QString& source) {
-    m_gameSource = source;
-    m_linked = QSet<QString>(linked.cbegin(), linked.cend());
-    m_linkedByCase.clear();
-    for (const QString& name : linked)
-        m_linkedByCase.insert(name.toLower(), name);
-    m_linkedNames = linked.join(u' ');
-}
-
-// Half-Life spawns an entity by looking its class name up, in the same case, among the names
-// its game code links; a class it does not find is dropped when the map loads.
-std::optional<Problem> ListCheck::unlinkedClass(const Declared& declared) const {
-    if (m_gameSource.isEmpty() || !declared.placeable || m_linked.contains(declared.name) ||
-        isListed(declared.name, CompilerClasses))
-        return std::nullopt;
-    QString reason = QStringLiteral("no code in %1 links %2: the editor shows the entity, but "
-                                    "the game never spawns it")
-                         .arg(m_gameSource, declared.name);
-    if (const QString same = m_linkedByCase.value(declared.name.toLower()); !same.isEmpty()) {
-        reason += QStringLiteral(" (the game links %1: only the case differs, and Half-Life "
-                                 "compares class names exactly)")
-                      .arg(same);
-    } else if (const QString near = nearest(declared.name, m_linkedNames); !near.isEmpty()) {
-        reason += QStringLiteral(" (the nearest name it links: %1)").arg(near);
-    }
-    return Problem{declared.line, declared.column, Severity::Warning, &Rules::GameUnlinked, reason};
-}
-
-bool ListCheck::inCycle(const QString& owner, const QString& base) const {
-    // Only a class some class names as a base can be reached from its own bases.
-    if (owner.isEmpty() || !namedAsBase(owner))
-        return false;
-    QSet<QString> seen;
-    QList<QString> next{base};
-    while (!next.isEmpty()) {
-        const QString name = next.takeLast();
-        if (name == owner)
-            return true;
-        if (seen.contains(name))
-            continue;
-        seen.insert(name);
-        next += basesOf(name);
-    }
-    return false;
 }
 
 void ListCheck::includeProblems(int line, QList<Problem>& problems) const {
@@ -298,7 +163,7 @@ void ListCheck::includeProblems(int line, QList<Problem>& problems) const {
     while (item != m_items.cbegin() && (--item)->firstLine == line) {
         if (item->include.isEmpty())
             continue;
-        const Included& included = m_included.value(item->include);
+        const Included included = m_index.included(item->include);
         if (included.names || included.error.isEmpty())
             continue;
         problems.prepend({line, 0, Severity::Warning, &Rules::IncludeUnread,
@@ -324,59 +189,6 @@ bool ListCheck::inSpanningDeclaration(int line) const {
     return false;
 }
 
-QList<QString> ListCheck::basesOf(const QString& name) const {
-    QList<QString> bases;
-    const auto found = m_names.constFind(name);
-    if (found == m_names.cend())
-        return bases;
-    for (const int line : found->declared) {
-        // The declaration is the last item starting at or above its line that declares it (two
-        // items can share a line: one ends where the next begins).
-        auto item = std::upper_bound(m_items.cbegin(), m_items.cend(), line,
-                                     [](int at, const Item& i) { return at < i.firstLine; });
-        while (item != m_items.cbegin() && (--item)->declared != name) {
-        }
-        if (item->declared != name)
-            continue;
-        for (qsizetype i = item->firstBase; i < item->firstBase + item->baseCount; ++i)
-            bases.append(m_bases.at(i).name);
-    }
-    return bases;
-}
-
-// On a file taken as written for one editor: which editors refuse it and why, on its first line
-// that only that editor reads, or on its first line.
-std::optional<Problem> ListCheck::writtenForNote(int line) const {
-    if (m_writtenFor == 0 || line != (m_onlyIn.isEmpty() ? 0 : m_onlyIn.firstKey()))
-        return std::nullopt;
-    QMap<QString, int> constructs; // how many lines use each
-    for (auto i = m_onlyIn.cbegin(); i != m_onlyIn.cend(); ++i) {
-        QSet<QString> rules;
-        for (const Problem& problem : m_findings.value(i.key())) {
-            if (problem.onlyIn)
-                rules.insert(constructName(problem.rule));
-        }
-        for (const QString& rule : std::as_const(rules))
-            ++constructs[rule];
-    }
-    const QString editor = editorNames(m_writtenFor);
-    QString reason = QStringLiteral("this file is written for %1").arg(editor);
-    if (!m_evidence.isEmpty())
-        reason += QStringLiteral(" (%1)").arg(m_evidence);
-    if (!constructs.isEmpty()) {
-        QStringList why;
-        for (auto i = constructs.cbegin(); i != constructs.cend(); ++i)
-            why << QStringLiteral("%1 (%2 %3)")
-                       .arg(i.key())
-                       .arg(i.value())
-                       .arg(i.value() == 1 ? QStringLiteral("line") : QStringLiteral("lines"));
-        reason += QStringLiteral(": %1 refuse it for its %2")
-                      .arg(editorNames(AllEditors & ~m_writtenFor), why.join(QStringLiteral(", ")));
-    }
-    reason += QStringLiteral("; the marks speak for %1 only").arg(editor);
-    return Problem{line, 0, Severity::Warning, &Rules::WrittenFor, reason};
-}
-
 Verdict ListCheck::verdict(int line) const {
     return compose(problems(line));
 }
@@ -389,37 +201,13 @@ QList<Verdict> ListCheck::verdicts() const {
     return all;
 }
 
-bool ListCheck::isDeclared(const QString& name) const {
-    const auto found = m_names.constFind(name);
-    return (found != m_names.cend() && !found->declared.isEmpty()) ||
-           m_includedNames.contains(name);
-}
-
-bool ListCheck::declaredOnlyBelow(const QString& name, int line) const {
-    const auto found = m_names.constFind(name);
-    return found != m_names.cend() && !found->declared.isEmpty() &&
-           found->declared.constFirst() > line && !m_includedNames.contains(name);
-}
-
-bool ListCheck::namedAsBase(const QString& name) const {
-    const auto found = m_names.constFind(name);
-    return found != m_names.cend() && !found->asBase.isEmpty();
-}
-
 void ListCheck::checkAll(const QStringList& lines) {
     m_findings.clear();
     m_count = 0;
     m_lineHas.clear();
     m_items.clear();
-    m_bases.clear();
-    m_baseOwners.clear();
-    m_twice = 0;
-    m_classes.clear();
-    m_names.clear();
-    m_onlyIn.clear();
-    m_includes.clear();
-    m_includedNames.clear();
-    m_unreadIncludes = 0;
+    m_index.clear();
+    m_targets.forgetFrom(0);
     int changed = 0;
     checkFrom(lines, 0, changed);
 }
@@ -436,14 +224,12 @@ int ListCheck::checkChanged(const QStringList& lines, int changed) {
 }
 
 void ListCheck::checkFrom(const QStringList& lines, int from, int& changed) {
-    BaseChanges touched;
-    const int noteLine = m_onlyIn.isEmpty() ? 0 : m_onlyIn.firstKey();
-    const auto onlyInFrom = m_onlyIn.lowerBound(from);
-    bool onlyInChanged = onlyInFrom != m_onlyIn.end();
+    DeclarationIndex::Changes touched;
+    const int noteLine = m_targets.noteLine();
     removeItemsFrom(from, touched);
     m_findings.erase(m_findings.lowerBound(from), m_findings.end());
-    m_onlyIn.erase(onlyInFrom, m_onlyIn.end());
-    const qsizetype onlyInKept = m_onlyIn.size();
+    bool onlyInChanged = m_targets.forgetFrom(from);
+    const qsizetype onlyInKept = m_targets.recordedLines();
     m_count = static_cast<int>(lines.size());
     m_lineHas.resize(from);
     m_lineHas.resize(m_count, 0);
@@ -455,104 +241,43 @@ void ListCheck::checkFrom(const QStringList& lines, int from, int& changed) {
     // Lines above the change that name a base whose declaration came or went change too, and
     // so do those in a circle of bases that came or went, the other declarations of a class
     // declared or taken away, and the note on a file written for one editor.
-    if ((touched.includes || touched.hierarchy) && !m_bases.isEmpty())
-        changed = std::min(changed, m_bases.constFirst().line);
+    if (touched.includes || touched.hierarchy)
+        changed = std::min(changed, m_index.firstBaseLine());
     changed = std::min(changed, touched.line);
-    onlyInChanged |= m_onlyIn.size() != onlyInKept;
-    if (m_writtenFor && onlyInChanged)
-        changed = std::min({changed, noteLine, m_onlyIn.isEmpty() ? 0 : m_onlyIn.firstKey()});
-    for (const QString& name : std::as_const(touched.names)) {
-        if (const auto found = m_names.constFind(name);
-            found != m_names.cend() && !found->asBase.isEmpty())
-            changed = std::min(changed, found->asBase.constFirst());
-    }
+    onlyInChanged |= m_targets.recordedLines() != onlyInKept;
+    if (m_targets.writtenFor() && onlyInChanged)
+        changed = std::min({changed, noteLine, m_targets.noteLine()});
+    for (const QString& name : std::as_const(touched.names))
+        changed = std::min(changed, m_index.firstUseAsBase(name));
 }
 
-void ListCheck::removeItemsFrom(int from, BaseChanges& touched) {
+void ListCheck::removeItemsFrom(int from, DeclarationIndex::Changes& touched) {
     while (!m_items.isEmpty() && m_items.constLast().firstLine >= from) {
         const Item item = m_items.takeLast();
-        if (!item.declared.isEmpty()) {
-            const auto name = m_names.find(item.declared);
-            QList<int>& declared = name->declared;
-            m_twice -= declared.size() == 2;
-            declared.removeLast();
-            if (!declared.isEmpty())
-                touched.line = std::min(touched.line, declared.constLast());
-            else if (!name->asBase.isEmpty())
-                touched.names.insert(item.declared);
-            else
-                m_names.erase(name);
-        }
-        if (!item.include.isEmpty() && --m_includes[item.include] == 0) {
-            m_includes.remove(item.include);
-            if (!m_included.value(item.include).names)
-                --m_unreadIncludes;
-            m_includedNames.clear();
-            for (auto i = m_includes.cbegin(); i != m_includes.cend(); ++i) {
-                for (const QString& name : m_included.value(i.key()).names.value_or(QStringList()))
-                    m_includedNames.insert(name);
-            }
-            touched.includes = true;
-        }
+        if (!item.declared.isEmpty())
+            m_index.removeDeclared(item.declared, touched);
+        if (!item.include.isEmpty())
+            m_index.removeInclude(item.include, touched);
     }
-    while (!m_bases.isEmpty() && m_bases.constLast().line >= from) {
-        const BaseUse use = m_bases.takeLast();
-        const QString owner = m_baseOwners.takeLast();
-        const auto name = m_names.find(use.name);
-        name->asBase.removeLast();
-        if (name->asBase.isEmpty() && name->declared.isEmpty())
-            m_names.erase(name);
-        if (!owner.isEmpty())
-            touched.hierarchy |= namedAsBase(owner);
-    }
-    while (!m_classes.isEmpty() && m_classes.constLast().line >= from)
-        m_classes.removeLast();
+    m_index.removeFrom(from, touched);
 }
 
-void ListCheck::addItem(const ParsedItem& item, BaseChanges& touched) {
+void ListCheck::addItem(const ParsedItem& item, DeclarationIndex::Changes& touched) {
     const int reach = std::max(item.lastLine, m_items.isEmpty() ? 0 : m_items.constLast().reach);
-    m_items.append({item.firstLine, reach, item.endLine, item.declaration, item.declared,
-                    item.include, m_bases.size(), item.bases.size()});
+    m_items.append(
+        {item.firstLine, reach, item.endLine, item.declaration, item.declared, item.include});
     for (const Problem& problem : item.problems) {
         m_findings[problem.line].append(problem);
-        if (problem.onlyIn) {
-            const auto line = m_onlyIn.constFind(problem.line);
-            m_onlyIn[problem.line] =
-                line == m_onlyIn.cend() ? problem.onlyIn : *line & problem.onlyIn;
-        }
+        if (problem.onlyIn)
+            m_targets.recordOnlyIn(problem);
     }
-    for (const BaseUse& use : item.bases) {
-        m_bases.append(use);
+    for (const BaseUse& use : item.bases)
         m_lineHas[use.line] |= NamesBase;
-        m_baseOwners.append(item.declared);
-        m_names[use.name].asBase.append(use.line);
-    }
-    if (!item.declared.isEmpty()) {
-        Name& name = m_names[item.declared];
-        touched.hierarchy |= !item.bases.isEmpty() && !name.asBase.isEmpty();
-        m_classes.append({{item.declaredLine, item.declaredColumn, item.declared}, item.placeable});
+    if (!item.declared.isEmpty())
         m_lineHas[item.declaredLine] |= DeclaresClass;
-        QList<int>& declared = name.declared;
-        if (!declared.isEmpty())
-            touched.line = std::min(touched.line, declared.constLast());
-        else if (!name.asBase.isEmpty())
-            touched.names.insert(item.declared);
-        declared.append(item.declaredLine);
-        m_twice += declared.size() == 2;
-    }
     if (!item.include.isEmpty())
         m_lineHas[item.firstLine] |= IncludesFile;
-    if (!item.include.isEmpty() && m_includes[item.include]++ == 0) {
-        if (!m_included.contains(item.include))
-            m_included.insert(item.include,
-                              m_readInclude ? m_readInclude(item.include) : Included{});
-        const std::optional<QStringList>& names = m_included.value(item.include).names;
-        if (!names)
-            ++m_unreadIncludes;
-        for (const QString& name : names.value_or(QStringList()))
-            m_includedNames.insert(name);
-        touched.includes = true;
-    }
+    m_index.add(item, touched);
 }
 
 } // namespace fgd

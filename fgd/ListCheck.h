@@ -1,6 +1,9 @@
 #pragma once
 
+#include "CheckTargets.h"
+#include "DeclarationIndex.h"
 #include "Findings.h"
+#include "GameLinks.h"
 #include "Parser.h"
 
 #include <QHash>
@@ -35,36 +38,30 @@ QString checkLine(QStringView line, Editors targets = AllEditors);
 // must be declared somewhere in the list, or in a file it @includes.
 class ListCheck {
 public:
-    // Answers for an @include: the class names the file it names declares (its own @includes
-    // followed), or nothing when it cannot be read, with the reason (the @include line then gets
-    // a warning that gives it; no reason, no warning: the lines came from no file, so there is no
-    // folder to read from). The check reads no file itself; whoever knows where the lines came
-    // from hands it this. Without one, no included file can be read.
-    struct Included {
-        std::optional<QStringList> names;
-        QString error;
-    };
-    using IncludeReader = std::function<Included(const QString& name)>;
-    void setIncludeReader(IncludeReader reader) {
-        m_readInclude = std::move(reader);
-        m_included.clear();
-    }
+    // Answers for an @include: the class names the file it names declares, or why it cannot be
+    // read (the @include line then gets a warning that gives the reason). Whoever knows where
+    // the lines came from hands the check this; without one, no included file can be read.
+    using Included = DeclarationIndex::Included;
+    using IncludeReader = DeclarationIndex::IncludeReader;
+    void setIncludeReader(IncludeReader reader) { m_index.setIncludeReader(std::move(reader)); }
 
     // The editors the marks speak for: a problem is reported when one of them has it. writtenFor
     // names the one editor a file was found to be written for, and why (evidence, when more
     // than its own lines show it): the file's first line that only that editor reads, or else
     // its first line, then says so. 0 when the user chose the targets.
-    void setTargets(Editors targets, Editors writtenFor = 0, const QString& evidence = {});
-    Editors targets() const { return m_targets; }
+    void setTargets(Editors targets, Editors writtenFor = 0, const QString& evidence = {}) {
+        m_targets.set(targets, writtenFor, evidence);
+    }
+    Editors targets() const { return m_targets.targets(); }
     // The editors that read every construct of the lines that only some editors read: 0 when
     // the lines use none, or constructs of editors that refuse each other's.
-    Editors onlyReadBy() const;
+    Editors onlyReadBy() const { return m_targets.onlyReadBy(); }
 
     // The class names the game links (see game/ServerLibrary.h), and the library or source
     // folder they were read from: a @PointClass or @SolidClass whose name the game does not link
     // gets a warning. An empty source means no game is known, and class names are not checked.
-    void setGame(const QStringList& linked, const QString& source);
-    const QString& gameSource() const { return m_gameSource; }
+    void setGame(const QStringList& linked, const QString& source) { m_game.set(linked, source); }
+    const QString& gameSource() const { return m_game.source(); }
 
     int count() const { return m_count; }
     // The problems of a line, in the order of their columns.
@@ -97,9 +94,9 @@ private:
     // is read again; Update moves one line to the end, so reading starts at the item that held it.
     //
     // Whether a base class is declared depends on every item, so it is not stored with the
-    // lines: the check counts the declarations of each name, and a line that names a base is
-    // judged when it is asked for. A change that declares a name for the first time, or takes
-    // its last declaration away, reports the lines that name it as changed.
+    // lines: the declaration index counts the declarations of each name, and a line that names a
+    // base is judged when it is asked for. A change that declares a name for the first time, or
+    // takes its last declaration away, reports the lines that name it as changed.
     struct Item {
         int firstLine;
         // The furthest line its reading, or that of an item above it, looked at: a reading can
@@ -110,33 +107,11 @@ private:
         bool declaration;
         QString declared;
         QString include;
-        qsizetype firstBase; // its bases in m_bases
-        qsizetype baseCount;
-    };
-    struct Declared : BaseUse {
-        bool placeable; // a @PointClass or @SolidClass
     };
     void checkFrom(const QStringList& lines, int from, int& changed);
-    // What a check changed that lines above it may depend on: names used as a base whose first
-    // declaration came or whose last one went, and whether the included files changed.
-    struct BaseChanges {
-        QSet<QString> names;
-        bool includes = false;
-        bool hierarchy = false; // a class named as a base changed its own bases
-        int line = INT_MAX;     // the first line above the change whose findings it changes
-    };
-    void removeItemsFrom(int from, BaseChanges& touched);
-    void addItem(const ParsedItem& item, BaseChanges& touched);
-    bool isDeclared(const QString& name) const;
-    bool namedAsBase(const QString& name) const;
-    // Whether every declaration of a class named as a base on line is below that line.
-    bool declaredOnlyBelow(const QString& name, int line) const;
+    void removeItemsFrom(int from, DeclarationIndex::Changes& touched);
+    void addItem(const ParsedItem& item, DeclarationIndex::Changes& touched);
     void listProblems(int line, QList<Problem>& problems) const;
-    bool inCycle(const QString& owner, const QString& base) const;
-    std::optional<Problem> unlinkedClass(const Declared& declared) const;
-    QList<QString> basesOf(const QString& name) const; // the bases its declarations name
-    std::optional<Problem> writtenForNote(int line) const;
-    bool includesKnown() const { return m_unreadIncludes == 0; }
     void includeProblems(int line, QList<Problem>& problems) const;
 
     int m_count = 0; // lines checked
@@ -144,28 +119,9 @@ private:
     QList<quint8> m_lineHas;              // for each line checked, what of the above it holds
     QMap<int, QList<Problem>> m_findings; // the problems found, by line
     QList<Item> m_items;
-    QList<BaseUse> m_bases;      // in the order of their lines
-    QList<QString> m_baseOwners; // the class naming each of m_bases
-    QList<Declared> m_classes;   // the names declared, by line
-    struct Name {
-        QList<int> declared; // the lines declaring it
-        QList<int> asBase;   // the lines naming it as a base, in order
-    };
-    QHash<QString, Name> m_names;        // each name declared or named as a base, in one look-up
-    int m_twice = 0;                     // names declared more than once
-    QHash<QString, int> m_includes;      // how many items @include each file
-    QHash<QString, Included> m_included; // what each included file declares
-    QSet<QString> m_includedNames;
-    int m_unreadIncludes = 0;
-    QMap<int, Editors> m_onlyIn; // lines with constructs only some editors read: those editors
-    Editors m_targets = AllEditors;
-    Editors m_writtenFor = 0;
-    QString m_evidence;
-    IncludeReader m_readInclude;
-    QString m_gameSource;
-    QSet<QString> m_linked;
-    QHash<QString, QString> m_linkedByCase; // each linked name by its lowercase form
-    QString m_linkedNames;                  // all of them, one space between each
+    DeclarationIndex m_index;
+    CheckTargets m_targets;
+    GameLinks m_game;
 };
 
 } // namespace fgd

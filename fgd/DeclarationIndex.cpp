@@ -1,0 +1,229 @@
+#include "DeclarationIndex.h"
+
+namespace fgd {
+
+namespace {
+
+QString undeclaredBase(const QString& name) {
+    return QStringLiteral("no @BaseClass = %1 is declared in this list or a file it "
+                          "@includes, in the same case: the entity gets none of that base's "
+                          "key-values (TrenchBroom logs an error and loads the class without "
+                          "them; Hammer drops the class)")
+        .arg(name);
+}
+
+const auto byLine = [](const BaseUse& a, const BaseUse& b) {
+    return a.line < b.line;
+};
+
+} // namespace
+
+void DeclarationIndex::setIncludeReader(IncludeReader reader) {
+    m_readInclude = std::move(reader);
+    m_included.clear();
+}
+
+void DeclarationIndex::clear() {
+    m_bases.clear();
+    m_baseOwners.clear();
+    m_twice = 0;
+    m_classes.clear();
+    m_names.clear();
+    m_includes.clear();
+    m_includedNames.clear();
+    m_unreadIncludes = 0;
+}
+
+void DeclarationIndex::add(const ParsedItem& item, Changes& touched) {
+    const qsizetype firstBase = m_bases.size();
+    for (const BaseUse& use : item.bases) {
+        m_bases.append(use);
+        m_baseOwners.append(item.declared);
+        m_names[use.name].asBase.append(use.line);
+    }
+    if (!item.declared.isEmpty()) {
+        Name& name = m_names[item.declared];
+        touched.hierarchy |= !item.bases.isEmpty() && !name.asBase.isEmpty();
+        m_classes.append({{item.declaredLine, item.declaredColumn, item.declared},
+                          item.placeable,
+                          firstBase,
+                          item.bases.size()});
+        QList<int>& declared = name.declared;
+        if (!declared.isEmpty())
+            touched.line = std::min(touched.line, declared.constLast());
+        else if (!name.asBase.isEmpty())
+            touched.names.insert(item.declared);
+        declared.append(item.declaredLine);
+        m_twice += declared.size() == 2;
+    }
+    if (!item.include.isEmpty() && m_includes[item.include]++ == 0) {
+        if (!m_included.contains(item.include))
+            m_included.insert(item.include,
+                              m_readInclude ? m_readInclude(item.include) : Included{});
+        const std::optional<QStringList>& names = m_included.value(item.include).names;
+        if (!names)
+            ++m_unreadIncludes;
+        for (const QString& name : names.value_or(QStringList()))
+            m_includedNames.insert(name);
+        touched.includes = true;
+    }
+}
+
+void DeclarationIndex::removeDeclared(const QString& declaredName, Changes& touched) {
+    const auto name = m_names.find(declaredName);
+    QList<int>& declared = name->declared;
+    m_twice -= declared.size() == 2;
+    declared.removeLast();
+    if (!declared.isEmpty())
+        touched.line = std::min(touched.line, declared.constLast());
+    else if (!name->asBase.isEmpty())
+        touched.names.insert(declaredName);
+    else
+        m_names.erase(name);
+}
+
+void DeclarationIndex::removeInclude(const QString& file, Changes& touched) {
+    if (--m_includes[file] != 0)
+        return;
+    m_includes.remove(file);
+    if (!m_included.value(file).names)
+        --m_unreadIncludes;
+    m_includedNames.clear();
+    for (auto i = m_includes.cbegin(); i != m_includes.cend(); ++i) {
+        for (const QString& name : m_included.value(i.key()).names.value_or(QStringList()))
+            m_includedNames.insert(name);
+    }
+    touched.includes = true;
+}
+
+void DeclarationIndex::removeFrom(int line, Changes& touched) {
+    while (!m_bases.isEmpty() && m_bases.constLast().line >= line) {
+        const BaseUse use = m_bases.takeLast();
+        const QString owner = m_baseOwners.takeLast();
+        const auto name = m_names.find(use.name);
+        name->asBase.removeLast();
+        if (name->asBase.isEmpty() && name->declared.isEmpty())
+            m_names.erase(name);
+        if (!owner.isEmpty())
+            touched.hierarchy |= namedAsBase(owner);
+    }
+    while (!m_classes.isEmpty() && m_classes.constLast().line >= line)
+        m_classes.removeLast();
+}
+
+void DeclarationIndex::baseProblems(int line, QList<Problem>& problems) const {
+    const BaseUse here{line, 0, {}};
+    const auto uses = std::equal_range(m_bases.cbegin(), m_bases.cend(), here, byLine);
+    for (auto use = uses.first; use != uses.second; ++use) {
+        if (!isDeclared(use->name)) {
+            if (includesKnown())
+                problems.append({line, use->column, Severity::Warning, &Rules::UndeclaredBase,
+                                 undeclaredBase(use->name)});
+            continue;
+        }
+        const QString& owner = m_baseOwners.at(use - m_bases.cbegin());
+        if (inCycle(owner, use->name)) {
+            // Hammer finds a base only when it is declared above, which one class of a circle
+            // never is; TrenchBroom logs an error and leaves the circle.
+            const QString reason =
+                QStringLiteral("%1 is its own base through %2: a class cannot "
+                               "inherit from itself (Hammer refuses the file, TrenchBroom "
+                               "drops the base and logs an error)")
+                    .arg(owner, use->name);
+            problems.append({line, use->column, Severity::Error, &Rules::BaseCycle, reason,
+                             Editor::Hammer | Editor::Jack});
+            problems.append({line, use->column, Severity::Warning, &Rules::BaseCycle, reason,
+                             Editor::TrenchBroom});
+        } else if (declaredOnlyBelow(use->name, line)) {
+            // Hammer looks a base up among the classes read so far; TrenchBroom resolves bases
+            // once the whole file is read.
+            problems.append({line, use->column, Severity::Warning, &Rules::BaseBelow,
+                             QStringLiteral("%1 is declared only below this line: Hammer reads "
+                                            "a base from the declarations above it and drops "
+                                            "this class (TrenchBroom reads it); move the "
+                                            "@BaseClass = %1 above")
+                                 .arg(use->name),
+                             Editor::Hammer | Editor::Jack});
+        }
+    }
+}
+
+std::optional<Problem> DeclarationIndex::declaredTwice(const Declared& declared) const {
+    const QList<int>& lines = m_names.constFind(declared.name)->declared;
+    if (lines.size() < 2)
+        return std::nullopt;
+    return Problem{declared.line, declared.column, Severity::Warning, &Rules::ClassTwice,
+                   lines.constLast() == declared.line
+                       ? QStringLiteral("%1 is declared above too: the editors use this "
+                                        "declaration and drop the one above (TrenchBroom keeps "
+                                        "both when one is a @PointClass and the other a "
+                                        "@SolidClass)")
+                             .arg(declared.name)
+                       : QStringLiteral("%1 is declared again below: the editors drop this "
+                                        "declaration for the later one (TrenchBroom keeps both "
+                                        "when one is a @PointClass and the other a @SolidClass)")
+                             .arg(declared.name)};
+}
+
+int DeclarationIndex::firstUseAsBase(const QString& name) const {
+    const auto found = m_names.constFind(name);
+    return found == m_names.cend() || found->asBase.isEmpty() ? INT_MAX
+                                                              : found->asBase.constFirst();
+}
+
+bool DeclarationIndex::inCycle(const QString& owner, const QString& base) const {
+    // Only a class some class names as a base can be reached from its own bases.
+    if (owner.isEmpty() || !namedAsBase(owner))
+        return false;
+    QSet<QString> seen;
+    QList<QString> next{base};
+    while (!next.isEmpty()) {
+        const QString name = next.takeLast();
+        if (name == owner)
+            return true;
+        if (seen.contains(name))
+            continue;
+        seen.insert(name);
+        next += basesOf(name);
+    }
+    return false;
+}
+
+QList<QString> DeclarationIndex::basesOf(const QString& name) const {
+    QList<QString> bases;
+    const auto found = m_names.constFind(name);
+    if (found == m_names.cend())
+        return bases;
+    int previous = -1;
+    for (const int line : found->declared) {
+        if (line == previous)
+            continue; // two declarations on one line: both are read at its first
+        previous = line;
+        forEachDeclaredOn(line, [&](const Declared& declared) {
+            if (declared.name != name)
+                return;
+            for (qsizetype i = declared.firstBase; i < declared.firstBase + declared.baseCount; ++i)
+                bases.append(m_bases.at(i).name);
+        });
+    }
+    return bases;
+}
+
+bool DeclarationIndex::isDeclared(const QString& name) const {
+    const auto found = m_names.constFind(name);
+    return (found != m_names.cend() && !found->declared.isEmpty()) ||
+           m_includedNames.contains(name);
+}
+
+bool DeclarationIndex::declaredOnlyBelow(const QString& name, int line) const {
+    const auto found = m_names.constFind(name);
+    return found != m_names.cend() && !found->declared.isEmpty() &&
+           found->declared.constFirst() > line && !m_includedNames.contains(name);
+}
+
+bool DeclarationIndex::namedAsBase(const QString& name) const {
+    const auto found = m_names.constFind(name);
+    return found != m_names.cend() && !found->asBase.isEmpty();
+}
+
+} // namespace fgd

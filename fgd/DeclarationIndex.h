@@ -1,0 +1,108 @@
+#pragma once
+
+#include "Findings.h"
+#include "Parser.h"
+
+#include <QHash>
+#include <QList>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+#include <algorithm>
+#include <climits>
+#include <functional>
+#include <optional>
+
+namespace fgd {
+
+// The classes a list declares and names as bases, and what its @includes declare: where each
+// name is declared, which lines name it as a base and the bases of each declaration, so that a
+// base can be judged declared, declared only below its use, or part of a circle, and a class
+// declared twice found. Built as the parser reports the list's items, in order, and taken back
+// from a line on when lines change.
+class DeclarationIndex {
+public:
+    // Answers for an @include: the class names the file it names declares (its own @includes
+    // followed), or nothing when it cannot be read, with the reason (no reason: the lines came
+    // from no file, so there is no folder to read from). The check reads no file itself.
+    struct Included {
+        std::optional<QStringList> names;
+        QString error;
+    };
+    using IncludeReader = std::function<Included(const QString& name)>;
+    void setIncludeReader(IncludeReader reader);
+    Included included(const QString& file) const { return m_included.value(file); }
+
+    // What a change did that lines above it may depend on: names used as a base whose first
+    // declaration came or whose last one went, whether the included files changed, whether a
+    // class named as a base changed its own bases, and the first line of another declaration
+    // of a name declared or taken away.
+    struct Changes {
+        QSet<QString> names;
+        bool includes = false;
+        bool hierarchy = false;
+        int line = INT_MAX;
+    };
+
+    void clear();
+    // Adds what an item declares, names as bases and @includes.
+    void add(const ParsedItem& item, Changes& touched);
+    // Takes back, item by item from the last, what the items being read again added: the name an
+    // item declared and the file it included; then every base named and class declared from
+    // line on.
+    void removeDeclared(const QString& name, Changes& touched);
+    void removeInclude(const QString& file, Changes& touched);
+    void removeFrom(int line, Changes& touched);
+
+    // The problems of the bases named on line: not declared (once every @include is read), its
+    // own base through a circle, declared only below.
+    void baseProblems(int line, QList<Problem>& problems) const;
+
+    // A class declared on a line, and its bases in the order named.
+    struct Declared : BaseUse {
+        bool placeable = false; // a @PointClass or @SolidClass
+        qsizetype firstBase = 0;
+        qsizetype baseCount = 0;
+    };
+    // Calls found for each class declared on line.
+    template <typename Found> void forEachDeclaredOn(int line, Found found) const {
+        auto declared = std::lower_bound(m_classes.cbegin(), m_classes.cend(), line,
+                                         [](const Declared& d, int at) { return d.line < at; });
+        for (; declared != m_classes.cend() && declared->line == line; ++declared)
+            found(*declared);
+    }
+    bool anyDeclaredTwice() const { return m_twice > 0; }
+    // The warning on a declaration of a name declared more than once, or nothing.
+    std::optional<Problem> declaredTwice(const Declared& declared) const;
+
+    // The first line that names a base, or that names name as a base; INT_MAX when none does.
+    int firstBaseLine() const { return m_bases.isEmpty() ? INT_MAX : m_bases.constFirst().line; }
+    int firstUseAsBase(const QString& name) const;
+
+private:
+    bool isDeclared(const QString& name) const;
+    bool namedAsBase(const QString& name) const;
+    // Whether every declaration of name is below line (and no @include declares it).
+    bool declaredOnlyBelow(const QString& name, int line) const;
+    bool inCycle(const QString& owner, const QString& base) const;
+    QList<QString> basesOf(const QString& name) const; // the bases its declarations name
+    bool includesKnown() const { return m_unreadIncludes == 0; }
+
+    QList<BaseUse> m_bases;      // in the order of their lines
+    QList<QString> m_baseOwners; // the class naming each of m_bases
+    QList<Declared> m_classes;   // the names declared, by line
+    struct Name {
+        QList<int> declared; // the lines declaring it
+        QList<int> asBase;   // the lines naming it as a base, in order
+    };
+    QHash<QString, Name> m_names;        // each name declared or named as a base, in one look-up
+    int m_twice = 0;                     // names declared more than once
+    QHash<QString, int> m_includes;      // how many items @include each file
+    QHash<QString, Included> m_included; // what each included file declares
+    QSet<QString> m_includedNames;
+    int m_unreadIncludes = 0;
+    IncludeReader m_readInclude;
+};
+
+} // namespace fgd
