@@ -1,5 +1,7 @@
 #include "DeclarationIndex.h"
 
+#include <utility>
+
 namespace fgd {
 
 namespace {
@@ -175,18 +177,14 @@ bool DeclarationIndex::inCycle(const QString& owner, const QString& base) const 
     // Only a class some class names as a base can be reached from its own bases.
     if (owner.isEmpty() || !namedAsBase(owner))
         return false;
-    QSet<QString> seen;
-    QList<QString> next{base};
-    while (!next.isEmpty()) {
-        const QString name = next.takeLast();
-        if (name == owner)
-            return true;
-        if (seen.contains(name))
-            continue;
-        seen.insert(name);
-        next += basesOf(name);
-    }
-    return false;
+    // The walk from owner through this one base of it: does it come back to owner?
+    bool first = true;
+    const auto basesOf = [&](const QString& name) {
+        if (name == owner && std::exchange(first, false))
+            return QList<QString>{base};
+        return this->basesOf(name);
+    };
+    return walkBases(owner, basesOf, [](const QString&) {});
 }
 
 QList<QString> DeclarationIndex::basesOf(const QString& name) const {

@@ -4,6 +4,7 @@
 #include "Vocabulary.h"
 #include "Windows1252.h"
 
+#include <QScopeGuard>
 #include <QVarLengthArray>
 
 #include <algorithm>
@@ -50,8 +51,6 @@ Stop stopAt(int line, qsizetype column, const Rule& rule, const QString& reason,
     return {{line, column, Severity::Error, &rule, reason}, endsItem};
 }
 
-enum class ClassKind { Point, Solid, Base };
-
 // Whether text, read from Windows-1252 bytes, is UTF-8 written by a text editor: its bytes beyond
 // ASCII all form UTF-8 sequences, and there is one at least. Windows-1252 text seldom does: an
 // accented letter followed by a sign from A0 to BF (\u00E9\u00A9) is rare in a label.
@@ -83,9 +82,10 @@ bool isUtf8Text(QStringView text) {
 
 class Parser {
 public:
-    Parser(const QStringList& lines, int from)
+    Parser(const QStringList& lines, int from, bool details)
         : m_lines(lines)
-        , m_tokens(lines, from) {}
+        , m_tokens(lines, from)
+        , m_details(details) {}
 
     // Reads the next top-level item; false when the lines are used up.
     bool nextItem(ParsedItem& result) {
@@ -124,6 +124,8 @@ private:
             m_lastLine = token.line;
             m_lastColumn = token.column;
         }
+        if (m_arguments)
+            collectArgument(token);
         if (token.kind == String && isUtf8Text(token.text)) {
             // Hammer reads the file byte for byte as Windows-1252; TrenchBroom as UTF-8.
             warn(token, Rules::Utf8Text,
@@ -148,6 +150,29 @@ private:
     void warn(const Token& at, const Rule& rule, const QString& reason,
               Editors editors = AllEditors) {
         m_item->problems.append({at.line, at.column, Severity::Warning, &rule, reason, editors});
+    }
+
+    // A helper's arguments as its tokens are taken: split at the commas of its own parentheses,
+    // the tokens of each joined with one space.
+    void collectArgument(const Token& token) {
+        if (token.kind == OParen && m_argumentDepth++ == 0) {
+            m_arguments->append(QString());
+            return;
+        }
+        if (token.kind == CParen && --m_argumentDepth == 0) {
+            m_arguments = nullptr;
+            return;
+        }
+        if (token.kind == End || m_argumentDepth == 0)
+            return;
+        if (token.kind == Comma && m_argumentDepth == 1) {
+            m_arguments->append(QString());
+            return;
+        }
+        QString& argument = m_arguments->last();
+        if (!argument.isEmpty())
+            argument += u' ';
+        argument += token.text;
     }
 
     // An error for the editors that refuse what is at token at; the others load it as meant.
@@ -288,6 +313,7 @@ private:
     }
 
     void parseClassDeclaration(ClassKind kind) {
+        m_item->details.kind = kind;
         QStringList helpers; // the helpers given so far, in lower case
         for (;;) {
             const Token token = m_tokens.peek();
@@ -367,6 +393,14 @@ private:
     void parseHelper() {
         const Token name = next();
         m_helper = name.text;
+        if (m_details) {
+            QList<Helper>& helpers = m_item->details.helpers;
+            helpers.append({name.text.toString(), {}, {name.line, name.column}});
+            m_arguments = &helpers.last().arguments;
+            m_argumentDepth = 0;
+        }
+        // The arguments are collected until the ) that closes them, or the helper's end.
+        const auto done = qScopeGuard([this] { m_arguments = nullptr; });
         if (isListed(m_helper, u"base")) {
             openArguments();
             parseBaseArguments();
@@ -442,6 +476,8 @@ private:
                     token, Rules::QuoteInClassName,
                     QStringLiteral("remove the quote from the class name \"%1\"").arg(token.text));
             m_item->bases.append({token.line, token.column, token.text.toString()});
+            if (m_details)
+                m_item->details.bases.append(token.text.toString());
         };
         if (const Token first = inside(Word | CParen, Rules::BaseArguments, reason);
             first.kind == Word) {
@@ -555,6 +591,10 @@ private:
         m_item->declaredLine = name.line;
         m_item->placeable = kind != ClassKind::Base;
         m_item->declaredColumn = name.column;
+        if (m_details) {
+            m_item->details.name = m_item->declared;
+            m_item->details.place = {name.line, name.column};
+        }
         if (name.kind == String)
             refuse(name, Rules::QuotedClassName,
                    QStringLiteral("write the class name without double quotes"));
@@ -588,12 +628,21 @@ private:
                    QStringLiteral("the class name may use only letters, digits and _"));
     }
 
-    // Reads "text" with any + "more text" after it, and returns its length.
-    qsizetype parseText(const Rule& rule, const QString& reason) {
-        qsizetype length = expect(String, rule, reason).text.size();
+    // Reads "text" with any + "more text" after it, and returns its length; the text joined
+    // goes to text when it is given and details are read.
+    qsizetype parseText(const Rule& rule, const QString& reason, QString* text = nullptr) {
+        if (!m_details)
+            text = nullptr;
+        QStringView part = expect(String, rule, reason).text;
+        qsizetype length = part.size();
+        if (text)
+            *text = part.toString();
         while (m_tokens.peek().kind == Plus) {
             next();
-            length += expect(String, rule, reason).text.size();
+            part = expect(String, rule, reason).text;
+            length += part.size();
+            if (text)
+                *text += part;
         }
         return length;
     }
@@ -605,7 +654,8 @@ private:
             refuse(first, *first.rule, first.problem);
         const qsizetype length =
             parseText(Rules::DescriptionQuotes,
-                      QStringLiteral("the description after : must be in double quotes"));
+                      QStringLiteral("the description after : must be in double quotes"),
+                      &m_item->details.description);
         if (length > MaxLength) {
             refuse(first, Rules::DescriptionLength,
                    QStringLiteral("the description is longer than %1 characters").arg(MaxLength));
@@ -713,6 +763,12 @@ private:
         expect(OParen, Rules::KeyValueShape, shape);
         const Token type = expect(Word, Rules::KeyValueShape, shape);
         expect(CParen, Rules::KeyValueShape, shape);
+        KeyValue* details = nullptr;
+        if (m_details) {
+            m_item->details.keys.append(
+                {key.text.toString(), type.text.toString(), {}, {}, {}, {key.line, key.column}});
+            details = &m_item->details.keys.last();
+        }
         checkKeyTwice(key, type);
         if (!isKnownType(type.text)) {
             const QString guess = nearest(type.text, HalfLifeTypes);
@@ -732,7 +788,7 @@ private:
         if (m_tokens.peek().kind == Word && m_tokens.peek().text == u"readonly")
             next();
         const bool isInteger = isListed(type.text, u"integer");
-        parseLabel();
+        parseLabel(details ? &details->label : nullptr);
         std::optional<Token> given; // the default value
         if (m_tokens.peek().kind == Colon) {
             next();
@@ -747,11 +803,13 @@ private:
             if (value.kind != Colon) {
                 given = next();
                 checkDefault(*given, type.text);
+                if (details)
+                    details->defaultValue = given->text.toString();
             }
         }
         parseLabel();
         if (isListed(type.text, u"choices")) {
-            const QList<Token> choices = parseChoices();
+            const QList<Token> choices = parseChoices(details ? &details->choices : nullptr);
             // An empty text is no default at all.
             if (given && !given->text.isEmpty() && !choices.isEmpty() &&
                 std::none_of(choices.begin(), choices.end(),
@@ -824,14 +882,15 @@ private:
     }
 
     // An optional : "text".
-    void parseLabel() {
+    void parseLabel(QString* label = nullptr) {
         if (m_tokens.peek().kind != Colon)
             return;
         next();
         const Token value = m_tokens.peek();
         if (value.kind == Colon)
             return;
-        parseText(Rules::LabelQuotes, QStringLiteral("the label after : must be in double quotes"));
+        parseText(Rules::LabelQuotes, QStringLiteral("the label after : must be in double quotes"),
+                  label);
     }
 
     void parseInputOutput() {
@@ -847,8 +906,8 @@ private:
         parseLabel();
     }
 
-    // Reads the choices and returns their values.
-    QList<Token> parseChoices() {
+    // Reads the choices and returns their values; with details, each value and label.
+    QList<Token> parseChoices(QList<Choice>* details) {
         QList<Token> values;
         const QString list =
             QStringLiteral("choices need = and a list, like = [ 0 : \"No\" 1 : \"Yes\" ]");
@@ -862,7 +921,10 @@ private:
              value = expect(Number | String | CBracket, Rules::ChoicesShape, item)) {
             values << value;
             expect(Colon, Rules::ChoicesShape, item);
-            parseText(Rules::ChoicesShape, item);
+            QString label;
+            parseText(Rules::ChoicesShape, item, &label);
+            if (details)
+                details->append({value.text.toString(), label});
             if (const Token after = m_tokens.peek(); after.kind == Colon) {
                 onlyIn(after, Editor::Jack, Rules::ChoiceHelpText,
                        QStringLiteral("only J.A.C.K. reads a help text after a choice's "
@@ -902,11 +964,14 @@ private:
                          .arg(MaxFlag));
             }
             expect(Colon, Rules::FlagsShape, item);
-            parseText(Rules::FlagsShape, item);
+            Flag flag{bit, {}, false, value.line};
+            parseText(Rules::FlagsShape, item, &flag.label);
             if (m_tokens.peek().kind == Colon) {
                 next();
-                expect(Integer, Rules::FlagsShape, item);
+                flag.setByDefault = expect(Integer, Rules::FlagsShape, item).text.toLongLong() != 0;
             }
+            if (m_details)
+                m_item->details.flags.append(flag);
             value = expect(Integer | CBracket | Colon, Rules::FlagsShape, item);
             if (value.kind == Colon) {
                 parseText(Rules::FlagsShape, item);
@@ -925,14 +990,17 @@ private:
     QStringView m_helper;      // the helper whose arguments are being read
     // The key-values of the body being read, with their types (views into m_lines).
     QVarLengthArray<std::pair<QStringView, QStringView>, 64> m_keys;
-    ParsedItem* m_item = nullptr; // the item being read
+    ParsedItem* m_item = nullptr;       // the item being read
+    const bool m_details;               // whether each declaration's details are filled in
+    QStringList* m_arguments = nullptr; // the helper whose arguments are being collected
+    int m_argumentDepth = 0;
 };
 
 } // namespace
 
 void parseItems(const QStringList& lines, int from,
-                const std::function<void(const ParsedItem&)>& report) {
-    Parser parser(lines, from);
+                const std::function<void(const ParsedItem&)>& report, bool details) {
+    Parser parser(lines, from, details);
     ParsedItem item;
     while (parser.nextItem(item))
         report(item);

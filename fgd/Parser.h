@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Declarations.h"
 #include "Findings.h"
 
 #include <QList>
@@ -33,12 +34,15 @@ struct ParsedItem {
     bool placeable = false; // a @PointClass or @SolidClass: an entity a mapper places
     QList<BaseUse> bases;   // the classes it names in base(...)
     QString include;        // the file an @include names, or empty
+    Declaration details;    // all a declaration declares, when parseItems is asked for it
 };
 
 // Reads lines[from..] as FGD source the way the level editors read it, one top-level item after
 // another, and reports each item. Lines must start at a top-level boundary. Reading goes on after
 // a problem from the next place the declaration can be read again, so every problem is found.
+// With details, each declaration's details are filled in too (the check needs only what the
+// item itself holds, and reads faster without them).
 void parseItems(const QStringList& lines, int from,
-                const std::function<void(const ParsedItem&)>& report);
+                const std::function<void(const ParsedItem&)>& report, bool details = false);
 
 } // namespace fgd
