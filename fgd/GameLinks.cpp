@@ -13,6 +13,22 @@ void GameLinks::set(const QStringList& linked, const QString& source) {
     m_names = linked.join(u' ');
 }
 
+// The linked name an unlinked one most likely meant: the one linked name it begins with, or that
+// begins with it (a class renamed in the code, monster_satchelcharge for monster_satchel); else
+// a slip of one key. Two keys away the guess is more often another class (env_state is not
+// env_shake), so none is made.
+QString GameLinks::renamed(const QString& name) const {
+    QString only;
+    for (const QString& linked : m_linked) {
+        if (!name.startsWith(linked) && !linked.startsWith(name))
+            continue;
+        if (!only.isEmpty())
+            return nearest(name, m_names, 1); // several: none is the one
+        only = linked;
+    }
+    return only.isEmpty() ? nearest(name, m_names, 1) : only;
+}
+
 std::optional<Problem> GameLinks::unlinked(const QString& name, int line, qsizetype column,
                                            bool placeable) const {
     if (m_source.isEmpty() || !placeable || m_linked.contains(name) ||
@@ -25,7 +41,7 @@ std::optional<Problem> GameLinks::unlinked(const QString& name, int line, qsizet
         reason += QStringLiteral(" (the game links %1: only the case differs, and Half-Life "
                                  "compares class names exactly)")
                       .arg(same);
-    } else if (const QString near = nearest(name, m_names); !near.isEmpty()) {
+    } else if (const QString near = renamed(name); !near.isEmpty()) {
         reason += QStringLiteral(" (the nearest name it links: %1)").arg(near);
     }
     return Problem{line, column, Severity::Warning, &Rules::GameUnlinked, reason};

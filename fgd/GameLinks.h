@@ -28,6 +28,8 @@ public:
                                     bool placeable) const;
 
 private:
+    QString renamed(const QString& name) const;
+
     QString m_source;
     QSet<QString> m_linked;
     QHash<QString, QString> m_byCase; // each linked name by its lowercase form

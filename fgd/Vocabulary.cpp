@@ -55,8 +55,8 @@ bool isListed(QStringView word, QStringView names) {
     return false;
 }
 
-QString nearest(QStringView word, QStringView names) {
-    const int allowed = word.size() <= 3 ? 1 : 2;
+QString nearest(QStringView word, QStringView names, int mostEdits) {
+    const int allowed = word.size() <= 3 ? 1 : mostEdits;
     QString best;
     int bestDistance = allowed + 1;
     for (QStringView name : names.tokenize(u' ')) {

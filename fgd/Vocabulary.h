@@ -59,7 +59,8 @@ bool isListed(QStringView word, QStringView names);
 
 // The name closest to word when word is a likely slip of it (one or two keys wrong, missing,
 // extra or swapped), or the empty text.
-QString nearest(QStringView word, QStringView names);
+// mostEdits lowers the two to one, where a guess two keys away is more often wrong than right.
+QString nearest(QStringView word, QStringView names, int mostEdits = 2);
 
 bool isKnownHelper(QStringView name);
 bool isKnownType(QStringView name);

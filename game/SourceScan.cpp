@@ -188,6 +188,53 @@ template <typename Found> void forEachClass(const QString& code, Found found) {
     }
 }
 
+// The #if lines of a text, as far as the compiler's choice can be known without the build's
+// settings: the lines of an #if 0 up to its #else, #elif or #endif are left out, and so are
+// those after the #else or #elif of an #if 1 (code kept for later, or switched off). Every other
+// condition is taken as true and as false alike: both its branches are read.
+class Conditionals {
+public:
+    // Whether the line is compiled, read in order; a directive line itself is not.
+    bool read(QStringView line) {
+        const QStringView directive = directiveOf(line);
+        if (directive.isNull())
+            return !skipping();
+        if (directive.startsWith(u"if")) {
+            // #if 0 or #if 1 alone; #ifdef, #ifndef and other conditions are not known.
+            const bool plain = directive.size() > 2 && directive[2].isSpace();
+            const QStringView condition = plain ? directive.sliced(2).trimmed() : QStringView();
+            m_open.append(condition == u"0" ? LeftOut : condition == u"1" ? Compiled : Other);
+        } else if ((directive.startsWith(u"else") || directive.startsWith(u"elif")) &&
+                   !m_open.isEmpty()) {
+            State& state = m_open.last();
+            if (state == Compiled)
+                state = Done; // a branch was compiled: none after it is
+            else if (state == LeftOut)
+                state = directive.startsWith(u"else") ? Compiled : Other;
+        } else if (directive.startsWith(u"endif") && !m_open.isEmpty()) {
+            m_open.removeLast();
+        }
+        return false;
+    }
+
+private:
+    // Other: not known, both branches read. LeftOut: the branch of an #if 0. Compiled: the
+    // branch of an #if 1, or the #else of an #if 0. Done: after the compiled branch.
+    enum State : quint8 { Other, LeftOut, Compiled, Done };
+    bool skipping() const { return m_open.contains(LeftOut) || m_open.contains(Done); }
+    // The directive after the #, such as "if 0" or "endif"; a null view for any other line.
+    static QStringView directiveOf(QStringView line) {
+        line = line.trimmed();
+        if (!line.startsWith(u'#'))
+            return {};
+        line = line.sliced(1).trimmed();
+        return line.startsWith(u"if") || line.startsWith(u"el") || line.startsWith(u"endif")
+                   ? line
+                   : QStringView();
+    }
+    QList<State> m_open;
+};
+
 // The line at position at of code, counting on from an earlier position whose line is known.
 class LineCounter {
 public:
@@ -224,8 +271,12 @@ void SourceScan::add(const QString& text, const QString& file) {
     const QString code = codeOnly(text);
     QString uses;
     uses.reserve(code.size());
+    Conditionals conditionals;
     for (QStringView line : QStringView(code).split(u'\n')) {
-        if (std::optional<Macro> macro = macroDefinition(line)) {
+        if (!conditionals.read(line)) {
+            // Left out by the preprocessor: kept as an empty line, so the lines below keep
+            // their numbers.
+        } else if (std::optional<Macro> macro = macroDefinition(line)) {
             m_kept += 2 * line.size();
             m_macros.append(std::move(*macro)); // a definition is not a use
         } else {

@@ -326,6 +326,11 @@ void TestLineCheck::gameClasses_data() {
         << "no code in hl.dll links func_wall: the editor shows the entity, but the game never";
     QTest::newRow("a slip of a linked name") << R"(@PointClass = monster_tset : "Test" [])"
                                              << "(the nearest name it links: monster_test)";
+    QTest::newRow("a linked name it begins with")
+        << R"(@PointClass = monster_testcharge : "Test" [])"
+        << "(the nearest name it links: monster_test)";
+    QTest::newRow("two keys from a linked name") << R"(@PointClass = monster_bext : "Test" [])"
+                                                 << "never spawns it";
     QTest::newRow("only the case differs") << R"(@PointClass = weapon_9mmar : "Rifle" [])"
                                            << "(the game links weapon_9mmAR: only the case differs";
     QTest::newRow("a class the compilers take out")
@@ -351,6 +356,8 @@ void TestLineCheck::gameClasses() {
     const fgd::Verdict verdict = before.verdict(1);
     QCOMPARE(verdict.severity, reason.isEmpty() ? fgd::Severity::None : fgd::Severity::Warning);
     QVERIFY2(verdict.reason.contains(reason), qPrintable(verdict.reason));
+    QVERIFY2(reason.contains("(") || !verdict.reason.contains("(the nearest"),
+             qPrintable(verdict.reason));
     // Without a game, nothing is marked.
     before.setGame({}, {});
     QCOMPARE(before.verdict(1).severity, fgd::Severity::None);

@@ -171,11 +171,17 @@ void TestGameCode::readsLinksAndClasses() {
          "struct entvars_s *pev;\r\n"
          "template <class T> class CList : public CBase<T>, private virtual CCount\r\n{\r\n};\r\n"
          "class CItem : public CBaseEntity\r\n{ };\r\n"
-         "class CTwice : public CBaseEntity {}; class CTwice : public CBaseMonster {};"});
-    QCOMPARE(code.links.size(), 1);
+         "class CTwice : public CBaseEntity {}; class CTwice : public CBaseMonster {};\n"
+         // What the preprocessor leaves out links nothing: an #if 0, the #else of an #if 1.
+         "#if 0\nLINK_ENTITY_TO_CLASS(old_can, COld);\n#else\nLINK_ENTITY_TO_CLASS(can, CCan);\n"
+         "#endif\n# if 1\n#elif defined(X)\nLINK_ENTITY_TO_CLASS(no_can, CNo);\n#else\n"
+         "LINK_ENTITY_TO_CLASS(no_can2, CNo);\n#endif\n#ifdef X\nLINK_ENTITY_TO_CLASS(x_can, CX);\n"
+         "#endif"});
+    QCOMPARE(code.entityNames, QStringList({"can", "item_a", "x_can"}));
     QCOMPARE(code.links[0].entity, "item_a");
     QCOMPARE(code.links[0].cppClass, QString());
     QCOMPARE(code.links[0].place.line, 7);
+    QCOMPARE(code.links[1].place.line, 19);
     QStringList classes;
     for (const game::CppClass& cppClass : code.classes)
         classes << QStringLiteral("%1:%2 %3")
