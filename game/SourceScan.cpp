@@ -92,12 +92,41 @@ qsizetype spaceEnd(QStringView text, qsizetype i) {
     return i;
 }
 
-// A macro that links: which of its arguments is the class name, and which the C++ class (-1
-// when none is, then cppClass is the class its definition names, or empty).
+// How a linking macro builds a name from the arguments of a call: pieces pasted together (##),
+// each a text of the macro's own or one of the call's arguments.
+struct Piece {
+    QString text;
+    int argument = -1; // the argument at this place, or -1 for text
+};
+using Pattern = QList<Piece>;
+
+// The name pattern builds from a call's arguments; the empty text when an argument is missing.
+QString expand(const Pattern& pattern, const QStringList& arguments) {
+    QString name;
+    for (const Piece& piece : pattern) {
+        if (piece.argument >= arguments.size())
+            return {};
+        name += piece.argument < 0 ? piece.text : arguments[piece.argument];
+    }
+    return name;
+}
+
+// An argument as a macro's body writes it, in terms of the macro's parameters: "monster_ ## x"
+// is the text monster_ pasted to the parameter x.
+Pattern patternOf(const QString& argument, const QStringList& parameters) {
+    Pattern pattern;
+    for (QStringView part : QStringView(argument).split(QStringLiteral("##"))) {
+        part = part.trimmed();
+        const int parameter = int(parameters.indexOf(part));
+        pattern.append(parameter >= 0 ? Piece{{}, parameter} : Piece{part.toString(), -1});
+    }
+    return pattern;
+}
+
+// A macro that links: the class name and the C++ class a call of it gives, from its arguments.
 struct Linker {
-    int entity = 0;
-    int cppClassArgument = -1;
-    QString cppClass;
+    Pattern entity;
+    Pattern cppClass;
 };
 using Linkers = QHash<QString, Linker>;
 
@@ -118,18 +147,29 @@ void forEachLink(const QString& code, const Linkers& linkers, Found found) {
         if (linker == linkers.cend())
             continue;
         const Linker copy = *linker; // found may add to linkers
-        if (const std::optional<QStringList> arguments = callArguments(code, open);
-            arguments && copy.entity < arguments->size())
+        if (const std::optional<QStringList> arguments = callArguments(code, open))
             found(copy, *arguments, start);
     }
 }
 
-// The C++ class a call of linker with arguments names, or the empty text when it pastes one.
-QString linkedCppClass(const Linker& linker, const QStringList& arguments) {
-    const QString named = linker.cppClassArgument >= 0 && linker.cppClassArgument < arguments.size()
-                              ? arguments[linker.cppClassArgument]
-                              : linker.cppClass;
-    return fgd::isIdentifier(named) ? named : QString();
+// A linker's pattern seen through a macro that calls it with arguments: the same pattern in
+// terms of that macro's own parameters.
+Pattern through(const Pattern& inner, const QStringList& arguments, const QStringList& parameters) {
+    Pattern outer;
+    for (const Piece& piece : inner) {
+        if (piece.argument < 0)
+            outer.append(piece);
+        else if (piece.argument < arguments.size())
+            outer += patternOf(arguments[piece.argument], parameters);
+        else
+            return {};
+    }
+    return outer;
+}
+
+bool usesArgument(const Pattern& pattern) {
+    return std::any_of(pattern.cbegin(), pattern.cend(),
+                       [](const Piece& piece) { return piece.argument >= 0; });
 }
 
 // Each class or struct defined in code with a body: its name, its bases and where the word
@@ -315,39 +355,38 @@ std::optional<SourceScan::Macro> SourceScan::macroDefinition(QStringView line) {
 }
 
 GameCode SourceScan::code() const {
-    // The macros that pass a parameter on as the class name, each with that parameter's place.
-    Linkers linkers{{QStringLiteral("LINK_ENTITY_TO_CLASS"), {0, 1, {}}}};
+    // The macros that build the class name from their arguments: LINK_ENTITY_TO_CLASS itself,
+    // and each macro whose body calls one with a name made of its own parameters.
+    Linkers linkers{{QStringLiteral("LINK_ENTITY_TO_CLASS"), {{{{}, 0}}, {{{}, 1}}}}};
     for (bool more = true; more;) {
         more = false;
         for (const Macro& macro : m_macros) {
             if (linkers.contains(macro.name))
                 continue;
-            forEachLink(
-                macro.body, linkers,
-                [&](const Linker& inner, const QStringList& arguments, qsizetype) {
-                    const int entity = int(macro.parameters.indexOf(arguments[inner.entity]));
-                    if (entity < 0 || linkers.contains(macro.name))
-                        return;
-                    // The C++ class is one of this macro's parameters, or a class it names itself.
-                    const QString cppClass = linkedCppClass(inner, arguments);
-                    const int place =
-                        cppClass.isEmpty() ? -1 : int(macro.parameters.indexOf(cppClass));
-                    linkers.insert(macro.name, {entity, place, place < 0 ? cppClass : QString()});
-                    more = true;
-                });
+            forEachLink(macro.body, linkers,
+                        [&](const Linker& inner, const QStringList& arguments, qsizetype) {
+                            Linker outer{through(inner.entity, arguments, macro.parameters),
+                                         through(inner.cppClass, arguments, macro.parameters)};
+                            if (!usesArgument(outer.entity) || linkers.contains(macro.name))
+                                return;
+                            linkers.insert(macro.name, outer);
+                            more = true;
+                        });
         }
     }
     GameCode code;
     for (const Text& text : m_texts) {
         const QString uses = QString::fromLatin1(text.code);
         LineCounter links(uses);
-        forEachLink(
-            uses, linkers, [&](const Linker& linker, const QStringList& arguments, qsizetype at) {
-                const QString& entity = arguments[linker.entity];
-                if (fgd::isIdentifier(entity))
-                    code.links.append(
-                        {entity, linkedCppClass(linker, arguments), {text.file, links.lineAt(at)}});
-            });
+        forEachLink(uses, linkers,
+                    [&](const Linker& linker, const QStringList& arguments, qsizetype at) {
+                        const QString entity = expand(linker.entity, arguments);
+                        QString cppClass = expand(linker.cppClass, arguments);
+                        if (!fgd::isIdentifier(cppClass))
+                            cppClass.clear();
+                        if (fgd::isIdentifier(entity))
+                            code.links.append({entity, cppClass, {text.file, links.lineAt(at)}});
+                    });
         LineCounter classes(uses);
         forEachClass(uses, [&](const QString& name, const QStringList& bases, qsizetype at) {
             code.classes.append({name, bases, {text.file, classes.lineAt(at)}});

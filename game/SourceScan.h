@@ -20,8 +20,8 @@ struct Place {
 };
 
 // One LINK_ENTITY_TO_CLASS( name, Class ), or a call of a mod's macro that wraps it: the class
-// name the engine spawns and the C++ class it makes for it (empty when the code builds that name
-// by pasting, as C##name).
+// name the engine spawns and the C++ class it makes for it (empty when the arguments do not
+// make a C++ name).
 struct Link {
     QString entity;
     QString cppClass;
@@ -51,11 +51,13 @@ struct GameCode {
 // parameters, and the rest of the code without comments or quoted texts, as Latin-1 bytes (game
 // code is ASCII), so a large tree takes as many bytes as its code, not twice its text.
 //
-// Comments are skipped; a name made by pasting (weapon_##name) is not a class name and is left
-// out. A wrapping macro is one whose definition passes one of its parameters on as the name, in
-// any number of arguments (LINK_ENTITY_TO_CLASS( name, Class, ... ) as some mods write it, or a
-// mod's LINK_WEAPON_TO_CLASS( Class, name )); such macros are found in all the texts added, so a
-// header's #define counts for every source file. Scanned by hand, without regular expressions:
+// Comments are skipped, and so is what the preprocessor surely leaves out (an #if 0, the #else
+// of an #if 1). A wrapping macro is one whose definition passes its parameters on into the
+// name, in any number of arguments (LINK_ENTITY_TO_CLASS( name, Class, ... ) as some mods write
+// it, a mod's LINK_WEAPON_TO_CLASS( Class, name ), or one that pastes the name together,
+// LINK_ENTITY_TO_CLASS( monster_##x, C##x )); each call of it links the name its arguments
+// make. Such macros are found in all the texts added, so a header's #define counts for every
+// source file. Scanned by hand, without regular expressions:
 // the game is read on a thread (see game/README.md).
 class SourceScan {
 public:

@@ -160,13 +160,14 @@ void TestGameCode::readsLinksAndClasses() {
              QStringList({"monster_test CTest entities.c:3", "info_three CThree entities.c:4",
                           "weapon_9mmAR CRifle entities.c:5"}));
 
-    // Lines counted past comments and continued lines (with Windows line ends too), a class
-    // pasted from a parameter left empty, and the classes with their bases.
+    // Lines counted past comments and continued lines (with Windows line ends too), a name and
+    // a class a macro pastes from its arguments, and the classes with their bases.
     const game::GameCode code = game::scanSources(
-        {"/* two\n lines */\r\n#define LINK_PAIR(a, b) \\\r\n LINK_ENTITY_TO_CLASS(a, C##b)\r\n"
+        {"/* two\n lines */\r\n#define LINK_PAIR(a, b) \\\r\n LINK_ENTITY_TO_CLASS(item_ ## a, "
+         "C##b)\r\n"
          "class CBase;\r\n"
          "class EXPORT CItem : public CBaseEntity {};\r\n"
-         "LINK_PAIR(item_a, a)\r\n"
+         "LINK_PAIR(a, Item)\r\n"
          "enum class Kind : int { A };\r\n"
          "struct entvars_s *pev;\r\n"
          "template <class T> class CList : public CBase<T>, private virtual CCount\r\n{\r\n};\r\n"
@@ -179,7 +180,7 @@ void TestGameCode::readsLinksAndClasses() {
          "#endif"});
     QCOMPARE(code.entityNames, QStringList({"can", "item_a", "x_can"}));
     QCOMPARE(code.links[0].entity, "item_a");
-    QCOMPARE(code.links[0].cppClass, QString());
+    QCOMPARE(code.links[0].cppClass, "CItem");
     QCOMPARE(code.links[0].place.line, 7);
     QCOMPARE(code.links[1].place.line, 19);
     QStringList classes;
