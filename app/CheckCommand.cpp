@@ -117,11 +117,21 @@ QList<CheckedFile> checkFiles(const QList<FileToCheck>& files, fgd::Editors edit
     return checked;
 }
 
+// The name a finding's file goes by in the text report: the checked file's as given, or a file it
+// includes by its path from the working folder (absolute when it lies outside it).
+QString shownName(const CheckedFile& file, const model::Finding& finding) {
+    if (finding.file.isEmpty())
+        return file.name;
+    const QString relative = QDir::current().relativeFilePath(finding.file);
+    return QDir::toNativeSeparators(relative.startsWith(QStringLiteral("../")) ? finding.file
+                                                                               : relative);
+}
+
 void writeText(const CheckedFile& file, QIODevice& out) {
     QString text;
     for (const model::Finding& finding : file.findings) {
         text += QStringLiteral("%1:%2:%3: %4: %5\n")
-                    .arg(file.name)
+                    .arg(shownName(file, finding))
                     .arg(finding.line)
                     .arg(finding.column)
                     .arg(fgd::severityName(finding.severity), finding.reason);
@@ -131,13 +141,12 @@ void writeText(const CheckedFile& file, QIODevice& out) {
 
 // Where a file lies, for a report read on another machine: relative to the working folder when
 // it lies under it (a repository's checkout), otherwise its absolute address.
-QJsonObject artifactLocation(const CheckedFile& file) {
-    if (file.path.isEmpty())
+QJsonObject artifactLocation(const QString& path) {
+    if (path.isEmpty())
         return {{QStringLiteral("uri"), QStringLiteral("stdin")}};
-    const QString relative = QDir::current().relativeFilePath(file.path);
+    const QString relative = QDir::current().relativeFilePath(path);
     if (relative.startsWith(QStringLiteral("../")) || QDir::isAbsolutePath(relative))
-        return {
-            {QStringLiteral("uri"), QUrl::fromLocalFile(file.path).toString(QUrl::FullyEncoded)}};
+        return {{QStringLiteral("uri"), QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded)}};
     QUrl url;
     url.setPath(relative, QUrl::DecodedMode);
     return {{QStringLiteral("uri"), url.toString(QUrl::FullyEncoded)},
@@ -173,7 +182,7 @@ void writeSarif(const QList<CheckedFile>& files, const QStringList& unreadable, 
 
     QJsonArray results;
     for (const CheckedFile& file : files) {
-        const QJsonObject location = artifactLocation(file);
+        const QJsonObject location = artifactLocation(file.path);
         for (const model::Finding& finding : file.findings) {
             const QString rule = QString::fromLatin1(finding.rule->id);
             results.append(QJsonObject{
@@ -184,11 +193,13 @@ void writeSarif(const QList<CheckedFile>& files, const QStringList& unreadable, 
                 {QStringLiteral("locations"),
                  QJsonArray{QJsonObject{
                      {QStringLiteral("physicalLocation"),
-                      QJsonObject{{QStringLiteral("artifactLocation"), location},
-                                  {QStringLiteral("region"),
-                                   QJsonObject{{QStringLiteral("startLine"), finding.line},
-                                               {QStringLiteral("startColumn"),
-                                                qint64(finding.column)}}}}}}}}});
+                      QJsonObject{
+                          {QStringLiteral("artifactLocation"),
+                           finding.file.isEmpty() ? location : artifactLocation(finding.file)},
+                          {QStringLiteral("region"),
+                           QJsonObject{
+                               {QStringLiteral("startLine"), finding.line},
+                               {QStringLiteral("startColumn"), qint64(finding.column)}}}}}}}}});
         }
     }
 
@@ -282,11 +293,23 @@ int runCheck(const CheckOptions& options, QIODevice& out, QIODevice& err) {
         checked.game = reading.game ? &*reading.game : nullptr;
     }
     QList<CheckedFile> checked = checkFiles(files, options.editors);
+    // A file that several of the files include is reported once, with the first.
+    QSet<QString> reportedElsewhere;
     for (CheckedFile& file : checked) {
         for (model::Finding& finding : file.findings) {
             if (finding.rule == &fgd::Rules::WrittenFor)
                 finding.reason += QStringLiteral(" (choose the editors with --editors)");
         }
+        file.findings.removeIf([&](const model::Finding& finding) {
+            if (finding.file.isEmpty())
+                return false;
+            const QString key =
+                QStringLiteral("%1:%2:%3").arg(finding.file).arg(finding.line).arg(finding.column);
+            if (reportedElsewhere.contains(key))
+                return true;
+            reportedElsewhere.insert(key);
+            return false;
+        });
     }
     for (qsizetype i = 0; i < checked.size(); ++i) {
         if (const QString note = gameNotes.value(options.files.at(i)); !note.isEmpty())

@@ -26,9 +26,18 @@ public:
     // Answers for an @include: the class names the file it names declares (its own @includes
     // followed), or nothing when it cannot be read, with the reason (no reason: the lines came
     // from no file, so there is no folder to read from). The check reads no file itself.
+    // A @PointClass or @SolidClass an included file declares: its name, that file's path, and
+    // its line and column as the file is written, from 1.
+    struct IncludedClass {
+        QString name;
+        QString file;
+        int line = 0;
+        qsizetype column = 0;
+    };
     struct Included {
         std::optional<QStringList> names;
         QString error;
+        QList<IncludedClass> placeable = {}; // of the files included, their own includes too
     };
     using IncludeReader = std::function<Included(const QString& name)>;
     void setIncludeReader(IncludeReader reader);

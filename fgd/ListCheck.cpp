@@ -163,6 +163,19 @@ void ListCheck::includeProblems(int line, QList<Problem>& problems) const {
     while (item != m_items.cbegin() && (--item)->firstLine == line) {
         if (item->include.isEmpty())
             continue;
+        if (const QList<IncludedProblem> unlinked = unlinkedIn(item->include);
+            !unlinked.isEmpty()) {
+            QStringList where;
+            for (const IncludedProblem& problem : unlinked)
+                where << QStringLiteral("%1 (%2, line %3)")
+                             .arg(problem.declared.name, problem.declared.file.section(u'/', -1))
+                             .arg(problem.declared.line);
+            problems.append({line, 0, Severity::Warning, &Rules::GameUnlinked,
+                             QStringLiteral("\"%1\", which this file includes, declares classes "
+                                            "no code in %2 links: %3; the editor shows them, but "
+                                            "the game never spawns them")
+                                 .arg(item->include, m_game.source(), where.join(u", "))});
+        }
         const Included included = m_index.included(item->include);
         if (included.names || included.error.isEmpty())
             continue;
@@ -172,6 +185,30 @@ void ListCheck::includeProblems(int line, QList<Problem>& problems) const {
                                          "no base class is checked")
                               .arg(item->include, included.error)});
     }
+}
+
+QList<ListCheck::IncludedProblem> ListCheck::unlinkedIn(const QString& include) const {
+    QList<IncludedProblem> unlinked;
+    if (!m_game.known())
+        return unlinked;
+    for (const DeclarationIndex::IncludedClass& declared : m_index.included(include).placeable) {
+        if (const std::optional<Problem> problem =
+                m_game.unlinked(declared.name, declared.line, declared.column, true))
+            unlinked.append({declared, *problem});
+    }
+    return unlinked;
+}
+
+QList<ListCheck::IncludedProblem> ListCheck::includedUnlinked() const {
+    QList<IncludedProblem> all;
+    QSet<QString> files;
+    for (const Item& item : m_items) {
+        if (!item.include.isEmpty() && !files.contains(item.include)) {
+            files.insert(item.include);
+            all += unlinkedIn(item.include);
+        }
+    }
+    return all;
 }
 
 bool ListCheck::inSpanningDeclaration(int line) const {

@@ -63,6 +63,15 @@ public:
     void setGame(const QStringList& linked, const QString& source) { m_game.set(linked, source); }
     const QString& gameSource() const { return m_game.source(); }
 
+    // The classes the files @included declare that the game does not link, where each is
+    // declared in its own file, each with the warning for it there (line and column as the
+    // class's). The @include line of the list gets one warning that names them all.
+    struct IncludedProblem {
+        DeclarationIndex::IncludedClass declared;
+        Problem problem;
+    };
+    QList<IncludedProblem> includedUnlinked() const;
+
     int count() const { return m_count; }
     // The problems of a line, in the order of their columns.
     QList<Problem> problems(int line) const;
@@ -113,6 +122,7 @@ private:
     void addItem(const ParsedItem& item, DeclarationIndex::Changes& touched);
     void listProblems(int line, QList<Problem>& problems) const;
     void includeProblems(int line, QList<Problem>& problems) const;
+    QList<IncludedProblem> unlinkedIn(const QString& include) const;
 
     int m_count = 0; // lines checked
     enum : quint8 { NamesBase = 1, DeclaresClass = 2, IncludesFile = 4 };

@@ -19,6 +19,12 @@ QList<Finding> checkFileContents(const FgdContents& contents, const Surroundings
                              problem.reason});
         }
     }
+    // Classes the included files declare that the game does not link, in their own files.
+    for (const fgd::ListCheck::IncludedProblem& included : check.includedUnlinked()) {
+        findings.append({included.declared.line, included.declared.column,
+                         included.problem.severity, included.problem.rule, included.problem.reason,
+                         included.declared.file});
+    }
     return findings;
 }
 

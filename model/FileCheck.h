@@ -21,6 +21,7 @@ struct Finding {
     fgd::Severity severity = fgd::Severity::Error;
     const fgd::Rule* rule = nullptr;
     QString reason;
+    QString file = {}; // for a finding in a file the checked one @includes: its path; else empty
 };
 
 // Checks the contents of a file in its surroundings, as the main window checks a file it opens,

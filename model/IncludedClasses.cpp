@@ -1,6 +1,7 @@
 #include "IncludedClasses.h"
 
 #include "FgdReader.h"
+#include "FileFrame.h"
 #include "fgd/Parser.h"
 
 #include <QDir>
@@ -13,7 +14,8 @@ namespace {
 
 // The class names declared in the file at path and the files it @includes, each read once.
 // Returns why one of them cannot be read, or the empty text when all could.
-QString collectDeclared(const QString& path, QSet<QString>& visited, QStringList& names) {
+QString collectDeclared(const QString& path, QSet<QString>& visited, QStringList& names,
+                        QList<fgd::DeclarationIndex::IncludedClass>& placeable) {
     const QString file = QFileInfo(path).absoluteFilePath();
     if (visited.contains(file))
         return {};
@@ -22,13 +24,19 @@ QString collectDeclared(const QString& path, QSet<QString>& visited, QStringList
     if (!read.ok)
         return read.reason;
     QString error;
+    // The definition lines start below the frame's header in a file this program saved.
+    const int firstLine =
+        1 + (read.contents.modInfo ? int(frameHeader(*read.contents.modInfo).size()) : 0);
     fgd::parseItems(read.contents.lines, 0, [&](const fgd::ParsedItem& item) {
         if (!item.declared.isEmpty())
             names.append(item.declared);
+        if (item.placeable && !item.declared.isEmpty())
+            placeable.append(
+                {item.declared, file, firstLine + item.declaredLine, item.declaredColumn + 1});
         if (item.include.isEmpty() || !error.isEmpty())
             return;
-        if (const QString why =
-                collectDeclared(QFileInfo(file).dir().filePath(item.include), visited, names);
+        if (const QString why = collectDeclared(QFileInfo(file).dir().filePath(item.include),
+                                                visited, names, placeable);
             !why.isEmpty())
             error = why.startsWith(u'"') ? why // said of a file further down already
                     : why.startsWith(u"it ")
@@ -45,9 +53,10 @@ QString collectDeclared(const QString& path, QSet<QString>& visited, QStringList
 fgd::ListCheck::Included classesDeclaredIn(const QString& path) {
     QSet<QString> visited;
     QStringList names;
-    if (QString error = collectDeclared(path, visited, names); !error.isEmpty())
+    QList<fgd::DeclarationIndex::IncludedClass> placeable;
+    if (QString error = collectDeclared(path, visited, names, placeable); !error.isEmpty())
         return {std::nullopt, std::move(error)};
-    return {std::move(names), {}};
+    return {std::move(names), {}, std::move(placeable)};
 }
 
 fgd::ListCheck::IncludeReader includedClassesFrom(const QString& folder) {

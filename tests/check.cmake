@@ -133,6 +133,11 @@ if(NOT EMULATOR)
         "${DATA}/game/source: note: the game links info_three, which no file declares"
         "${DATA}/game/source: note: the game links weapon_9mmAR, which no file declares"
         ARGS --game ../game/source --undeclared ${game_fgd})
+    # A class an included file declares is checked too: the @include line names it, and the
+    # finding stands in the included file, once however many files include it.
+    check(STATUS 0 FINDINGS ../game/mod/maps/includes.fgd:1:1:warning
+        ${DATA}/game/mod/maps/base.fgd:1:15:warning ../game/mod/maps/includes.fgd:1:1:warning
+        ARGS ../game/mod/maps/includes.fgd ../game/mod/maps/includes.fgd)
     # The options count wherever they stand, before the file or after it.
     check(STATUS 0 FINDINGS ${game_fgd}:3:15:warning
         "${DATA}/game/source: note: the game links info_three, which no file declares"
