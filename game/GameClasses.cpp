@@ -1,5 +1,6 @@
 #include "GameClasses.h"
 
+#include "BuildFolders.h"
 #include "Liblist.h"
 #include "ServerLibrary.h"
 
@@ -42,31 +43,35 @@ constexpr qsizetype MaxKeptCode = 96 << 20;
 GameReading readSources(const QString& folder) {
     SourceScan scan;
     QStringList notes;
+    // The folder, and the folders beside it that its build compiles from.
+    const QStringList besides = foldersBuiltWith(folder);
     // Chosen by their suffix, not by QDirIterator's name filters, which are regular expressions.
     static const QSet<QString> suffixes{"cpp", "cxx", "cc", "c", "h", "hpp"};
-    QDirIterator files(folder, QDir::Files, QDirIterator::Subdirectories);
-    while (files.hasNext()) {
-        files.next();
-        const QFileInfo info = files.fileInfo();
-        if (!suffixes.contains(info.suffix().toLower()))
-            continue;
-        if (info.size() > MaxSourceFile) {
-            notes << QStringLiteral("%1 was not read: at %2 it is far larger than any file of "
-                                    "game code")
-                         .arg(QDir::toNativeSeparators(info.filePath()),
-                              QLocale::c().formattedDataSize(info.size()));
-            continue;
+    for (const QString& root : QStringList{folder} + besides) {
+        QDirIterator files(root, QDir::Files, QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            files.next();
+            const QFileInfo info = files.fileInfo();
+            if (!suffixes.contains(info.suffix().toLower()))
+                continue;
+            if (info.size() > MaxSourceFile) {
+                notes << QStringLiteral("%1 was not read: at %2 it is far larger than any file "
+                                        "of game code")
+                             .arg(QDir::toNativeSeparators(info.filePath()),
+                                  QLocale::c().formattedDataSize(info.size()));
+                continue;
+            }
+            QFile file(files.filePath());
+            if (file.open(QIODevice::ReadOnly))
+                scan.add(QString::fromLatin1(file.read(MaxSourceFile)), info.filePath());
+            if (scan.keptBytes() > MaxKeptCode)
+                return {std::nullopt,
+                        QStringLiteral("%1 holds more code than any one mod's game code: choose "
+                                       "the folder of the mod's own (the one that holds its dlls "
+                                       "or server code)")
+                            .arg(QDir::toNativeSeparators(folder)),
+                        notes};
         }
-        QFile file(files.filePath());
-        if (file.open(QIODevice::ReadOnly))
-            scan.add(QString::fromLatin1(file.read(MaxSourceFile)), info.filePath());
-        if (scan.keptBytes() > MaxKeptCode)
-            return {std::nullopt,
-                    QStringLiteral("%1 holds more code than any one mod's game code: choose the "
-                                   "folder of the mod's own (the one that holds its dlls or "
-                                   "server code)")
-                        .arg(QDir::toNativeSeparators(folder)),
-                    notes};
     }
     GameCode code = scan.code();
     if (code.entityNames.isEmpty())
@@ -75,6 +80,21 @@ GameReading readSources(const QString& folder) {
                                "(LINK_ENTITY_TO_CLASS)")
                     .arg(QDir::toNativeSeparators(folder)),
                 notes};
+    // Where the names were found, so that a folder read too, or one missed, shows.
+    for (const QString& beside : besides) {
+        QSet<QString> there;
+        for (const Link& link : std::as_const(code.links)) {
+            if (link.place.file.startsWith(beside + u'/'))
+                there.insert(link.entity);
+        }
+        if (there.isEmpty())
+            continue;
+        notes << QStringLiteral("%1 also read, as the build files in %2 name it: %3 of the %4 "
+                                "linked names are there")
+                     .arg(QDir::toNativeSeparators(beside), QDir::toNativeSeparators(folder))
+                     .arg(there.size())
+                     .arg(code.entityNames.size());
+    }
     const QStringList names = code.entityNames;
     return {GameClasses{folder, names, std::move(code)}, {}, notes};
 }

@@ -196,6 +196,23 @@ void TestGameCode::readsLinksAndClasses() {
     QVERIFY(code.classNamed("CItem") && code.classNamed("CItem")->place.line == 6);
     QVERIFY(!code.classNamed("CTwice"));
     QVERIFY(!code.classNamed("CBase"));
+
+    // A server folder whose build compiles weapons kept in a folder beside it: read too, and
+    // said where the names were found.
+    QTemporaryDir mod;
+    QVERIFY(QDir(mod.path()).mkpath("server") && QDir(mod.path()).mkpath("shared"));
+    const auto write = [&](const QString& name, const QByteArray& text) {
+        QFile file(mod.filePath(name));
+        return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
+    };
+    QVERIFY(write("server/Makefile", "OBJ = ../shared/weapons.o\n"));
+    QVERIFY(write("server/monsters.cpp", "LINK_ENTITY_TO_CLASS(monster_a, CA);\n"));
+    QVERIFY(write("shared/weapons.cpp", "LINK_ENTITY_TO_CLASS(weapon_a, CW);\n"));
+    const game::GameReading split = game::readGame(mod.filePath("server"));
+    QVERIFY2(split.game, qPrintable(split.error));
+    QCOMPARE(split.game->names, QStringList({"monster_a", "weapon_a"}));
+    QCOMPARE(split.notes.size(), 1);
+    QVERIFY2(split.notes[0].contains("1 of the 2 linked names"), qPrintable(split.notes[0]));
 }
 
 QTEST_APPLESS_MAIN(TestGameCode)
