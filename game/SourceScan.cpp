@@ -1,5 +1,6 @@
 #include "SourceScan.h"
 
+#include "CodeText.h"
 #include "fgd/Vocabulary.h"
 
 #include <optional>
@@ -8,9 +9,9 @@ namespace game {
 
 namespace {
 
-// The text with its comments and quoted texts blanked out and its continued lines joined. The
-// line ends a comment or a continued line swallows are put back after the line they join, so
-// every later line keeps its number and a #define still ends where it did.
+// The text with its comments and quoted texts blanked out (but a key name in quotes) and its
+// continued lines joined. The line ends a comment or a continued line swallows are put back after
+// the line they join, so every later line keeps its number and a #define still ends where it did.
 QString codeOnly(const QString& text) {
     QString code;
     code.reserve(text.size());
@@ -34,11 +35,19 @@ QString codeOnly(const QString& text) {
             ++i;
             code += u' ';
         } else if (c == u'"' || c == u'\'') {
+            const qsizetype start = i + 1;
+            bool word = c == u'"';
             for (++i; i < text.size() && text[i] != c && text[i] != u'\n'; ++i) {
+                word &= isWordChar(text[i]);
                 if (text[i] == u'\\')
                     ++i;
             }
-            code += u' ';
+            // A text of letters, digits and _ (a key name) stays, in its quotes: nothing that
+            // looks for code finds a call or a class in it.
+            if (word && i > start && i < text.size() && text[i] == u'"')
+                code += QStringView(text).sliced(start - 1, i - start + 2);
+            else
+                code += u' ';
         } else if (c == u'\\' && next == u'\n') {
             ++i; // a continued line: the #define goes on
             ++held;
@@ -52,44 +61,6 @@ QString codeOnly(const QString& text) {
         }
     }
     return code;
-}
-
-// The arguments of the call whose opening parenthesis is at open, split at its top-level commas,
-// or nothing when the call is not closed.
-std::optional<QStringList> callArguments(const QString& code, qsizetype open) {
-    QStringList arguments;
-    int depth = 0;
-    qsizetype start = open + 1;
-    for (qsizetype i = open; i < code.size(); ++i) {
-        const QChar c = code[i];
-        if (c == u'(') {
-            ++depth;
-        } else if (c == u')' && --depth == 0) {
-            arguments << code.mid(start, i - start).trimmed();
-            return arguments;
-        } else if (c == u',' && depth == 1) {
-            arguments << code.mid(start, i - start).trimmed();
-            start = i + 1;
-        }
-    }
-    return std::nullopt;
-}
-
-// A letter, digit or underscore: the characters of a C name (game code is ASCII).
-bool isWordChar(QChar c) {
-    return c.unicode() < 128 && (c.isLetterOrNumber() || c == u'_');
-}
-
-qsizetype wordEnd(QStringView text, qsizetype i) {
-    while (i < text.size() && isWordChar(text[i]))
-        ++i;
-    return i;
-}
-
-qsizetype spaceEnd(QStringView text, qsizetype i) {
-    while (i < text.size() && text[i].isSpace())
-        ++i;
-    return i;
 }
 
 // How a linking macro builds a name from the arguments of a call: pieces pasted together (##),
@@ -387,6 +358,9 @@ GameCode SourceScan::code() const {
                         if (fgd::isIdentifier(entity))
                             code.links.append({entity, cppClass, {text.file, links.lineAt(at)}});
                     });
+        readKeyValueFunctions(uses, text.file, code.keyValues);
+        if (code.engineFields.isEmpty())
+            code.engineFields = engineFieldsIn(uses);
         LineCounter classes(uses);
         forEachClass(uses, [&](const QString& name, const QStringList& bases, qsizetype at) {
             code.classes.append({name, bases, {text.file, classes.lineAt(at)}});

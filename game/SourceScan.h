@@ -1,5 +1,7 @@
 #pragma once
 
+#include "KeyValues.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QList>
@@ -37,9 +39,11 @@ struct CppClass {
 };
 
 struct GameCode {
-    QList<Link> links;       // in the order read
-    QList<CppClass> classes; // every definition, in the order read
-    QStringList entityNames; // the linked class names, sorted, each once
+    QList<Link> links;                 // in the order read
+    QList<CppClass> classes;           // every definition, in the order read
+    QStringList entityNames;           // the linked class names, sorted, each once
+    QList<KeyValueFunction> keyValues; // every KeyValue() defined, in the order read
+    QStringList engineFields;          // from the game's gEntvarsDescription, when it is there
 
     // The class of that name when the code defines it once, or defines it the same way each
     // time (a mod keeps the client's and the server's copy of a weapon); nothing when it is not

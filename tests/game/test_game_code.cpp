@@ -3,6 +3,7 @@
 // a message.
 
 #include "game/GameClasses.h"
+#include "game/KeyValues.h"
 #include "game/Liblist.h"
 #include "game/ServerLibrary.h"
 #include "game/SourceScan.h"
@@ -45,6 +46,7 @@ private slots:
     void refusesDamagedLibraries();
     void findsTheLiblistAbove();
     void readsLinksAndClasses();
+    void readsKeyValues();
 };
 
 void TestGameCode::readsGames_data() {
@@ -213,6 +215,55 @@ void TestGameCode::readsLinksAndClasses() {
     QCOMPARE(split.game->names, QStringList({"monster_a", "weapon_a"}));
     QCOMPARE(split.notes.size(), 1);
     QVERIFY2(split.notes[0].contains("1 of the 2 linked names"), qPrintable(split.notes[0]));
+}
+
+void TestGameCode::readsKeyValues() {
+    // A header with an inline KeyValue() and a class without one, the engine's field table, and
+    // KeyValue()s that pass the key on, stop, read by prefix, or are defined twice.
+    const game::GameCode code = game::scanSources(
+        {"class CBaseEntity {\n"
+         "    virtual void KeyValue( KeyValueData* pkvd ) { pkvd->fHandled = FALSE; }\n"
+         "};\n"
+         "class CBaseDelay : public CBaseEntity { public: void KeyValue( KeyValueData* ); };\n"
+         "class CItem : public CBaseDelay {};\n"
+         "class CLight : public CBaseEntity {\n"
+         "    void KeyValue( KeyValueData *kvd ) override\n"
+         "    { if (!stricmp(kvd->szKeyName, \"Style\")) return; CBaseEntity::KeyValue(kvd); }\n"
+         "};\n",
+         "TYPEDESCRIPTION gEntvarsDescription[] = {\n"
+         "    DEFINE_ENTITY_FIELD( classname, FIELD_STRING ),\n"
+         "    DEFINE_ENTITY_GLOBAL_FIELD( globalname, FIELD_STRING ),\n"
+         "};\n"
+         "void CBaseDelay :: KeyValue( KeyValueData *pkvd ) {\n"
+         "    if (FStrEq(pkvd->szKeyName, \"delay\")) m_flDelay = atof(pkvd->szValue);\n"
+         "    else if (!strcmp(\"killtarget\", pkvd->szKeyName)) m_iszKillTarget = 1;\n"
+         "    else CBaseEntity::KeyValue( pkvd );\n"
+         "}\n"
+         "void CStop::KeyValue( KeyValueData *pkvd ) { if (FStrEq(pkvd->szKeyName, \"a\")) {} }\n"
+         "void CPrefix::KeyValue( KeyValueData *pkvd ) {\n"
+         "    if (!strncmp(pkvd->szKeyName, \"target\", 6)) {} else CBaseDelay::KeyValue( pkvd ); "
+         "}\n"
+         "void CTwice::KeyValue( KeyValueData *pkvd ) { if (FStrEq(pkvd->szKeyName, \"x\")) {} }\n"
+         "void CTwice::KeyValue( KeyValueData *pkvd ) { if (FStrEq(pkvd->szKeyName, \"y\")) {} }\n"
+         "void CHands::KeyValue( KeyValueData *pkvd ) { Store( pkvd ); }\n"});
+    QCOMPARE(code.engineFields, QStringList({"classname", "globalname"}));
+    QCOMPARE(code.keyValues.size(), 8);
+    QCOMPARE(code.keyValues[2].line, 5);
+    const game::KeyReading item = game::keysRead(code, "CItem");
+    QVERIFY(item.known);
+    QCOMPARE(item.through, QStringList({"CBaseDelay", "CBaseEntity"}));
+    QCOMPARE(item.exact, QSet<QString>({"delay", "killtarget"}));
+    const game::KeyReading light = game::keysRead(code, "CLight");
+    QVERIFY(light.known);
+    QCOMPARE(light.anyCase, QSet<QString>({"style"}));
+    QVERIFY(light.exact.isEmpty());
+    const game::KeyReading stop = game::keysRead(code, "CStop");
+    QVERIFY(stop.known);
+    QCOMPARE(stop.through, QStringList({"CStop"})); // it passes nothing on
+    // Keys read by prefix, a class defined twice otherwise, a key handed to another function,
+    // a class not in the code: nothing can be told.
+    for (const char* unknown : {"CPrefix", "CTwice", "CHands", "CElsewhere"})
+        QVERIFY2(!game::keysRead(code, unknown).known, unknown);
 }
 
 QTEST_APPLESS_MAIN(TestGameCode)

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+namespace game {
+
+struct GameCode;
+struct Place;
+
+// How a mod's C++ code reads the keys a map gives an entity. The engine hands each key to the
+// game's DispatchKeyValue, which fills the engine's own fields (the game's table of entvars_t
+// fields, gEntvarsDescription: targetname, origin, rendermode, ...; compared in any case) and
+// then calls the entity's KeyValue(), which compares the key's name with those it knows and
+// passes the others on to its base class's KeyValue(), or not.
+
+// One KeyValue( KeyValueData *pkvd ) function the code defines, out of line or in a class's body.
+struct KeyValueFunction {
+    QString cppClass;
+    QString file;
+    int line = 0;
+    QStringList exact;    // the keys it compares in their case (FStrEq, strcmp), as written
+    QStringList anyCase;  // the keys it compares in any case (stricmp, strcasecmp), as written
+    QStringList passesTo; // the classes whose KeyValue() it calls with the key
+    // It reads keys by a prefix (strncmp), by a name it builds or looks up, or hands the key to
+    // another function: what it reads cannot be told, and its class is not judged.
+    bool readsOtherwise = false;
+};
+
+// Adds the KeyValue() functions in the code of one file (kept as SourceScan keeps it; its first
+// line is line 1) to functions.
+void readKeyValueFunctions(const QString& code, const QString& file,
+                           QList<KeyValueFunction>& functions);
+
+// The names of the engine's own fields, from the game's gEntvarsDescription table in code, if
+// it is there.
+QStringList engineFieldsIn(const QString& code);
+
+// What the code does with the keys of an entity of a C++ class: known is false when it cannot be
+// told (a KeyValue() on the way reads otherwise, is defined twice in different ways, or a class
+// on the way is not found), and then nothing is to be said of the class's keys.
+struct KeyReading {
+    bool known = false;
+    QSet<QString> exact;   // the keys read in their case
+    QSet<QString> anyCase; // the keys read in any case, in lower case
+    QStringList through;   // the classes whose KeyValue() it runs through, in order
+};
+KeyReading keysRead(const GameCode& code, const QString& cppClass);
+
+} // namespace game
