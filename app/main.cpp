@@ -74,7 +74,8 @@ Command readCommandLine(const QStringList& arguments) {
         QStringLiteral("The game whose class names the marks check, in the window and with "
                        "--check: its liblist.gam, its server library (.dll, .so) or the folder "
                        "of its game code. Without it, the liblist.gam of a file's folder or of "
-                       "one above it."),
+                       "one above it. From a library only the class names are checked; from "
+                       "the game code's folder also the keys each class's KeyValue() reads."),
         QStringLiteral("path"));
     const QCommandLineOption undeclared(
         QStringLiteral("undeclared"),

@@ -30,6 +30,7 @@ void DeclarationIndex::clear() {
     m_baseOwners.clear();
     m_twice = 0;
     m_classes.clear();
+    m_keys.clear();
     m_names.clear();
     m_includes.clear();
     m_includedNames.clear();
@@ -45,11 +46,20 @@ void DeclarationIndex::add(const ParsedItem& item, Changes& touched) {
     }
     if (!item.declared.isEmpty()) {
         Name& name = m_names[item.declared];
-        touched.hierarchy |= !item.bases.isEmpty() && !name.asBase.isEmpty();
+        // A base whose bases changed, or whose keys may have, changes the classes that name it.
+        touched.hierarchy |= (!item.bases.isEmpty() || m_trackKeys) && !name.asBase.isEmpty();
+        const qsizetype firstKey = m_keys.size();
+        if (m_trackKeys) {
+            for (const KeyValue& key : item.details.keys)
+                m_keys.append({key.name, key.place.line, key.place.column, m_classes.size()});
+        }
         m_classes.append({{item.declaredLine, item.declaredColumn, item.declared},
                           item.placeable,
                           firstBase,
-                          item.bases.size()});
+                          item.bases.size(),
+                          item.details.kind == ClassKind::Solid,
+                          firstKey,
+                          m_keys.size() - firstKey});
         QList<int>& declared = name.declared;
         if (!declared.isEmpty())
             touched.line = std::min(touched.line, declared.constLast());
@@ -76,6 +86,7 @@ void DeclarationIndex::removeDeclared(const QString& declaredName, Changes& touc
     QList<int>& declared = name->declared;
     m_twice -= declared.size() == 2;
     declared.removeLast();
+    touched.hierarchy |= m_trackKeys && !name->asBase.isEmpty();
     if (!declared.isEmpty())
         touched.line = std::min(touched.line, declared.constLast());
     else if (!name->asBase.isEmpty())
@@ -111,6 +122,8 @@ void DeclarationIndex::removeFrom(int line, Changes& touched) {
     }
     while (!m_classes.isEmpty() && m_classes.constLast().line >= line)
         m_classes.removeLast();
+    while (!m_keys.isEmpty() && m_keys.constLast().line >= line)
+        m_keys.removeLast();
 }
 
 void DeclarationIndex::baseProblems(int line, QList<Problem>& problems) const {
@@ -165,6 +178,35 @@ std::optional<Problem> DeclarationIndex::declaredTwice(const Declared& declared)
                                         "declaration for the later one (TrenchBroom keeps both "
                                         "when one is a @PointClass and the other a @SolidClass)")
                              .arg(declared.name)};
+}
+
+QList<std::pair<QString, QString>> DeclarationIndex::inheritedKeys(const Declared& declared) const {
+    QSet<QString> given;
+    for (qsizetype i = declared.firstKey; i < declared.firstKey + declared.keyCount; ++i)
+        given.insert(m_keys.at(i).name);
+    QList<std::pair<QString, QString>> inherited;
+    const auto basesOf = [this](const QString& name) {
+        return this->basesOf(name);
+    };
+    walkBases(declared.name, basesOf, [&](const QString& base) {
+        const auto found = m_names.constFind(base);
+        if (found == m_names.cend())
+            return;
+        for (const int line : found->declared) {
+            forEachDeclaredOn(line, [&](const Declared& declaration) {
+                if (declaration.name != base)
+                    return;
+                for (qsizetype i = declaration.firstKey;
+                     i < declaration.firstKey + declaration.keyCount; ++i) {
+                    if (const QString& key = m_keys.at(i).name; !given.contains(key)) {
+                        given.insert(key);
+                        inherited.append({key, base});
+                    }
+                }
+            });
+        }
+    });
+    return inherited;
 }
 
 int DeclarationIndex::firstUseAsBase(const QString& name) const {

@@ -68,12 +68,38 @@ public:
     // own base through a circle, declared only below.
     void baseProblems(int line, QList<Problem>& problems) const;
 
-    // A class declared on a line, and its bases in the order named.
+    // A class declared on a line, its bases in the order named, and its key-values (kept only
+    // while keys are tracked).
     struct Declared : BaseUse {
         bool placeable = false; // a @PointClass or @SolidClass
         qsizetype firstBase = 0;
         qsizetype baseCount = 0;
+        bool solid = false;
+        qsizetype firstKey = 0;
+        qsizetype keyCount = 0;
     };
+    // A key-value a declaration gives, where its name stands, and the declaration (in
+    // declaration order: an index that stays while the declaration does).
+    struct KeyUse {
+        QString name;
+        int line = 0;
+        qsizetype column = 0;
+        qsizetype owner = 0;
+    };
+    // Whether the key-values of the declarations are kept (the items must then be read with
+    // their details): the game's code judges them. A base class read again then repaints the
+    // classes below that name it, since the keys they inherit may have changed.
+    void trackKeys(bool track) { m_trackKeys = track; }
+    // Calls found for each key-value declared on line, with its declaration.
+    template <typename Found> void forEachKeyOn(int line, Found found) const {
+        auto key = std::lower_bound(m_keys.cbegin(), m_keys.cend(), line,
+                                    [](const KeyUse& k, int at) { return k.line < at; });
+        for (; key != m_keys.cend() && key->line == line; ++key)
+            found(*key, m_classes.at(key->owner));
+    }
+    // The key-values a class inherits through its bases and does not declare itself, each once
+    // with the base that gives it, in the order the walk of its bases reaches them.
+    QList<std::pair<QString, QString>> inheritedKeys(const Declared& declared) const;
     // Calls found for each class declared on line.
     template <typename Found> void forEachDeclaredOn(int line, Found found) const {
         auto declared = std::lower_bound(m_classes.cbegin(), m_classes.cend(), line,
@@ -101,6 +127,8 @@ private:
     QList<BaseUse> m_bases;      // in the order of their lines
     QList<QString> m_baseOwners; // the class naming each of m_bases
     QList<Declared> m_classes;   // the names declared, by line
+    QList<KeyUse> m_keys;        // their key-values, by line, while keys are tracked
+    bool m_trackKeys = false;
     struct Name {
         QList<int> declared; // the lines declaring it
         QList<int> asBase;   // the lines naming it as a base, in order

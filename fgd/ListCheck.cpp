@@ -143,17 +143,51 @@ void ListCheck::listProblems(int line, QList<Problem>& problems) const {
         includeProblems(line, problems);
     if (has & NamesBase)
         m_index.baseProblems(line, problems);
-    if ((has & DeclaresClass) && (m_index.anyDeclaredTwice() || m_game.known())) {
+    if ((has & DeclaresClass) && (m_index.anyDeclaredTwice() || m_game.known() || m_keys.known())) {
         m_index.forEachDeclaredOn(line, [&](const DeclarationIndex::Declared& declared) {
             if (const std::optional<Problem> unlinked = m_game.unlinked(
                     declared.name, declared.line, declared.column, declared.placeable))
                 problems.append(*unlinked);
             if (const std::optional<Problem> twice = m_index.declaredTwice(declared))
                 problems.append(*twice);
+            if (declared.placeable && m_keys.judges(declared.name))
+                inheritedKeyProblems(declared, problems);
+        });
+    }
+    if ((has & DeclaresKey) && m_keys.known()) {
+        m_index.forEachKeyOn(line, [&](const DeclarationIndex::KeyUse& key,
+                                       const DeclarationIndex::Declared& owner) {
+            if (!owner.placeable)
+                return;
+            if (const std::optional<Problem> problem =
+                    m_keys.judge(owner.name, owner.solid, key.name, key.line, key.column))
+                problems.append(*problem);
         });
     }
     if (const std::optional<Problem> note = m_targets.writtenForNote(line))
         problems.append(*note);
+}
+
+// The keys a class's bases give it that its code does not read: one warning on its name for those
+// no code reads, and one for each that the code reads in another case.
+void ListCheck::inheritedKeyProblems(const DeclarationIndex::Declared& declared,
+                                     QList<Problem>& problems) const {
+    QStringList unread;
+    for (const auto& [key, base] : m_index.inheritedKeys(declared)) {
+        std::optional<Problem> problem =
+            m_keys.judge(declared.name, declared.solid, key, declared.line, declared.column);
+        if (!problem)
+            continue;
+        if (problem->rule == &Rules::KeyUnread) {
+            unread << QStringLiteral("%1 (from %2)").arg(key, base);
+        } else {
+            problem->reason =
+                QStringLiteral("%1, which %2 gives it: %3").arg(key, base, problem->reason);
+            problems.append(*problem);
+        }
+    }
+    if (!unread.isEmpty())
+        problems.append(m_keys.inherited(declared.name, unread, declared.line, declared.column));
 }
 
 void ListCheck::includeProblems(int line, QList<Problem>& problems) const {
@@ -274,7 +308,8 @@ void ListCheck::checkFrom(const QStringList& lines, int from, int& changed) {
         if (const std::optional<Problem> problem = lineProblem(lines.at(i), i))
             m_findings[i].append(*problem);
     }
-    parseItems(lines, from, [&](const ParsedItem& item) { addItem(item, touched); });
+    parseItems(
+        lines, from, [&](const ParsedItem& item) { addItem(item, touched); }, m_keys.known());
     // Lines above the change that name a base whose declaration came or went change too, and
     // so do those in a circle of bases that came or went, the other declarations of a class
     // declared or taken away, and the note on a file written for one editor.
@@ -314,6 +349,8 @@ void ListCheck::addItem(const ParsedItem& item, DeclarationIndex::Changes& touch
         m_lineHas[item.declaredLine] |= DeclaresClass;
     if (!item.include.isEmpty())
         m_lineHas[item.firstLine] |= IncludesFile;
+    for (const KeyValue& key : item.details.keys)
+        m_lineHas[key.place.line] |= DeclaresKey;
     m_index.add(item, touched);
 }
 

@@ -3,6 +3,7 @@
 #include "CheckTargets.h"
 #include "DeclarationIndex.h"
 #include "Findings.h"
+#include "GameKeys.h"
 #include "GameLinks.h"
 #include "Parser.h"
 
@@ -61,6 +62,16 @@ public:
     // folder they were read from: a @PointClass or @SolidClass whose name the game does not link
     // gets a warning. An empty source means no game is known, and class names are not checked.
     void setGame(const QStringList& linked, const QString& source) { m_game.set(linked, source); }
+    // The keys the game's code reads of each entity it could follow (see GameKeys.h): a
+    // key-value of such a class that no code reads, or reads only in another case, gets a
+    // warning. The key-values are read with the lines, so this takes effect at the next
+    // checkAll().
+    void setGameKeys(const QHash<QString, EntityKeys>& entities, const QStringList& engineFields,
+                     const QStringList& everyEntity) {
+        m_keys.set(entities, engineFields, everyEntity);
+        m_index.trackKeys(m_keys.known());
+    }
+    bool judgesKeys() const { return m_keys.known(); }
     const QString& gameSource() const { return m_game.source(); }
 
     // The classes the files @included declare that the game does not link, where each is
@@ -122,16 +133,19 @@ private:
     void addItem(const ParsedItem& item, DeclarationIndex::Changes& touched);
     void listProblems(int line, QList<Problem>& problems) const;
     void includeProblems(int line, QList<Problem>& problems) const;
+    void inheritedKeyProblems(const DeclarationIndex::Declared& declared,
+                              QList<Problem>& problems) const;
     QList<IncludedProblem> unlinkedIn(const QString& include) const;
 
     int m_count = 0; // lines checked
-    enum : quint8 { NamesBase = 1, DeclaresClass = 2, IncludesFile = 4 };
+    enum : quint8 { NamesBase = 1, DeclaresClass = 2, IncludesFile = 4, DeclaresKey = 8 };
     QList<quint8> m_lineHas;              // for each line checked, what of the above it holds
     QMap<int, QList<Problem>> m_findings; // the problems found, by line
     QList<Item> m_items;
     DeclarationIndex m_index;
     CheckTargets m_targets;
     GameLinks m_game;
+    GameKeys m_keys;
 };
 
 } // namespace fgd

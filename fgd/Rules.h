@@ -216,6 +216,14 @@ inline constexpr Rule ClassTwice{
 inline constexpr Rule GameUnlinked{"game-unlinked", Severity::Warning,
                                    "A class the game's code never links",
                                    "The editor shows the entity, but the game never spawns it."};
+inline constexpr Rule KeyUnread{
+    "key-unread", Severity::Warning, "A key-value no code of the class reads",
+    "The class's KeyValue(), and those it passes keys on to, never compare this key's name, and "
+    "the engine does not fill it: a value a mapper sets does nothing in the game."};
+inline constexpr Rule KeyCase{
+    "key-case", Severity::Warning, "A key-value the code reads only in another case",
+    "KeyValue() compares key names in their case (FStrEq, strcmp): the key as declared never "
+    "reaches the code that reads it."};
 inline constexpr Rule IncludeUnread{
     "include-unread", Severity::Warning, "An @include that cannot be read",
     "Until the included file can be read, no base class is checked."};
@@ -284,6 +292,8 @@ inline constexpr std::array All{&LineBreak,
                                 &BaseBelow,
                                 &ClassTwice,
                                 &GameUnlinked,
+                                &KeyUnread,
+                                &KeyCase,
                                 &IncludeUnread,
                                 &WrittenFor};
 

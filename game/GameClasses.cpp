@@ -1,6 +1,7 @@
 #include "GameClasses.h"
 
 #include "BuildFolders.h"
+#include "KeyValues.h"
 #include "Liblist.h"
 #include "ServerLibrary.h"
 
@@ -14,6 +15,38 @@
 namespace game {
 
 namespace {
+
+// The keys the code reads of each entity, when that can be told: the engine's own fields must be
+// known (the game's gEntvarsDescription), and DispatchKeyValue may hand a key to no function
+// but the one that fills them; an entity linked to two C++ classes is left out.
+void readKeys(GameClasses& game) {
+    const GameCode& code = game.code;
+    if (code.engineFields.isEmpty())
+        return;
+    for (const KeyValueFunction& function : code.keyValues) {
+        if (!function.cppClass.isEmpty())
+            continue;
+        for (const QString& handed : function.handedTo) {
+            if (handed != u"EntvarsKeyvalue")
+                return; // keys read for every entity elsewhere: none can be judged
+        }
+        game.everyEntityKeys += function.exact + function.anyCase;
+    }
+    QHash<QString, QString> cppClasses;
+    QSet<QString> twice;
+    for (const Link& link : code.links) {
+        if (cppClasses.contains(link.entity) && cppClasses.value(link.entity) != link.cppClass)
+            twice.insert(link.entity);
+        cppClasses.insert(link.entity, link.cppClass);
+    }
+    for (auto link = cppClasses.cbegin(); link != cppClasses.cend(); ++link) {
+        if (twice.contains(link.key()))
+            continue;
+        const KeyReading reading = keysRead(code, link.value());
+        if (reading.known)
+            game.keys.insert(link.key(), {reading.exact, reading.anyCase, link.value()});
+    }
+}
 
 GameReading readLibrary(const QString& path) {
     QFile file(path);
@@ -29,7 +62,13 @@ GameReading readLibrary(const QString& path) {
     if (!names.ok)
         return {std::nullopt, QStringLiteral("%1 cannot be read as a server library: %2")
                                   .arg(QDir::toNativeSeparators(path), names.error)};
-    return {GameClasses{path, names.names}, {}};
+    // A library keeps the names it links, not what its code does with an entity's keys.
+    return {GameClasses{path, names.names},
+            {},
+            {QStringLiteral("%1 is a library: the class names it links are checked, but which "
+                            "keys each class reads can only be told from the game's source "
+                            "folder")
+                 .arg(QDir::toNativeSeparators(path))}};
 }
 
 // The largest file of game code in a real mod is a few hundred kilobytes; a file far larger is
@@ -96,7 +135,9 @@ GameReading readSources(const QString& folder) {
                      .arg(code.entityNames.size());
     }
     const QStringList names = code.entityNames;
-    return {GameClasses{folder, names, std::move(code)}, {}, notes};
+    GameClasses game{folder, names, std::move(code)};
+    readKeys(game);
+    return {std::move(game), {}, notes};
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "SourceScan.h"
+#include "fgd/GameKeys.h"
 
 #include <QString>
 #include <QStringList>
@@ -16,6 +17,10 @@ struct GameClasses {
     QString source;     // the library or source folder read, as a path
     QStringList names;  // sorted, each once
     GameCode code = {}; // from a source folder: the links and C++ classes behind the names
+    // From a source folder: the keys the code reads of each entity whose reading could be
+    // followed, and those read for every entity (the engine's fields, DispatchKeyValue's).
+    QHash<QString, fgd::EntityKeys> keys = {};
+    QStringList everyEntityKeys = {};
 };
 struct GameReading {
     std::optional<GameClasses> game;

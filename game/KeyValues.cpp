@@ -103,8 +103,10 @@ void readBody(const QString& body, QStringView key, KeyValueFunction& function) 
             if (open == body.size() || body[open] != u'(')
                 continue;
             if (const std::optional<QStringList> arguments = callArguments(body, open);
-                arguments && arguments->contains(key.toString()))
+                arguments && arguments->contains(key.toString())) {
                 function.readsOtherwise = true;
+                function.handedTo << word.toString();
+            }
         }
     }
 }
@@ -158,7 +160,8 @@ void readKeyValueFunctions(const QString& code, const QString& file,
             }
             if (!name.isEmpty() && at < code.size() && (code[at] == u'{' || code[at] == u':'))
                 heading = name.toString();
-        } else if (word == u"KeyValue") {
+        } else if (word == u"KeyValue" || word == u"DispatchKeyValue") {
+            const bool dispatch = word == u"DispatchKeyValue";
             const qsizetype open = spaceEnd(code, i);
             const qsizetype close =
                 open < code.size() && code[open] == u'(' ? closingOf(code, open) : -1;
@@ -178,15 +181,24 @@ void readKeyValueFunctions(const QString& code, const QString& file,
             while (colons > 0 && code[colons - 1].isSpace())
                 --colons;
             QString cppClass;
-            if (colons >= 2 && code[colons - 1] == u':' && code[colons - 2] == u':')
+            if (dispatch)
+                ; // the game's own function, of no class
+            else if (colons >= 2 && code[colons - 1] == u':' && code[colons - 2] == u':')
                 cppClass = wordBefore(code, colons - 2).toString();
             else if (!classes.isEmpty() && classes.last().depth == depth)
                 cppClass = classes.last().cppClass;
             const std::optional<QStringList> parameters = callArguments(code, open);
-            if (!cppClass.isEmpty() && parameters && parameters->size() == 1) {
-                const QString& parameter = parameters->front();
+            // The parameter that holds the key: KeyValueData *pkvd.
+            qsizetype which = -1;
+            for (qsizetype p = 0; parameters && p < parameters->size(); ++p) {
+                if (parameters->at(p).contains(u"KeyValueData"))
+                    which = p;
+            }
+            if ((dispatch || !cppClass.isEmpty()) && which >= 0 &&
+                (dispatch || parameters->size() == 1)) {
+                const QString& parameter = parameters->at(which);
                 const QStringView key = wordBefore(parameter, parameter.size());
-                KeyValueFunction function{cppClass, file, line, {}, {}, {}, false};
+                KeyValueFunction function{cppClass, file, line, {}, {}, {}, {}, false};
                 readBody(code.mid(body, end - body + 1), key, function);
                 functions.append(function);
             }

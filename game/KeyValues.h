@@ -25,13 +25,15 @@ struct KeyValueFunction {
     QStringList exact;    // the keys it compares in their case (FStrEq, strcmp), as written
     QStringList anyCase;  // the keys it compares in any case (stricmp, strcasecmp), as written
     QStringList passesTo; // the classes whose KeyValue() it calls with the key
+    QStringList handedTo; // the other functions it hands the key to whole
     // It reads keys by a prefix (strncmp), by a name it builds or looks up, or hands the key to
     // another function: what it reads cannot be told, and its class is not judged.
     bool readsOtherwise = false;
 };
 
-// Adds the KeyValue() functions in the code of one file (kept as SourceScan keeps it; its first
-// line is line 1) to functions.
+// Adds the KeyValue() functions in the code of one file, and the game's DispatchKeyValue (with
+// no class), which reads keys for every entity before its KeyValue(), (kept as SourceScan keeps it;
+// its first line is line 1) to functions.
 void readKeyValueFunctions(const QString& code, const QString& file,
                            QList<KeyValueFunction>& functions);
 

@@ -21,6 +21,7 @@ private slots:
     void acrossLines();
     void gameClasses_data();
     void gameClasses();
+    void gameKeys();
 };
 
 void TestLineCheck::oneLine_data() {
@@ -361,6 +362,57 @@ void TestLineCheck::gameClasses() {
     // Without a game, nothing is marked.
     before.setGame({}, {});
     QCOMPARE(before.verdict(1).severity, fgd::Severity::None);
+}
+
+void TestLineCheck::gameKeys() {
+    const QStringList lines{
+        R"(@BaseClass = Targetx [ delay(string) : "Delay" killtarget(string) : "Kill" ])",
+        R"(@PointClass base(Targetx) = item_a : "A" [ health(integer) : "H" volume(integer))",
+        R"(  : "V" _light(string) : "L" Origin(string) : "O" ])",
+        R"(@SolidClass = func_b [ style(integer) : "S" speed(integer) : "Sp" ])",
+        R"(@PointClass base(Targetx) = not_judged [ foo(string) : "F" ])"};
+    const auto withGame = [](fgd::ListCheck& check) {
+        check.setGameKeys({{"item_a", {{"health", "Volume", "delay"}, {}, "CItem"}},
+                           {"func_b", {{}, {}, "CWall"}}},
+                          {"origin"}, {});
+    };
+    fgd::ListCheck whole;
+    withGame(whole);
+    whole.checkAll(lines);
+    QStringList marks;
+    for (int line = 0; line < whole.count(); ++line) {
+        for (const fgd::Problem& problem : whole.problems(line))
+            marks << QStringLiteral("%1:%2 %3").arg(line).arg(problem.column).arg(problem.rule->id);
+    }
+    // The base's unread key on the class's name, the key read in another case on its own
+    // place; the engine's field, the compiler's key and a brush's style are read; a class the
+    // code cannot be followed for is not judged.
+    QCOMPARE(marks, QStringList({"1:28 key-unread", "1:65 key-case", "3:44 key-unread"}));
+    QVERIFY2(whole.problems(1).first().reason.contains("killtarget (from Targetx)"),
+             qPrintable(whole.problems(1).first().reason));
+    // Line by line as Add reads them, and after the base changes, the same as read whole.
+    fgd::ListCheck added;
+    withGame(added);
+    for (qsizetype count = 0; count <= lines.size(); ++count)
+        added.checkAppended(lines.first(count));
+    QCOMPARE(added.verdicts(), whole.verdicts());
+    QStringList changed = lines;
+    changed[0] = R"(@BaseClass = Targetx [ delay(string) : "Delay" ])";
+    QCOMPARE(whole.checkChanged(changed, 0), 0);
+    fgd::ListCheck fresh;
+    withGame(fresh);
+    fresh.checkAll(changed);
+    QCOMPARE(whole.verdicts(), fresh.verdicts());
+    QCOMPARE(fresh.verdict(1).severity, fgd::Severity::Warning); // the case alone is left
+    // A base declared below the class, twice: a change to the keys of the second repaints the
+    // class above, which inherits from both.
+    const QStringList below{lines[1], lines[2], changed[0], lines[0]};
+    fgd::ListCheck before;
+    withGame(before);
+    before.checkAll(below);
+    QStringList lessBelow = below;
+    lessBelow[3] = changed[0];
+    QCOMPARE(before.checkChanged(lessBelow, 3), 0);
 }
 
 QTEST_APPLESS_MAIN(TestLineCheck)
