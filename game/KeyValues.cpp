@@ -115,6 +115,9 @@ void readBody(const QString& body, QStringView key, KeyValueFunction& function) 
 
 void readKeyValueFunctions(const QString& code, const QString& file,
                            QList<KeyValueFunction>& functions) {
+    // Most files of a mod define no KeyValue(): one search spares them the reading.
+    if (!code.contains(QStringLiteral("KeyValue")))
+        return;
     // The classes whose bodies the reading is in, with the depth of braces each body opens.
     struct Open {
         QString cppClass;
