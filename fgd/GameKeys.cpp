@@ -57,9 +57,9 @@ Problem GameKeys::inherited(const QString& entity, const QStringList& unread, in
                             qsizetype column) const {
     return Problem{
         line, column, Severity::Warning, &Rules::KeyUnread,
-        QStringLiteral("no code of %1 reads %2, which its bases give it (%3's "
-                       "KeyValue() and those it passes keys on to): values set there "
-                       "do nothing in the game")
+        QStringLiteral("no code of %1 reads %2, which its bases give it (the KeyValue() its "
+                       "C++ class %3 runs, and those that passes keys on to, never compare "
+                       "them): values set there do nothing in the game")
             .arg(entity, unread.join(QStringLiteral(", ")), m_entities.value(entity).cppClass)};
 }
 
