@@ -22,8 +22,7 @@ void TestDeclarations::readsWhatIsDeclared() {
         R"(  health(integer) : "Health" : 20)",
         R"(  skin(choices) : "Skin" : 1 = [ 0 : "Red" 1 : "Blue" ])",
         R"(  spawnflags(flags) = [ 1 : "Start On" : 1 4 : "Silent" ])",
-        R"(  message(string) : : "Hello")",
-        "]",
+        R"(  message(string) : : "Hello")", "]",
         R"(@SolidClass = func_wall [ rendermode(choices : "Mode" ])", // refused, still read
     });
     QCOMPARE(read.size(), 3);
