@@ -183,12 +183,13 @@ void readKeyValueFunctions(const QString& code, const QString& file,
             qsizetype colons = start;
             while (colons > 0 && code[colons - 1].isSpace())
                 --colons;
+            // (DispatchKeyValue is the game's own function, of no class.)
             QString cppClass;
-            if (dispatch)
-                ; // the game's own function, of no class
-            else if (colons >= 2 && code[colons - 1] == u':' && code[colons - 2] == u':')
+            const bool qualified =
+                colons >= 2 && code[colons - 1] == u':' && code[colons - 2] == u':';
+            if (!dispatch && qualified)
                 cppClass = wordBefore(code, colons - 2).toString();
-            else if (!classes.isEmpty() && classes.last().depth == depth)
+            else if (!dispatch && !classes.isEmpty() && classes.last().depth == depth)
                 cppClass = classes.last().cppClass;
             const std::optional<QStringList> parameters = callArguments(code, open);
             // The parameter that holds the key: KeyValueData *pkvd.

@@ -264,6 +264,29 @@ void TestGameCode::readsKeyValues() {
     // a class not in the code: nothing can be told.
     for (const char* unknown : {"CPrefix", "CTwice", "CHands", "CElsewhere"})
         QVERIFY2(!game::keysRead(code, unknown).known, unknown);
+
+    // A game whose DispatchKeyValue hands every entity's keys to a function of its own: what
+    // that reads is not followed, so no class's keys are judged.
+    QTemporaryDir mod;
+    const auto readWith = [&](const QByteArray& dispatch) {
+        QFile file(mod.filePath("cbase.cpp"));
+        if (!file.open(QIODevice::WriteOnly))
+            return game::GameReading{};
+        file.write("TYPEDESCRIPTION gEntvarsDescription[] = { DEFINE_ENTITY_FIELD( origin, 0 ) };\n"
+                   "void DispatchKeyValue( edict_t *e, KeyValueData *pkvd ) {\n"
+                   "    EntvarsKeyvalue( VARS(e), pkvd );\n" +
+                   dispatch +
+                   "}\n"
+                   "class CLamp : public CBaseEntity {};\n"
+                   "void CLamp::KeyValue( KeyValueData *pkvd ) {}\n"
+                   "LINK_ENTITY_TO_CLASS( lamp, CLamp );\n");
+        file.close();
+        return game::readGame(mod.path());
+    };
+    const game::GameReading plain = readWith({});
+    QVERIFY(plain.game && plain.game->keys.contains("lamp"));
+    const game::GameReading handed = readWith("    ReadCommonKeys( pkvd );\n");
+    QVERIFY(handed.game && handed.game->keys.isEmpty());
 }
 
 QTEST_APPLESS_MAIN(TestGameCode)
