@@ -29,6 +29,60 @@ inline qsizetype spaceEnd(QStringView text, qsizetype i) {
     return i;
 }
 
+// Calls found(start, end) for each word of code[from, to), in order.
+template <typename Found>
+void forEachWord(QStringView code, qsizetype from, qsizetype to, Found found) {
+    for (qsizetype i = from; i < to;) {
+        if (!isWordChar(code[i])) {
+            ++i;
+            continue;
+        }
+        const qsizetype start = i;
+        i = wordEnd(code, i);
+        found(start, i);
+    }
+}
+
+// The word that ends just before position at, spaces skipped, or an empty view.
+inline QStringView wordBefore(QStringView code, qsizetype at) {
+    qsizetype end = at;
+    while (end > 0 && code[end - 1].isSpace())
+        --end;
+    qsizetype start = end;
+    while (start > 0 && isWordChar(code[start - 1]))
+        --start;
+    return code.sliced(start, end - start);
+}
+
+// The class a name at position at is qualified with: CBaseMonster in CBaseMonster :: KeyValue;
+// an empty view when the name stands alone.
+inline QStringView qualifierBefore(QStringView code, qsizetype at) {
+    while (at > 0 && code[at - 1].isSpace())
+        --at;
+    if (at < 2 || code[at - 1] != u':' || code[at - 2] != u':')
+        return {};
+    return wordBefore(code, at - 2);
+}
+
+// The head of a class after the word class or struct that ends at i: its name, the last word
+// of class EXPORT CBaseEntity or class CWeapon final, and where the first sign after its words
+// stands (the : of its bases, its {, or anything else when it is no definition).
+struct ClassHead {
+    QStringView name;
+    qsizetype next = 0;
+};
+inline ClassHead classHeadAfter(QStringView code, qsizetype i) {
+    ClassHead head;
+    qsizetype at = spaceEnd(code, i);
+    for (qsizetype end; at < code.size() && isWordChar(code[at]); at = spaceEnd(code, end)) {
+        end = wordEnd(code, at);
+        if (const QStringView word = code.sliced(at, end - at); word != u"final")
+            head.name = word;
+    }
+    head.next = at;
+    return head;
+}
+
 // Where the bracket opened at open (one of ( [ {) is closed, or -1 when it is not.
 inline qsizetype closingOf(QStringView code, qsizetype open) {
     const QChar opening = code[open];

@@ -26,35 +26,18 @@ bool isQuotedName(QStringView text) {
            std::all_of(text.begin() + 1, text.end() - 1, isWordChar);
 }
 
-// The word that ends just before position at, spaces skipped, or an empty view.
-QStringView wordBefore(QStringView code, qsizetype at) {
-    qsizetype end = at;
-    while (end > 0 && code[end - 1].isSpace())
-        --end;
-    qsizetype start = end;
-    while (start > 0 && isWordChar(code[start - 1]))
-        --start;
-    return code.sliced(start, end - start);
-}
-
 // Reads the body of a KeyValue() whose KeyValueData parameter is named key.
 void readBody(const QString& body, QStringView key, KeyValueFunction& function) {
-    for (qsizetype i = 0; i < body.size();) {
-        if (!isWordChar(body[i])) {
-            ++i;
-            continue;
-        }
-        const qsizetype start = i;
-        i = wordEnd(body, i);
+    forEachWord(body, 0, body.size(), [&](qsizetype start, qsizetype i) {
         const QStringView word = QStringView(body).sliced(start, i - start);
-        if (word == key && (start == 0 || !isWordChar(body[start - 1]))) {
+        if (word == key) {
             // key->szKeyName: compared with a name, or read otherwise.
             qsizetype at = spaceEnd(body, i);
             if (!QStringView(body).sliced(at).startsWith(u"->"))
-                continue;
+                return;
             at = spaceEnd(body, at + 2);
             if (QStringView(body).sliced(at, wordEnd(body, at) - at) != u"szKeyName")
-                continue;
+                return;
             // The call it stands in: the nearest ( before it that is not closed.
             qsizetype open = start - 1;
             for (int depth = 0; open >= 0; --open) {
@@ -72,27 +55,22 @@ void readBody(const QString& body, QStringView key, KeyValueFunction& function) 
             const bool exact = comparesExactly(called);
             if (!arguments || arguments->size() != 2 || !(exact || comparesInAnyCase(called))) {
                 function.readsOtherwise = true;
-                continue;
+                return;
             }
             const QString& other =
                 arguments->at(0).contains(u"szKeyName") ? arguments->at(1) : arguments->at(0);
             if (!isQuotedName(other)) {
                 function.readsOtherwise = true;
-                continue;
+                return;
             }
             (exact ? function.exact : function.anyCase) << other.sliced(1, other.size() - 2);
         } else if (word == u"KeyValue") {
             // Base::KeyValue( key ): the key goes on to that class's KeyValue().
             const qsizetype open = spaceEnd(body, i);
             if (open == body.size() || body[open] != u'(')
-                continue;
+                return;
             const std::optional<QStringList> arguments = callArguments(body, open);
-            qsizetype colons = start;
-            while (colons > 0 && body[colons - 1].isSpace())
-                --colons;
-            const bool qualified =
-                colons >= 2 && body[colons - 1] == u':' && body[colons - 2] == u':';
-            const QStringView base = qualified ? wordBefore(body, colons - 2) : QStringView();
+            const QStringView base = qualifierBefore(body, start);
             if (!arguments || arguments->size() != 1 || arguments->at(0) != key || base.isEmpty())
                 function.readsOtherwise = true; // this->KeyValue(), a name through a typedef ...
             else if (!function.passesTo.contains(base))
@@ -101,14 +79,14 @@ void readBody(const QString& body, QStringView key, KeyValueFunction& function) 
             // Any other call the key is handed to, whole: what it reads is not followed.
             const qsizetype open = spaceEnd(body, i);
             if (open == body.size() || body[open] != u'(')
-                continue;
+                return;
             if (const std::optional<QStringList> arguments = callArguments(body, open);
                 arguments && arguments->contains(key.toString())) {
                 function.readsOtherwise = true;
                 function.handedTo << word.toString();
             }
         }
-    }
+    });
 }
 
 } // namespace
@@ -151,18 +129,10 @@ void readKeyValueFunctions(const QString& code, const QString& file,
         i = wordEnd(code, i);
         const QStringView word = QStringView(code).sliced(start, i - start);
         if ((word == u"class" || word == u"struct") && previous != u"enum") {
-            // class EXPORT CBaseEntity : public ... {: the name is the last word before : or {.
-            qsizetype at = spaceEnd(code, i);
-            QStringView name;
-            for (qsizetype end; at < code.size() && isWordChar(code[at]);
-                 at = spaceEnd(code, end)) {
-                end = wordEnd(code, at);
-                if (const QStringView next = QStringView(code).sliced(at, end - at);
-                    next != u"final")
-                    name = next;
-            }
-            if (!name.isEmpty() && at < code.size() && (code[at] == u'{' || code[at] == u':'))
-                heading = name.toString();
+            const ClassHead head = classHeadAfter(code, i);
+            if (!head.name.isEmpty() && head.next < code.size() &&
+                (code[head.next] == u'{' || code[head.next] == u':'))
+                heading = head.name.toString();
         } else if (word == u"KeyValue" || word == u"DispatchKeyValue") {
             const bool dispatch = word == u"DispatchKeyValue";
             const qsizetype open = spaceEnd(code, i);
@@ -180,15 +150,11 @@ void readKeyValueFunctions(const QString& code, const QString& file,
             if (end < 0)
                 continue;
             // Its class: CFoo::KeyValue, or the class whose body it is written in.
-            qsizetype colons = start;
-            while (colons > 0 && code[colons - 1].isSpace())
-                --colons;
             // (DispatchKeyValue is the game's own function, of no class.)
+            const QStringView qualifier = qualifierBefore(code, start);
             QString cppClass;
-            const bool qualified =
-                colons >= 2 && code[colons - 1] == u':' && code[colons - 2] == u':';
-            if (!dispatch && qualified)
-                cppClass = wordBefore(code, colons - 2).toString();
+            if (!dispatch && !qualifier.isEmpty())
+                cppClass = qualifier.toString();
             else if (!dispatch && !classes.isEmpty() && classes.last().depth == depth)
                 cppClass = classes.last().cppClass;
             const std::optional<QStringList> parameters = callArguments(code, open);
@@ -227,21 +193,17 @@ QStringList engineFieldsIn(const QString& code) {
     if (open < 0 || (semicolon >= 0 && semicolon < open))
         return fields;
     const qsizetype close = closingOf(code, open);
-    for (qsizetype i = open; close > 0 && i < close;) {
-        if (!isWordChar(code[i])) {
-            ++i;
-            continue;
-        }
-        const qsizetype start = i;
-        i = wordEnd(code, i);
-        const QStringView word = QStringView(code).sliced(start, i - start);
-        const qsizetype paren = spaceEnd(code, i);
-        if (!word.startsWith(u"DEFINE_ENTITY") || paren >= close || code[paren] != u'(')
-            continue;
+    if (close < 0)
+        return fields;
+    forEachWord(code, open, close, [&](qsizetype start, qsizetype end) {
+        const qsizetype paren = spaceEnd(code, end);
+        if (!QStringView(code).sliced(start, end - start).startsWith(u"DEFINE_ENTITY") ||
+            paren >= close || code[paren] != u'(')
+            return;
         if (const std::optional<QStringList> arguments = callArguments(code, paren);
             arguments && !arguments->isEmpty())
             fields << arguments->front();
-    }
+    });
     return fields;
 }
 

@@ -104,23 +104,17 @@ using Linkers = QHash<QString, Linker>;
 // Each call in code of a macro in linkers: the linker, its arguments and where its name begins.
 template <typename Found>
 void forEachLink(const QString& code, const Linkers& linkers, Found found) {
-    for (qsizetype i = 0; i < code.size();) {
-        if (!isWordChar(code[i])) {
-            ++i;
-            continue;
-        }
-        const qsizetype start = i;
-        i = wordEnd(code, i);
-        const qsizetype open = spaceEnd(code, i);
+    forEachWord(code, 0, code.size(), [&](qsizetype start, qsizetype end) {
+        const qsizetype open = spaceEnd(code, end);
         if (code[start].isDigit() || open == code.size() || code[open] != u'(')
-            continue;
-        const auto linker = linkers.constFind(code.mid(start, i - start));
+            return;
+        const auto linker = linkers.constFind(code.mid(start, end - start));
         if (linker == linkers.cend())
-            continue;
+            return;
         const Linker copy = *linker; // found may add to linkers
         if (const std::optional<QStringList> arguments = callArguments(code, open))
             found(copy, *arguments, start);
-    }
+    });
 }
 
 // A linker's pattern seen through a macro that calls it with arguments: the same pattern in
@@ -148,28 +142,17 @@ bool usesArgument(const Pattern& pattern) {
 // named in passing (struct entvars_s *pev) are not definitions.
 template <typename Found> void forEachClass(const QString& code, Found found) {
     QStringView previous;
-    for (qsizetype i = 0; i < code.size();) {
-        if (!isWordChar(code[i])) {
-            ++i;
-            continue;
-        }
-        const qsizetype start = i;
-        i = wordEnd(code, i);
-        const QStringView word = QStringView(code).sliced(start, i - start);
+    forEachWord(code, 0, code.size(), [&](qsizetype start, qsizetype end) {
+        const QStringView word = QStringView(code).sliced(start, end - start);
         const bool head = (word == u"class" || word == u"struct") && previous != u"enum";
         previous = word;
         if (!head)
-            continue;
-        // class EXPORT CBaseEntity, class CWeapon final: the name is the last word.
-        QStringView name;
-        qsizetype at = spaceEnd(code, i);
-        for (qsizetype end; at < code.size() && isWordChar(code[at]); at = spaceEnd(code, end)) {
-            end = wordEnd(code, at);
-            if (const QStringView next = QStringView(code).sliced(at, end - at); next != u"final")
-                name = next;
-        }
+            return;
+        const ClassHead classHead = classHeadAfter(code, end);
+        const QStringView name = classHead.name;
+        qsizetype at = classHead.next;
         if (name.isEmpty() || at == code.size())
-            continue;
+            return;
         QStringList bases;
         if (code[at] == u':' && at + 1 < code.size() && code[at + 1] != u':') {
             int depth = 0;
@@ -196,7 +179,7 @@ template <typename Found> void forEachClass(const QString& code, Found found) {
         }
         if (at < code.size() && code[at] == u'{')
             found(name.toString(), bases, start);
-    }
+    });
 }
 
 // The #if lines of a text, as far as the compiler's choice can be known without the build's
