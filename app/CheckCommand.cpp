@@ -117,14 +117,21 @@ QList<CheckedFile> checkFiles(const QList<FileToCheck>& files, fgd::Editors edit
     return checked;
 }
 
+// The path of a file from the working folder when it lies under it (a repository's checkout), or
+// nothing when it lies elsewhere.
+std::optional<QString> fromWorkingFolder(const QString& path) {
+    const QString relative = QDir::current().relativeFilePath(path);
+    if (relative.startsWith(QStringLiteral("../")) || QDir::isAbsolutePath(relative))
+        return std::nullopt;
+    return relative;
+}
+
 // The name a finding's file goes by in the text report: the checked file's as given, or a file it
 // includes by its path from the working folder (absolute when it lies outside it).
 QString shownName(const CheckedFile& file, const model::Finding& finding) {
     if (finding.file.isEmpty())
         return file.name;
-    const QString relative = QDir::current().relativeFilePath(finding.file);
-    return QDir::toNativeSeparators(relative.startsWith(QStringLiteral("../")) ? finding.file
-                                                                               : relative);
+    return QDir::toNativeSeparators(fromWorkingFolder(finding.file).value_or(finding.file));
 }
 
 void writeText(const CheckedFile& file, QIODevice& out) {
@@ -144,11 +151,11 @@ void writeText(const CheckedFile& file, QIODevice& out) {
 QJsonObject artifactLocation(const QString& path) {
     if (path.isEmpty())
         return {{QStringLiteral("uri"), QStringLiteral("stdin")}};
-    const QString relative = QDir::current().relativeFilePath(path);
-    if (relative.startsWith(QStringLiteral("../")) || QDir::isAbsolutePath(relative))
+    const std::optional<QString> relative = fromWorkingFolder(path);
+    if (!relative)
         return {{QStringLiteral("uri"), QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded)}};
     QUrl url;
-    url.setPath(relative, QUrl::DecodedMode);
+    url.setPath(*relative, QUrl::DecodedMode);
     return {{QStringLiteral("uri"), url.toString(QUrl::FullyEncoded)},
             {QStringLiteral("uriBaseId"), QStringLiteral("SRCROOT")}};
 }
