@@ -1,16 +1,12 @@
 #include "FileCheck.h"
 
-#include <QDir>
 
 namespace model {
 
 QList<Finding> checkFileContents(const FgdContents& contents, const Surroundings& around,
                                  fgd::Editors chosen, const game::GameClasses* game) {
     fgd::ListCheck check;
-    if (game) {
-        check.setGame(game->names, QDir::toNativeSeparators(game->source));
-        check.setGameKeys(game->keys, game->code.engineFields, game->everyEntityKeys);
-    }
+    checkAgainstGame(check, game);
     checkInSurroundings(check, contents.lines, around, chosen);
     // The definition lines start below the frame's header in a file this program saved.
     const int firstLine = 1 + (contents.modInfo ? int(frameHeader(*contents.modInfo).size()) : 0);

@@ -140,13 +140,8 @@ void SourceList::setGame(const std::optional<game::GameClasses>& game, bool chos
     if (!game && !m_game)
         return;
     m_game = game;
-    m_check.setGame(game ? game->names : QStringList(),
-                    game ? QDir::toNativeSeparators(game->source) : QString());
-    // The keys a game's source reads are judged with the key-values, read with the lines.
     const bool keysBefore = m_check.judgesKeys();
-    m_check.setGameKeys(game ? game->keys : QHash<QString, fgd::EntityKeys>(),
-                        game ? game->code.engineFields : QStringList(),
-                        game ? game->everyEntityKeys : QStringList());
+    checkAgainstGame(m_check, game ? &*game : nullptr);
     if (keysBefore || m_check.judgesKeys())
         m_check.checkAll(m_list.lines());
     if (m_list.count() > 0)

@@ -67,6 +67,16 @@ Surroundings Surroundings::ofWorkingFolder() {
     return {{}, QDir::currentPath(), std::nullopt, false};
 }
 
+void checkAgainstGame(fgd::ListCheck& check, const game::GameClasses* game) {
+    if (!game) {
+        check.setGame({}, {});
+        check.setGameKeys({}, {}, {});
+        return;
+    }
+    check.setGame(game->names, QDir::toNativeSeparators(game->source));
+    check.setGameKeys(game->keys, game->code.engineFields, game->everyEntityKeys);
+}
+
 void checkInSurroundings(fgd::ListCheck& check, const QStringList& lines,
                          const Surroundings& around, fgd::Editors chosen) {
     check.setIncludeReader(includedClassesFrom(around.includeFolder));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fgd/ListCheck.h"
+#include "game/GameClasses.h"
 
 #include <QString>
 #include <QStringList>
@@ -33,5 +34,10 @@ struct Surroundings {
 // which outlives a file, stays as the check holds it (fgd::ListCheck::setGame).
 void checkInSurroundings(fgd::ListCheck& check, const QStringList& lines,
                          const Surroundings& around, fgd::Editors chosen);
+
+// Hands a check the game whose class names, and whose keys where its source tells them, the
+// marks check; none (nullptr) checks neither. The keys are judged with the key-values, which are
+// read with the lines: a check that has lines already must read them again (checkAll).
+void checkAgainstGame(fgd::ListCheck& check, const game::GameClasses* game);
 
 } // namespace model
