@@ -1,6 +1,5 @@
 #include "FileCheck.h"
 
-
 namespace model {
 
 QList<Finding> checkFileContents(const FgdContents& contents, const Surroundings& around,
