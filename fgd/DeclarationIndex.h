@@ -74,7 +74,7 @@ public:
         bool placeable = false; // a @PointClass or @SolidClass
         qsizetype firstBase = 0;
         qsizetype baseCount = 0;
-        bool solid = false;
+        bool solid = false; // a @SolidClass (known while keys are tracked)
         qsizetype firstKey = 0;
         qsizetype keyCount = 0;
     };
