@@ -160,8 +160,9 @@ QJsonObject artifactLocation(const QString& path) {
             {QStringLiteral("uriBaseId"), QStringLiteral("SRCROOT")}};
 }
 
+// SARIF's levels have the same names as the check's kinds.
 QString sarifLevel(fgd::Severity severity) {
-    return severity == fgd::Severity::Error ? QStringLiteral("error") : QStringLiteral("warning");
+    return fgd::severityName(severity);
 }
 
 void writeSarif(const QList<CheckedFile>& files, const QStringList& unreadable, QIODevice& out) {

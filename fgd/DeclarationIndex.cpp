@@ -25,6 +25,32 @@ void DeclarationIndex::setIncludeReader(IncludeReader reader) {
     m_included.clear();
 }
 
+namespace {
+
+// The model and size a declaration's helpers give it. The editors keep the last model helper
+// and the last size(). A model helper reads its model from the entity's own model key when it
+// names no path, and TrenchBroom's may choose one by the entity's keys: then there is nothing
+// to compare.
+void readShape(const Declaration& details, DeclarationIndex::Declared& declared) {
+    for (const Helper& helper : details.helpers) {
+        const QString name = helper.name.toLower();
+        if (name == u"size") {
+            declared.size = helper.arguments;
+        } else if (name == u"studio" || name == u"model") {
+            declared.hasModel = true;
+            declared.model.clear();
+            if (helper.arguments.size() == 1 && !helper.arguments[0].contains(u' '))
+                declared.model = helper.arguments[0]; // studio("models/x.mdl")
+            else if (name == u"model" && !helper.arguments.isEmpty() &&
+                     helper.arguments[0].startsWith(u"path : ") &&
+                     !helper.arguments[0].sliced(7).trimmed().contains(u' '))
+                declared.model = helper.arguments[0].sliced(7).trimmed(); // {"path": "..."}
+        }
+    }
+}
+
+} // namespace
+
 void DeclarationIndex::clear() {
     m_bases.clear();
     m_baseOwners.clear();
@@ -53,20 +79,23 @@ void DeclarationIndex::add(const ParsedItem& item, Changes& touched) {
             for (const KeyValue& key : item.details.keys)
                 m_keys.append({key.name, key.place.line, key.place.column, m_classes.size()});
         }
-        m_classes.append({{item.declaredLine, item.declaredColumn, item.declared},
+        Declared declared{{item.declaredLine, item.declaredColumn, item.declared},
                           item.placeable,
                           firstBase,
                           item.bases.size(),
                           item.details.kind == ClassKind::Solid,
                           firstKey,
-                          m_keys.size() - firstKey});
-        QList<int>& declared = name.declared;
-        if (!declared.isEmpty())
-            touched.line = std::min(touched.line, declared.constLast());
+                          m_keys.size() - firstKey};
+        if (m_trackKeys)
+            readShape(item.details, declared);
+        m_classes.append(std::move(declared));
+        QList<int>& lines = name.declared;
+        if (!lines.isEmpty())
+            touched.line = std::min(touched.line, lines.constLast());
         else if (!name.asBase.isEmpty())
             touched.names.insert(item.declared);
-        declared.append(item.declaredLine);
-        m_twice += declared.size() == 2;
+        lines.append(item.declaredLine);
+        m_twice += lines.size() == 2;
     }
     if (!item.include.isEmpty() && m_includes[item.include]++ == 0) {
         if (!m_included.contains(item.include))
@@ -207,6 +236,45 @@ QList<std::pair<QString, QString>> DeclarationIndex::inheritedKeys(const Declare
         }
     });
     return inherited;
+}
+
+QSet<QString> DeclarationIndex::keyNames(const Declared& declared) const {
+    QSet<QString> names;
+    for (qsizetype i = declared.firstKey; i < declared.firstKey + declared.keyCount; ++i)
+        names.insert(m_keys.at(i).name.toLower());
+    for (const auto& [key, base] : inheritedKeys(declared))
+        names.insert(key.toLower());
+    return names;
+}
+
+// The first of a class and its bases, in the order of the walk, that has asks for.
+template <typename Has>
+const DeclarationIndex::Declared* DeclarationIndex::firstWith(const Declared& declared,
+                                                              Has has) const {
+    if (has(declared))
+        return &declared;
+    const Declared* first = nullptr;
+    walkBases(
+        declared.name, [this](const QString& name) { return basesOf(name); },
+        [&](const QString& base) {
+            if (first)
+                return;
+            forEachDeclarationOf(base, [&](const Declared& declaration) {
+                if (!first && has(declaration))
+                    first = &declaration;
+            });
+        });
+    return first;
+}
+
+std::optional<QString> DeclarationIndex::modelOf(const Declared& declared) const {
+    const Declared* with = firstWith(declared, [](const Declared& d) { return d.hasModel; });
+    return with ? std::optional(with->model) : std::nullopt;
+}
+
+QStringList DeclarationIndex::sizeOf(const Declared& declared) const {
+    const Declared* with = firstWith(declared, [](const Declared& d) { return !d.size.isEmpty(); });
+    return with ? with->size : QStringList();
 }
 
 int DeclarationIndex::firstUseAsBase(const QString& name) const {

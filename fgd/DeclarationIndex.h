@@ -77,6 +77,12 @@ public:
         bool solid = false; // a @SolidClass (known while keys are tracked)
         qsizetype firstKey = 0;
         qsizetype keyCount = 0;
+        // Its studio() or model() helper and its size() (kept only while keys are tracked):
+        // hasModel when it has a model helper; model, the path it names (empty when it names
+        // none the game can be asked about); size, size()'s points as written.
+        bool hasModel = false;
+        QString model = {};
+        QStringList size = {};
     };
     // A key-value a declaration gives, where its name stands, and the declaration (in
     // declaration order: an index that stays while the declaration does).
@@ -100,6 +106,29 @@ public:
     // The key-values a class inherits through its bases and does not declare itself, each once
     // with the base that gives it, in the order the walk of its bases reaches them.
     QList<std::pair<QString, QString>> inheritedKeys(const Declared& declared) const;
+    // The names of all key-values a class declares and inherits, in lower case.
+    QSet<QString> keyNames(const Declared& declared) const;
+    // The model and size a class is drawn with: its own helper's, else the first its bases
+    // give, in the order the walk of its bases reaches them; model is nothing when no model
+    // helper gives one.
+    std::optional<QString> modelOf(const Declared& declared) const;
+    QStringList sizeOf(const Declared& declared) const;
+    // Calls found for each declaration of name, in the order written.
+    template <typename Found> void forEachDeclarationOf(const QString& name, Found found) const {
+        const auto names = m_names.constFind(name);
+        if (names == m_names.cend())
+            return;
+        int previous = -1;
+        for (const int line : names->declared) {
+            if (line == previous)
+                continue; // two declarations on one line: both are found at its first
+            previous = line;
+            forEachDeclaredOn(line, [&](const Declared& declared) {
+                if (declared.name == name)
+                    found(declared);
+            });
+        }
+    }
     // Calls found for each class declared on line.
     template <typename Found> void forEachDeclaredOn(int line, Found found) const {
         auto declared = std::lower_bound(m_classes.cbegin(), m_classes.cend(), line,
@@ -123,6 +152,7 @@ private:
     bool inCycle(const QString& owner, const QString& base) const;
     QList<QString> basesOf(const QString& name) const; // the bases its declarations name
     bool includesKnown() const { return m_unreadIncludes == 0; }
+    template <typename Has> const Declared* firstWith(const Declared& declared, Has has) const;
 
     QList<BaseUse> m_bases;      // in the order of their lines
     QList<QString> m_baseOwners; // the class naming each of m_bases

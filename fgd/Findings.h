@@ -38,20 +38,22 @@ struct Verdict {
 // A line's problems as one verdict: the most serious first, in the order found within a kind.
 Verdict compose(QList<Problem> problems);
 
-// The kind of a problem as a word, "error" or "warning"; empty for Severity::None.
+// The kind of a problem as a word, "error", "warning" or "note"; empty for Severity::None.
 inline QString severityName(Severity severity) {
     switch (severity) {
     case Severity::Error:
         return QStringLiteral("error");
     case Severity::Warning:
         return QStringLiteral("warning");
+    case Severity::Note:
+        return QStringLiteral("note");
     case Severity::None:
         break;
     }
     return QString();
 }
 
-// The verdict as a sentence that names its kind first, "Error: ..." or "Warning: ...", as a
+// The verdict as a sentence that names its kind first, "Error: ...", "Note: ...", as a
 // screen reader speaks a mark; empty for a line without problems.
 inline QString describe(const Verdict& verdict) {
     QString kind = severityName(verdict.severity);

@@ -143,29 +143,57 @@ void ListCheck::listProblems(int line, QList<Problem>& problems) const {
         includeProblems(line, problems);
     if (has & NamesBase)
         m_index.baseProblems(line, problems);
-    if ((has & DeclaresClass) && (m_index.anyDeclaredTwice() || m_game.known() || m_keys.known())) {
+    if ((has & DeclaresClass) &&
+        (m_index.anyDeclaredTwice() || m_game.known() || m_entities.known())) {
         m_index.forEachDeclaredOn(line, [&](const DeclarationIndex::Declared& declared) {
             if (const std::optional<Problem> unlinked = m_game.unlinked(
                     declared.name, declared.line, declared.column, declared.placeable))
                 problems.append(*unlinked);
             if (const std::optional<Problem> twice = m_index.declaredTwice(declared))
                 problems.append(*twice);
-            if (declared.placeable && m_keys.judges(declared.name))
-                inheritedKeyProblems(declared, problems);
+            if (declared.placeable && m_entities.known())
+                gameProblems(declared, problems);
         });
     }
-    if ((has & DeclaresKey) && m_keys.known()) {
+    if ((has & DeclaresKey) && m_entities.known()) {
         m_index.forEachKeyOn(line, [&](const DeclarationIndex::KeyUse& key,
                                        const DeclarationIndex::Declared& owner) {
             if (!owner.placeable)
                 return;
             if (const std::optional<Problem> problem =
-                    m_keys.judge(owner.name, owner.solid, key.name, key.line, key.column))
+                    m_entities.judge(owner.name, owner.solid, key.name, key.line, key.column))
                 problems.append(*problem);
         });
     }
     if (const std::optional<Problem> note = m_targets.writtenForNote(line))
         problems.append(*note);
+}
+
+// What the game's code says against a placeable class, on its name: the keys its bases give it
+// that its code does not read, the keys its code reads that it lacks, its model and its size.
+void ListCheck::gameProblems(const DeclarationIndex::Declared& declared,
+                             QList<Problem>& problems) const {
+    if (m_entities.judges(declared.name)) {
+        inheritedKeyProblems(declared, problems);
+        // A key another declared class on the same C++ class offers is offered for the code.
+        QSet<QString> offered = m_index.keyNames(declared);
+        for (const QString& other : m_entities.sameClassAs(declared.name)) {
+            m_index.forEachDeclarationOf(other, [&](const DeclarationIndex::Declared& d) {
+                offered.unite(m_index.keyNames(d));
+            });
+        }
+        if (const std::optional<Problem> undeclared =
+                m_entities.undeclaredKeys(declared.name, offered, declared.line, declared.column))
+            problems.append(*undeclared);
+    }
+    if (const std::optional<QString> model = m_index.modelOf(declared)) {
+        if (const std::optional<Problem> differs =
+                m_entities.modelProblem(declared.name, *model, declared.line, declared.column))
+            problems.append(*differs);
+    }
+    if (const std::optional<Problem> differs = m_entities.sizeProblem(
+            declared.name, m_index.sizeOf(declared), declared.line, declared.column))
+        problems.append(*differs);
 }
 
 // The keys a class's bases give it that its code does not read: one warning on its name for those
@@ -175,7 +203,7 @@ void ListCheck::inheritedKeyProblems(const DeclarationIndex::Declared& declared,
     QStringList unread;
     for (const auto& [key, base] : m_index.inheritedKeys(declared)) {
         std::optional<Problem> problem =
-            m_keys.judge(declared.name, declared.solid, key, declared.line, declared.column);
+            m_entities.judge(declared.name, declared.solid, key, declared.line, declared.column);
         if (!problem)
             continue;
         if (problem->rule == &Rules::KeyUnread) {
@@ -187,7 +215,8 @@ void ListCheck::inheritedKeyProblems(const DeclarationIndex::Declared& declared,
         }
     }
     if (!unread.isEmpty())
-        problems.append(m_keys.inherited(declared.name, unread, declared.line, declared.column));
+        problems.append(
+            m_entities.inherited(declared.name, unread, declared.line, declared.column));
 }
 
 void ListCheck::includeProblems(int line, QList<Problem>& problems) const {
@@ -309,7 +338,7 @@ void ListCheck::checkFrom(const QStringList& lines, int from, int& changed) {
             m_findings[i].append(*problem);
     }
     parseItems(
-        lines, from, [&](const ParsedItem& item) { addItem(item, touched); }, m_keys.known());
+        lines, from, [&](const ParsedItem& item) { addItem(item, touched); }, m_entities.known());
     // Lines above the change that name a base whose declaration came or went change too, and
     // so do those in a circle of bases that came or went, the other declarations of a class
     // declared or taken away, and the note on a file written for one editor.

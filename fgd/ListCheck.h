@@ -3,7 +3,7 @@
 #include "CheckTargets.h"
 #include "DeclarationIndex.h"
 #include "Findings.h"
-#include "GameKeys.h"
+#include "GameEntities.h"
 #include "GameLinks.h"
 #include "Parser.h"
 
@@ -62,16 +62,17 @@ public:
     // folder they were read from: a @PointClass or @SolidClass whose name the game does not link
     // gets a warning. An empty source means no game is known, and class names are not checked.
     void setGame(const QStringList& linked, const QString& source) { m_game.set(linked, source); }
-    // The keys the game's code reads of each entity it could follow (see GameKeys.h): a
-    // key-value of such a class that no code reads, or reads only in another case, gets a
-    // warning. The key-values are read with the lines, so this takes effect at the next
-    // checkAll().
-    void setGameKeys(const QHash<QString, EntityKeys>& entities, const QStringList& engineFields,
+    // What the game's code says of each entity it could follow (see GameEntities.h): a
+    // key-value of such a class that no code reads, or reads only in another case, and a model
+    // other than the code's, get a warning; a key its code reads that the class lacks, and a
+    // size() that does not hold its hull, a note. The key-values and helpers are read with the
+    // lines, so this takes effect at the next checkAll().
+    void setGameCode(const QHash<QString, EntityCode>& entities, const QStringList& engineFields,
                      const QStringList& everyEntity) {
-        m_keys.set(entities, engineFields, everyEntity);
-        m_index.trackKeys(m_keys.known());
+        m_entities.set(entities, engineFields, everyEntity);
+        m_index.trackKeys(m_entities.known());
     }
-    bool judgesKeys() const { return m_keys.known(); }
+    bool judgesKeys() const { return m_entities.known(); }
     const QString& gameSource() const { return m_game.source(); }
 
     // The classes the files @included declare that the game does not link, where each is
@@ -133,6 +134,7 @@ private:
     void addItem(const ParsedItem& item, DeclarationIndex::Changes& touched);
     void listProblems(int line, QList<Problem>& problems) const;
     void includeProblems(int line, QList<Problem>& problems) const;
+    void gameProblems(const DeclarationIndex::Declared& declared, QList<Problem>& problems) const;
     void inheritedKeyProblems(const DeclarationIndex::Declared& declared,
                               QList<Problem>& problems) const;
     QList<IncludedProblem> unlinkedIn(const QString& include) const;
@@ -145,7 +147,7 @@ private:
     DeclarationIndex m_index;
     CheckTargets m_targets;
     GameLinks m_game;
-    GameKeys m_keys;
+    GameEntities m_entities; // what the game's code says of each entity
 };
 
 } // namespace fgd

@@ -11,8 +11,10 @@
 namespace fgd {
 
 // How serious a problem is, in order. An error: an editor refuses the file, or reads something
-// other than what is written. A warning: every editor loads it, but it cannot work as meant.
-enum class Severity { None, Warning, Error };
+// other than what is written. A warning: every editor loads it, but it cannot work as meant. A
+// note: it works, but something may be missing or not as the game has it; a note never fails a
+// check.
+enum class Severity { None, Note, Warning, Error };
 
 struct Rule {
     const char* id;
@@ -224,6 +226,18 @@ inline constexpr Rule KeyCase{
     "key-case", Severity::Warning, "A key-value the code reads only in another case",
     "KeyValue() compares key names in their case (FStrEq, strcmp): the key as declared never "
     "reaches the code that reads it."};
+inline constexpr Rule KeyUndeclared{
+    "key-undeclared", Severity::Note, "A key the class's code reads that its declaration lacks",
+    "The class's own KeyValue() reads this key, but the declaration does not offer it: a mapper "
+    "can set it only by typing the key by hand."};
+inline constexpr Rule ModelDiffers{
+    "model-differs", Severity::Warning, "A model other than the one the game gives the class",
+    "The editor shows the declaration's studio() or model(), but the class's Spawn() gives it "
+    "another model when the map names none: the map looks other than the game."};
+inline constexpr Rule SizeDiffers{
+    "size-differs", Severity::Note, "A size() box that does not hold the class's hull",
+    "The class's Spawn() gives it a constant hull that the size() box is smaller than or "
+    "crosses: the editor's box hides where the entity will stand or get stuck."};
 inline constexpr Rule IncludeUnread{
     "include-unread", Severity::Warning, "An @include that cannot be read",
     "Until the included file can be read, no base class is checked."};
@@ -294,6 +308,9 @@ inline constexpr std::array All{&LineBreak,
                                 &GameUnlinked,
                                 &KeyUnread,
                                 &KeyCase,
+                                &KeyUndeclared,
+                                &ModelDiffers,
+                                &SizeDiffers,
                                 &IncludeUnread,
                                 &WrittenFor};
 

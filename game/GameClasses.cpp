@@ -16,22 +16,27 @@ namespace game {
 
 namespace {
 
-// The keys the code reads of each entity, when that can be told: the engine's own fields must be
-// known (the game's gEntvarsDescription), and DispatchKeyValue may hand a key to no function
-// but the one that fills them; an entity linked to two C++ classes is left out.
-void readKeys(GameClasses& game) {
+// What the code says of each entity: the keys it reads, when that can be told (the engine's own
+// fields must be known, from the game's gEntvarsDescription, and DispatchKeyValue may hand a key
+// to no function but the one that fills them), and its model and hull. An entity linked to two
+// C++ classes is left out.
+void readEntities(GameClasses& game) {
     const GameCode& code = game.code;
-    if (code.engineFields.isEmpty())
-        return;
+    bool keysKnown = !code.engineFields.isEmpty();
+    QSet<QString> everyEntity;
+    for (const QString& field : code.engineFields)
+        everyEntity.insert(field.toLower());
     for (const KeyValueFunction& function : code.keyValues) {
         if (!function.cppClass.isEmpty())
             continue;
-        for (const QString& handed : function.handedTo) {
-            if (handed != u"EntvarsKeyvalue")
-                return; // keys read for every entity elsewhere: none can be judged
-        }
+        for (const QString& handed : function.handedTo)
+            keysKnown &= handed == u"EntvarsKeyvalue"; // else keys are read elsewhere too
         game.everyEntityKeys += function.exact + function.anyCase;
     }
+    if (!keysKnown)
+        game.everyEntityKeys.clear();
+    for (const QString& key : std::as_const(game.everyEntityKeys))
+        everyEntity.insert(key.toLower());
     QHash<QString, QString> cppClasses;
     QSet<QString> twice;
     for (const Link& link : code.links) {
@@ -40,11 +45,32 @@ void readKeys(GameClasses& game) {
         cppClasses.insert(link.entity, link.cppClass);
     }
     for (auto link = cppClasses.cbegin(); link != cppClasses.cend(); ++link) {
-        if (twice.contains(link.key()))
+        if (twice.contains(link.key()) || link.value().isEmpty())
             continue;
-        const KeyReading reading = keysRead(code, link.value());
-        if (reading.known)
-            game.keys.insert(link.key(), {reading.exact, reading.anyCase, link.value()});
+        fgd::EntityCode entity;
+        entity.cppClass = link.value();
+        const KeyReading reading = keysKnown ? keysRead(code, link.value()) : KeyReading{};
+        entity.keysKnown = reading.known;
+        entity.exact = reading.exact;
+        entity.anyCase = reading.anyCase;
+        // The keys its own KeyValue() keeps, but those every entity's code reads.
+        if (reading.known && reading.through.constFirst() == link.value()) {
+            for (const KeyValueFunction& function : code.keyValues) {
+                if (function.cppClass != link.value())
+                    continue;
+                for (const QString& key : function.exact + function.anyCase) {
+                    if (!function.ignored.contains(key) && !everyEntity.contains(key.toLower()) &&
+                        !entity.ownKeys.contains(key))
+                        entity.ownKeys << key;
+                }
+            }
+        }
+        const EntityShape shape = shapeOf(code, link.value());
+        entity.model = shape.model;
+        if (shape.hull)
+            entity.hull = fgd::Box{shape.hull->min, shape.hull->max};
+        if (entity.keysKnown || !entity.model.isEmpty() || entity.hull)
+            game.entities.insert(link.key(), entity);
     }
 }
 
@@ -136,7 +162,7 @@ GameReading readSources(const QString& folder) {
     }
     const QStringList names = code.entityNames;
     GameClasses game{folder, names, std::move(code)};
-    readKeys(game);
+    readEntities(game);
     return {std::move(game), {}, notes};
 }
 

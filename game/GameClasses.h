@@ -1,7 +1,7 @@
 #pragma once
 
 #include "SourceScan.h"
-#include "fgd/GameKeys.h"
+#include "fgd/GameEntities.h"
 
 #include <QString>
 #include <QStringList>
@@ -17,9 +17,9 @@ struct GameClasses {
     QString source;     // the library or source folder read, as a path
     QStringList names;  // sorted, each once
     GameCode code = {}; // from a source folder: the links and C++ classes behind the names
-    // From a source folder: the keys the code reads of each entity whose reading could be
-    // followed, and those read for every entity (the engine's fields, DispatchKeyValue's).
-    QHash<QString, fgd::EntityKeys> keys = {};
+    // From a source folder: what the code says of each entity it could follow (the keys it
+    // reads, its model and hull), and the keys read for every entity (DispatchKeyValue's).
+    QHash<QString, fgd::EntityCode> entities = {};
     QStringList everyEntityKeys = {};
 };
 struct GameReading {

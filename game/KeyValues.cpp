@@ -1,6 +1,7 @@
 #include "KeyValues.h"
 
 #include "CodeText.h"
+#include "Functions.h"
 #include "SourceScan.h"
 
 namespace game {
@@ -24,6 +25,49 @@ bool comparesInAnyCase(QStringView function) {
 bool isQuotedName(QStringView text) {
     return text.size() > 2 && text.front() == u'"' && text.back() == u'"' &&
            std::all_of(text.begin() + 1, text.end() - 1, isWordChar);
+}
+
+// The ( of the if whose condition holds position at, or -1 when it stands in no if's condition.
+qsizetype conditionAround(QStringView body, qsizetype at) {
+    for (int depth = 0; at > 0; --at) {
+        const QChar c = body[at - 1];
+        if (c == u')') {
+            ++depth;
+        } else if (c == u'(' && depth-- == 0) {
+            if (wordBefore(body, at - 1) == u"if")
+                return at - 1;
+            depth = 0; // an enclosing call or group: on outwards
+        } else if (c == u';' || c == u'{' || c == u'}') {
+            break;
+        }
+    }
+    return -1;
+}
+
+// Whether what an if runs when a key is compared keeps its value for the entity: not when it only
+// marks the key handled (key->fHandled = TRUE;), nor when it stores it in an engine field.
+bool keepsValue(const QString& body, qsizetype condition, QStringView key) {
+    const qsizetype close = closingOf(body, condition);
+    if (close < 0)
+        return false;
+    qsizetype from = spaceEnd(body, close + 1);
+    qsizetype to =
+        from < body.size() && body[from] == u'{' ? closingOf(body, from) : body.indexOf(u';', from);
+    if (to < 0)
+        return false;
+    if (body[from] == u'{')
+        ++from;
+    bool keeps = false;
+    for (QStringView statement : QStringView(body).sliced(from, to - from).split(u';')) {
+        statement = statement.trimmed();
+        if (statement.isEmpty() || statement == u"}" || statement.startsWith(u"return"))
+            continue;
+        if (statement.startsWith(u"pev") && statement.sliced(3).trimmed().startsWith(u"->"))
+            return false;
+        if (!(statement.startsWith(key) && statement.contains(u"fHandled")))
+            keeps = true;
+    }
+    return keeps;
 }
 
 // Reads the body of a KeyValue() whose KeyValueData parameter is named key.
@@ -63,7 +107,11 @@ void readBody(const QString& body, QStringView key, KeyValueFunction& function) 
                 function.readsOtherwise = true;
                 return;
             }
-            (exact ? function.exact : function.anyCase) << other.sliced(1, other.size() - 2);
+            const QString name = other.sliced(1, other.size() - 2);
+            (exact ? function.exact : function.anyCase) << name;
+            if (const qsizetype condition = conditionAround(body, open);
+                condition < 0 || !keepsValue(body, condition, key))
+                function.ignored << name;
         } else if (word == u"KeyValue") {
             // Base::KeyValue( key ): the key goes on to that class's KeyValue().
             const qsizetype open = spaceEnd(body, i);
@@ -96,90 +144,29 @@ void readKeyValueFunctions(const QString& code, const QString& file,
     // Most files of a mod define no KeyValue(): one search spares them the reading.
     if (!code.contains(QStringLiteral("KeyValue")))
         return;
-    // The classes whose bodies the reading is in, with the depth of braces each body opens.
-    struct Open {
-        QString cppClass;
-        int depth;
+    const auto wanted = [](QStringView name) {
+        return name == u"KeyValue" || name == u"DispatchKeyValue";
     };
-    QList<Open> classes;
-    QString heading; // a class head read, waiting for its {
-    int depth = 0;
-    int line = 1;
-    QStringView previous;
-    for (qsizetype i = 0; i < code.size();) {
-        const QChar c = code[i];
-        if (!isWordChar(c)) {
-            line += c == u'\n';
-            if (c == u'{') {
-                ++depth;
-                if (!heading.isEmpty())
-                    classes.append({heading, depth});
-                heading.clear();
-            } else if (c == u'}') {
-                if (!classes.isEmpty() && classes.last().depth == depth)
-                    classes.removeLast();
-                --depth;
-            } else if (c == u';') {
-                heading.clear();
-            }
-            ++i;
-            continue;
+    forEachFunction(code, wanted, [&](const FunctionDefinition& definition) {
+        // DispatchKeyValue is the game's own function, of no class.
+        const bool dispatch = definition.name == u"DispatchKeyValue";
+        const QString cppClass = dispatch ? QString() : definition.cppClass;
+        const std::optional<QStringList> parameters = callArguments(code, definition.open);
+        // The parameter that holds the key: KeyValueData *pkvd.
+        qsizetype which = -1;
+        for (qsizetype p = 0; parameters && p < parameters->size(); ++p) {
+            if (parameters->at(p).contains(u"KeyValueData"))
+                which = p;
         }
-        const qsizetype start = i;
-        i = wordEnd(code, i);
-        const QStringView word = QStringView(code).sliced(start, i - start);
-        if ((word == u"class" || word == u"struct") && previous != u"enum") {
-            const ClassHead head = classHeadAfter(code, i);
-            if (!head.name.isEmpty() && head.next < code.size() &&
-                (code[head.next] == u'{' || code[head.next] == u':'))
-                heading = head.name.toString();
-        } else if (word == u"KeyValue" || word == u"DispatchKeyValue") {
-            const bool dispatch = word == u"DispatchKeyValue";
-            const qsizetype open = spaceEnd(code, i);
-            const qsizetype close =
-                open < code.size() && code[open] == u'(' ? closingOf(code, open) : -1;
-            if (close < 0)
-                continue;
-            // What may stand between the parameters and the body: const, override, final.
-            qsizetype body = spaceEnd(code, close + 1);
-            while (body < code.size() && isWordChar(code[body]))
-                body = spaceEnd(code, wordEnd(code, body));
-            if (body == code.size() || code[body] != u'{')
-                continue;
-            const qsizetype end = closingOf(code, body);
-            if (end < 0)
-                continue;
-            // Its class: CFoo::KeyValue, or the class whose body it is written in.
-            // (DispatchKeyValue is the game's own function, of no class.)
-            const QStringView qualifier = qualifierBefore(code, start);
-            QString cppClass;
-            if (!dispatch && !qualifier.isEmpty())
-                cppClass = qualifier.toString();
-            else if (!dispatch && !classes.isEmpty() && classes.last().depth == depth)
-                cppClass = classes.last().cppClass;
-            const std::optional<QStringList> parameters = callArguments(code, open);
-            // The parameter that holds the key: KeyValueData *pkvd.
-            qsizetype which = -1;
-            for (qsizetype p = 0; parameters && p < parameters->size(); ++p) {
-                if (parameters->at(p).contains(u"KeyValueData"))
-                    which = p;
-            }
-            if ((dispatch || !cppClass.isEmpty()) && which >= 0 &&
-                (dispatch || parameters->size() == 1)) {
-                const QString& parameter = parameters->at(which);
-                const QStringView key = wordBefore(parameter, parameter.size());
-                KeyValueFunction function{cppClass, file, line, {}, {}, {}, {}, false};
-                readBody(code.mid(body, end - body + 1), key, function);
-                functions.append(function);
-            }
-            // The body is read: on after it, counting its lines.
-            for (; i <= end; ++i)
-                line += code[i] == u'\n';
-            previous = {};
-            continue;
-        }
-        previous = word;
-    }
+        if ((!dispatch && cppClass.isEmpty()) || which < 0 ||
+            (!dispatch && parameters->size() != 1))
+            return;
+        const QString& parameter = parameters->at(which);
+        const QStringView key = wordBefore(parameter, parameter.size());
+        KeyValueFunction function{cppClass, file, definition.line, {}, {}, {}, {}, {}, false};
+        readBody(code.mid(definition.body, definition.end - definition.body + 1), key, function);
+        functions.append(function);
+    });
 }
 
 QStringList engineFieldsIn(const QString& code) {

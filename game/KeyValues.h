@@ -22,8 +22,12 @@ struct KeyValueFunction {
     QString cppClass;
     QString file;
     int line = 0;
-    QStringList exact;    // the keys it compares in their case (FStrEq, strcmp), as written
-    QStringList anyCase;  // the keys it compares in any case (stricmp, strcasecmp), as written
+    QStringList exact;   // the keys it compares in their case (FStrEq, strcmp), as written
+    QStringList anyCase; // the keys it compares in any case (stricmp, strcasecmp), as written
+    // Of those, the ones a map need not be offered: compared outside an if's condition, compared
+    // and then ignored (the if only marks the key handled), or stored in an engine field
+    // (pev->...), which the engine's own key of that field sets too.
+    QStringList ignored;
     QStringList passesTo; // the classes whose KeyValue() it calls with the key
     QStringList handedTo; // the other functions it hands the key to whole
     // It reads keys by a prefix (strncmp), by a name it builds or looks up, or hands the key to

@@ -9,6 +9,15 @@ namespace game {
 
 namespace {
 
+// A path such as models/w_crowbar.mdl or sprites/glow01.spr, as Spawn() sets a model.
+bool isModelPath(QStringView text) {
+    return (text.endsWith(u".mdl", Qt::CaseInsensitive) ||
+            text.endsWith(u".spr", Qt::CaseInsensitive)) &&
+           std::all_of(text.begin(), text.end(), [](QChar c) {
+               return isWordChar(c) || c == u'/' || c == u'.' || c == u'-';
+           });
+}
+
 // The text with its comments and quoted texts blanked out (but a key name in quotes) and its
 // continued lines joined. The line ends a comment or a continued line swallows are put back after
 // the line they join, so every later line keeps its number and a #define still ends where it did.
@@ -42,9 +51,10 @@ QString codeOnly(const QString& text) {
                 if (text[i] == u'\\')
                     ++i;
             }
-            // A text of letters, digits and _ (a key name) stays, in its quotes: nothing that
-            // looks for code finds a call or a class in it.
-            if (word && i > start && i < text.size() && text[i] == u'"')
+            // A text of letters, digits and _ (a key name), or a model's or sprite's path,
+            // stays, in its quotes: nothing that looks for code finds a call or a class in it.
+            if ((word || isModelPath(QStringView(text).sliced(start, i - start))) && i > start &&
+                i < text.size() && text[i] == u'"')
                 code += QStringView(text).sliced(start - 1, i - start + 2);
             else
                 code += u' ';
@@ -342,6 +352,8 @@ GameCode SourceScan::code() const {
                             code.links.append({entity, cppClass, {text.file, links.lineAt(at)}});
                     });
         readKeyValueFunctions(uses, text.file, code.keyValues);
+        readSpawnFunctions(uses, text.file, code.spawns);
+        readVectorConstants(uses, code.vectors);
         if (code.engineFields.isEmpty())
             code.engineFields = engineFieldsIn(uses);
         LineCounter classes(uses);

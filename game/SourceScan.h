@@ -1,6 +1,7 @@
 #pragma once
 
 #include "KeyValues.h"
+#include "SpawnShape.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -44,6 +45,8 @@ struct GameCode {
     QStringList entityNames;           // the linked class names, sorted, each once
     QList<KeyValueFunction> keyValues; // every KeyValue() defined, in the order read
     QStringList engineFields;          // from the game's gEntvarsDescription, when it is there
+    QList<SpawnFunction> spawns;       // every Spawn() and OnCreate() defined, in the order read
+    QHash<QString, QString> vectors;   // the vectors defined by name (VEC_HUMAN_HULL_MIN)
 
     // The class of that name when the code defines it once, or defines it the same way each
     // time (a mod keeps the client's and the server's copy of a weapon); nothing when it is not

@@ -70,11 +70,11 @@ Surroundings Surroundings::ofWorkingFolder() {
 void checkAgainstGame(fgd::ListCheck& check, const game::GameClasses* game) {
     if (!game) {
         check.setGame({}, {});
-        check.setGameKeys({}, {}, {});
+        check.setGameCode({}, {}, {});
         return;
     }
     check.setGame(game->names, QDir::toNativeSeparators(game->source));
-    check.setGameKeys(game->keys, game->code.engineFields, game->everyEntityKeys);
+    check.setGameCode(game->entities, game->code.engineFields, game->everyEntityKeys);
 }
 
 void checkInSurroundings(fgd::ListCheck& check, const QStringList& lines,

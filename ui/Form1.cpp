@@ -116,8 +116,8 @@ QString gamePath(const QMimeData* data) {
     return {};
 }
 
-// The source list as the view shows it: a marked line carries the platform's error or warning
-// sign, loaded once when first needed.
+// The source list as the view shows it: a marked line carries the platform's error, warning or
+// (for a note) information sign, loaded once when first needed.
 class MarkSigns : public QIdentityProxyModel {
 public:
     using QIdentityProxyModel::QIdentityProxyModel;
@@ -129,6 +129,8 @@ public:
         switch (Severity(QIdentityProxyModel::data(index, model::SourceList::MarkRole).toInt())) {
         case Severity::None:
             return {};
+        case Severity::Note:
+            return sign(m_note, QStyle::SP_MessageBoxInformation);
         case Severity::Warning:
             return sign(m_warning, QStyle::SP_MessageBoxWarning);
         case Severity::Error:
@@ -144,6 +146,7 @@ private:
         return icon;
     }
 
+    mutable QIcon m_note;
     mutable QIcon m_warning;
     mutable QIcon m_error;
 };

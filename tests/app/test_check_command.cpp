@@ -43,6 +43,7 @@ class TestCheckCommand : public QObject {
 private slots:
     void sarifNamesAndDescribesItsRules();
     void editorsAreChosenWithTheOption();
+    void notesKeepTheirLevel();
 };
 
 void TestCheckCommand::sarifNamesAndDescribesItsRules() {
@@ -96,6 +97,26 @@ void TestCheckCommand::editorsAreChosenWithTheOption() {
     QVERIFY2(run.out.contains("the marks speak for J.A.C.K. only (choose the editors with "
                               "--editors)\n"),
              run.out.constData());
+}
+
+void TestCheckCommand::notesKeepTheirLevel() {
+    // What the game's code says below the class name: notes in SARIF too, described, and they
+    // fail no check, not even one that fails on warnings.
+    CheckOptions options;
+    options.files = {"../game/code.fgd"};
+    options.game = "../game/source";
+    options.format = CheckFormat::Sarif;
+    options.warningsAsErrors = true;
+    const Run run = check(options);
+    QCOMPARE(run.status, CheckStatus::Clean);
+    const QJsonObject sarifRun =
+        QJsonDocument::fromJson(run.out).object()["runs"].toArray().at(0).toObject();
+    QStringList results;
+    for (const QJsonValue result : sarifRun["results"].toArray())
+        results << result["level"].toString() + ":" + result["ruleId"].toString();
+    QCOMPARE(results, QStringList({"note:key-undeclared", "note:size-differs"}));
+    for (const QJsonValue rule : sarifRun["tool"]["driver"]["rules"].toArray())
+        QCOMPARE(rule["defaultConfiguration"]["level"].toString(), "note");
 }
 
 QTEST_GUILESS_MAIN(TestCheckCommand)

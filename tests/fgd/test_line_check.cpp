@@ -22,6 +22,7 @@ private slots:
     void gameClasses_data();
     void gameClasses();
     void gameKeys();
+    void gameShapes();
 };
 
 void TestLineCheck::oneLine_data() {
@@ -372,8 +373,8 @@ void TestLineCheck::gameKeys() {
         R"(@SolidClass = func_b [ style(integer) : "S" speed(integer) : "Sp" ])",
         R"(@PointClass base(Targetx) = not_judged [ foo(string) : "F" ])"};
     const auto withGame = [](fgd::ListCheck& check) {
-        check.setGameKeys({{"item_a", {{"health", "Volume", "delay"}, {}, "CItem"}},
-                           {"func_b", {{}, {}, "CWall"}}},
+        check.setGameCode({{"item_a", {{"health", "Volume", "delay"}, {}, "CItem", true}},
+                           {"func_b", {{}, {}, "CWall", true}}},
                           {"origin"}, {});
     };
     fgd::ListCheck whole;
@@ -413,6 +414,62 @@ void TestLineCheck::gameKeys() {
     QStringList lessBelow = below;
     lessBelow[3] = changed[0];
     QCOMPARE(before.checkChanged(lessBelow, 3), 0);
+}
+
+void TestLineCheck::gameShapes() {
+    // Two classes on one C++ class, and one whose helpers come from its base.
+    const QStringList lines{
+        R"(@BaseClass studio("models\Monster.mdl") size(-16 -16 0, 16 16 72) = Shape [])",
+        R"(@PointClass base(Shape) = monster_a : "A" [ wait(string) : "W" ])",
+        R"(@PointClass studio("models/b.mdl") size(-8 -8 0, 8 8 8) = monster_b : "B" [])",
+        R"(@PointClass studio() size(16 16 16) = monster_c : "C" [ height(integer) : "H" ])"};
+    const auto withGame = [](fgd::ListCheck& check) {
+        fgd::EntityCode monster{{"wait", "speed", "height"}, {}, "CMonster", true};
+        monster.ownKeys = {"wait", "speed", "height"};
+        monster.model = "models/monster.mdl";
+        monster.hull = fgd::Box{{-16, -16, 0}, {16, 16, 72}};
+        fgd::EntityCode c = monster;
+        c.cppClass = "CCrab";
+        c.ownKeys = {"height"};
+        c.hull = fgd::Box{{-32, -32, 0}, {32, 32, 64}};
+        check.setGameCode({{"monster_a", monster}, {"monster_b", monster}, {"monster_c", c}},
+                          {"origin"}, {});
+    };
+    fgd::ListCheck whole;
+    withGame(whole);
+    whole.checkAll(lines);
+    QStringList marks;
+    for (int line = 0; line < whole.count(); ++line) {
+        for (const fgd::Problem& problem : whole.problems(line))
+            marks << QStringLiteral("%1 %2 %3").arg(line).arg(problem.rule->id, problem.reason);
+    }
+    // The model is compared in any case and with either slash, a box that holds the hull is
+    // right, one point is no box to judge and an empty studio() no model; a key the code reads
+    // is offered when the class or another on its C++ class declares it.
+    QCOMPARE(marks.size(), 4);
+    QVERIFY2(marks[0].startsWith("1 key-undeclared") &&
+                 marks[0].contains("reads speed, height, which"),
+             qPrintable(marks[0]));
+    QVERIFY2(marks[1].startsWith("2 key-undeclared") &&
+                 marks[1].contains("reads speed, height, which"),
+             qPrintable(marks[1]));
+    QVERIFY2(marks[2].startsWith("2 model-differs") && marks[2].contains("models/monster.mdl"),
+             qPrintable(marks[2]));
+    QVERIFY2(marks[3].startsWith("2 size-differs") && marks[3].contains("box -8 -8 0, 8 8 8") &&
+                 marks[3].contains("hull -16 -16 0, 16 16 72"),
+             qPrintable(marks[3]));
+    QCOMPARE(whole.verdict(2).severity, fgd::Severity::Warning);
+    QCOMPARE(whole.verdict(1).severity, fgd::Severity::Note);
+    QCOMPARE(fgd::describe(whole.verdict(1)).left(6), "Note: ");
+    // A base whose model changes repaints its class, line by line as in a whole reading.
+    QStringList changed = lines;
+    changed[0] = R"(@BaseClass studio("models/other.mdl") size(-16 -16 0, 16 16 72) = Shape [])";
+    QCOMPARE(whole.checkChanged(changed, 0), 0);
+    fgd::ListCheck fresh;
+    withGame(fresh);
+    fresh.checkAll(changed);
+    QCOMPARE(whole.verdicts(), fresh.verdicts());
+    QCOMPARE(fresh.verdict(1).severity, fgd::Severity::Warning);
 }
 
 QTEST_APPLESS_MAIN(TestLineCheck)

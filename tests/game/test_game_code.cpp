@@ -47,6 +47,7 @@ private slots:
     void findsTheLiblistAbove();
     void readsLinksAndClasses();
     void readsKeyValues();
+    void readsModelsAndHulls();
 };
 
 void TestGameCode::readsGames_data() {
@@ -284,9 +285,53 @@ void TestGameCode::readsKeyValues() {
         return game::readGame(mod.path());
     };
     const game::GameReading plain = readWith({});
-    QVERIFY(plain.game && plain.game->keys.contains("lamp"));
+    QVERIFY(plain.game && plain.game->entities.value("lamp").keysKnown);
     const game::GameReading handed = readWith("    ReadCommonKeys( pkvd );\n");
-    QVERIFY(handed.game && handed.game->keys.isEmpty());
+    QVERIFY(handed.game && !handed.game->entities.value("lamp").keysKnown);
+}
+
+void TestGameCode::readsModelsAndHulls() {
+    // Spawn()s in a header's class body and out of line; a hull named in another file.
+    const game::GameCode code = game::scanSources(
+        {"#define VEC_HUMAN_HULL_MIN Vector( -16, -16, 0 )\n"
+         "#define VEC_HUMAN_HULL_MAX Vector(16, 16, 72)\n"
+         "class CMonster : public CBaseMonster {\n"
+         "    void Spawn() { if (pev->model) SET_MODEL(ENT(pev), STRING(pev->model));\n"
+         "                   else SET_MODEL(ENT(pev), \"models/monster.mdl\");\n"
+         "                   UTIL_SetSize(pev, VEC_HUMAN_HULL_MIN, VEC_HUMAN_HULL_MAX); }\n"
+         "};\n"
+         "class CChild : public CMonster {};\n",
+         "void CItem::Spawn( void ) { SET_MODEL(edict(), \"models/a.mdl\");\n"
+         "    UTIL_SetSize(pev, Vector(-16, -16, 0), Vector(16.0f, 16, 16)); }\n"
+         "void CTwoModels::Spawn( void ) { if (m_iType) SET_MODEL(ENT(pev), \"models/a.mdl\");\n"
+         "    else SET_MODEL(ENT(pev), \"models/b.mdl\"); }\n"
+         "void CVariable::Spawn( void ) { SET_MODEL(ENT(pev), szModel);\n"
+         "    UTIL_SetSize(pev, g_vecZero, g_vecZero); }\n"
+         "void CCreated::OnCreate( void ) { pev->model = MAKE_STRING(\"models/made.mdl\"); }\n"
+         "void CCreated::Spawn( void ) { SET_MODEL(ENT(pev), STRING( pev->model ));\n"
+         "    UTIL_SetSize(pev, Vector(-8, -8, 0), Vector(8, 8, 8));\n"
+         "    if (m_fBig) UTIL_SetSize(pev, Vector(-16, -16, 0), Vector(16, 16, 16)); }\n"
+         "void CCase::Spawn( void ) { SET_MODEL(ENT(pev), \"models/A.mdl\");\n"
+         "    if (pev->model == 0) SET_MODEL(ENT(pev), \"models/a.mdl\"); }\n"});
+    const auto shape = [&](const char* cppClass) {
+        return game::shapeOf(code, cppClass);
+    };
+    const game::Hull human{{-16, -16, 0}, {16, 16, 72}};
+    QCOMPARE(shape("CMonster").model, "models/monster.mdl");
+    QCOMPARE(shape("CMonster").hull, human);
+    QCOMPARE(shape("CChild").model, "models/monster.mdl"); // the Spawn() it inherits
+    QCOMPARE(shape("CChild").hull, human);
+    QCOMPARE(shape("CItem").model, "models/a.mdl");
+    QCOMPARE(shape("CItem").hull, (game::Hull{{-16, -16, 0}, {16, 16, 16}}));
+    QCOMPARE(shape("CCreated").model, "models/made.mdl");
+    QCOMPARE(shape("CCase").model, "models/A.mdl"); // one model, in two cases
+    // Two models, a model from a variable, an empty hull, two hulls, a class not in the code:
+    // nothing can be told.
+    QCOMPARE(shape("CTwoModels").model, QString());
+    QCOMPARE(shape("CVariable").model, QString());
+    QVERIFY(!shape("CVariable").hull);
+    QVERIFY(!shape("CCreated").hull);
+    QVERIFY(shape("CElsewhere").model.isEmpty() && !shape("CElsewhere").hull);
 }
 
 QTEST_APPLESS_MAIN(TestGameCode)

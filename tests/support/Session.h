@@ -100,8 +100,8 @@ struct Session {
             lines << shown(row, Qt::DisplayRole).toString();
         return lines;
     }
-    // The reasons a line is marked with, and the sign it carries: "error" or "warning" when it
-    // is the platform's sign of that kind, "" for none.
+    // The reasons a line is marked with, and the sign it carries: "error", "warning" or "note"
+    // (the information sign) when it is the platform's sign of that kind, "" for none.
     QString tip(int row) const { return shown(row, Qt::ToolTipRole).toString(); }
     QString sign(int row) const {
         const QImage shownSign =
@@ -109,9 +109,10 @@ struct Session {
         const auto is = [&](QStyle::StandardPixmap kind) {
             return shownSign == QApplication::style()->standardIcon(kind).pixmap(16).toImage();
         };
-        return shownSign.isNull()                  ? QString()
-               : is(QStyle::SP_MessageBoxCritical) ? QStringLiteral("error")
-               : is(QStyle::SP_MessageBoxWarning)  ? QStringLiteral("warning")
-                                                   : QStringLiteral("other");
+        return shownSign.isNull()                     ? QString()
+               : is(QStyle::SP_MessageBoxCritical)    ? QStringLiteral("error")
+               : is(QStyle::SP_MessageBoxWarning)     ? QStringLiteral("warning")
+               : is(QStyle::SP_MessageBoxInformation) ? QStringLiteral("note")
+                                                      : QStringLiteral("other");
     }
 };

@@ -500,6 +500,10 @@ void TestForm1::learnsTheGame() {
     QVERIFY(s.tip(2).endsWith(
         "; class names from " +
         QDir::toNativeSeparators(QFileInfo(game + "source").absoluteFilePath()) + ")"));
+    // From the source, what the code says below the class name: a note has a quieter sign.
+    QCOMPARE(s.sign(1), QString("note"));
+    QVERIFY2(s.tip(1).contains("CTest reads volume, which this declaration does not offer"),
+             qPrintable(s.tip(1)));
     s.main()->openFile(dir.filePath("lost.fgd"));
     QVERIFY2(s.tip(0).contains("(the nearest name it links: monster_test)"), qPrintable(s.tip(0)));
     QCOMPARE(s.toolkit.messages.size(), 3);

@@ -1,0 +1,195 @@
+#include "SpawnShape.h"
+
+#include "CodeText.h"
+#include "Functions.h"
+#include "SourceScan.h"
+
+namespace game {
+
+namespace {
+
+QString withoutSpaces(QStringView text) {
+    QString bare;
+    for (const QChar c : text) {
+        if (!c.isSpace())
+            bare += c;
+    }
+    return bare;
+}
+
+// A text in quotes, without them; nothing when written is no text.
+std::optional<QString> quoted(QStringView written) {
+    written = written.trimmed();
+    if (written.size() < 2 || written.front() != u'"' || written.back() != u'"')
+        return std::nullopt;
+    return written.sliced(1, written.size() - 2).toString();
+}
+
+// What a model set from written is: a text, the map's own model, or anything else.
+void readModel(QStringView written, SpawnFunction& function) {
+    const QString bare = withoutSpaces(written);
+    if (bare == u"STRING(pev->model)" || bare == u"pev->model")
+        return;
+    if (const std::optional<QString> text = quoted(written))
+        function.models << *text;
+    else
+        function.modelOtherwise = true;
+}
+
+void readBody(const QString& code, qsizetype from, qsizetype to, SpawnFunction& function) {
+    forEachWord(code, from, to, [&](qsizetype start, qsizetype end) {
+        const QStringView word = QStringView(code).sliced(start, end - start);
+        const qsizetype next = spaceEnd(code, end);
+        if (word == u"model" && start >= 2 && code[start - 1] == u'>' &&
+            wordBefore(code, start - 2) == u"pev") {
+            // pev->model = MAKE_STRING( "models/x.mdl" ); (not a comparison)
+            if (next + 1 >= to || code[next] != u'=' || code[next + 1] == u'=')
+                return;
+            const qsizetype value = spaceEnd(code, next + 1);
+            const qsizetype valueEnd = wordEnd(code, value);
+            const QStringView maker = QStringView(code).sliced(value, valueEnd - value);
+            const qsizetype open = spaceEnd(code, valueEnd);
+            const std::optional<QStringList> arguments =
+                open < to && code[open] == u'(' ? callArguments(code, open) : std::nullopt;
+            if ((maker == u"MAKE_STRING" || maker == u"ALLOC_STRING") && arguments &&
+                arguments->size() == 1)
+                readModel(arguments->front(), function);
+            else if (maker != u"iStringNull" && maker != u"0")
+                function.modelOtherwise = true;
+            return;
+        }
+        if (next >= to || code[next] != u'(')
+            return;
+        const bool setsModel = word == u"SET_MODEL" || word == u"SetModel";
+        const bool setsSize = word == u"UTIL_SetSize" || word == u"SetSize";
+        if (!setsModel && !setsSize)
+            return;
+        const std::optional<QStringList> arguments = callArguments(code, next);
+        if (!arguments || arguments->isEmpty()) {
+            function.modelOtherwise |= setsModel;
+            return;
+        }
+        if (setsModel)
+            readModel(arguments->back(), function);
+        else if (arguments->size() >= 2)
+            function.sizes.append({arguments->at(arguments->size() - 2), arguments->back()});
+    });
+}
+
+// The function of a class an entity of it runs: its own, else the one its (one) base gives
+// it; nothing when a class on the way is not found or the function is defined twice otherwise.
+const SpawnFunction* runBy(const GameCode& code, QString name, bool onCreate) {
+    for (int step = 0; step < 64; ++step) {
+        const SpawnFunction* found = nullptr;
+        for (const SpawnFunction& candidate : code.spawns) {
+            if (candidate.cppClass != name || candidate.onCreate != onCreate)
+                continue;
+            if (found && (found->models != candidate.models ||
+                          found->modelOtherwise != candidate.modelOtherwise ||
+                          found->sizes != candidate.sizes))
+                return nullptr;
+            found = &candidate;
+        }
+        if (found)
+            return found;
+        const CppClass* defined = code.classNamed(name);
+        if (!defined || defined->bases.size() != 1)
+            return nullptr;
+        name = defined->bases.front();
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void readSpawnFunctions(const QString& code, const QString& file, QList<SpawnFunction>& functions) {
+    if (!code.contains(QStringLiteral("Spawn")) && !code.contains(QStringLiteral("OnCreate")))
+        return;
+    const auto wanted = [](QStringView name) {
+        return name == u"Spawn" || name == u"OnCreate";
+    };
+    forEachFunction(code, wanted, [&](const FunctionDefinition& definition) {
+        if (definition.cppClass.isEmpty())
+            return;
+        SpawnFunction function;
+        function.cppClass = definition.cppClass;
+        function.file = file;
+        function.line = definition.line;
+        function.onCreate = definition.name == u"OnCreate";
+        readBody(code, definition.body, definition.end, function);
+        functions.append(function);
+    });
+}
+
+void readVectorConstants(const QString& code, QHash<QString, QString>& vectors) {
+    // #define NAME Vector( x, y, z ), as the code keeps it: a line of its own.
+    for (qsizetype at = code.indexOf(QStringLiteral("define")); at >= 0;
+         at = code.indexOf(QStringLiteral("define"), at + 6)) {
+        qsizetype hash = at;
+        while (hash > 0 && (code[hash - 1] == u' ' || code[hash - 1] == u'\t'))
+            --hash;
+        if (hash == 0 || code[hash - 1] != u'#')
+            continue;
+        const qsizetype name = spaceEnd(code, at + 6);
+        const qsizetype nameEnd = wordEnd(code, name);
+        const qsizetype lineEnd = code.indexOf(u'\n', nameEnd);
+        if (nameEnd == name || nameEnd == at + 6)
+            continue;
+        const QString value = code.mid(nameEnd, lineEnd < 0 ? -1 : lineEnd - nameEnd).trimmed();
+        if (value.startsWith(QStringLiteral("Vector")))
+            vectors.insert(code.mid(name, nameEnd - name), value);
+    }
+}
+
+std::optional<std::array<double, 3>> vectorValue(const QString& written,
+                                                 const QHash<QString, QString>& vectors) {
+    QString bare = withoutSpaces(written);
+    if (bare == u"g_vecZero")
+        return std::array<double, 3>{};
+    if (const auto named = vectors.constFind(bare); named != vectors.cend())
+        bare = withoutSpaces(*named);
+    if (!bare.startsWith(u"Vector(") || !bare.endsWith(u')'))
+        return std::nullopt;
+    const QStringList parts = bare.sliced(7, bare.size() - 8).split(u',');
+    if (parts.size() != 3)
+        return std::nullopt;
+    std::array<double, 3> value{};
+    for (int i = 0; i < 3; ++i) {
+        QString number = parts[i];
+        if (number.endsWith(u'f'))
+            number.chop(1);
+        bool ok = false;
+        value[i] = number.toDouble(&ok);
+        if (!ok)
+            return std::nullopt;
+    }
+    return value;
+}
+
+EntityShape shapeOf(const GameCode& code, const QString& cppClass) {
+    EntityShape shape;
+    const SpawnFunction* spawn = runBy(code, cppClass, false);
+    const SpawnFunction* create = runBy(code, cppClass, true);
+    QStringList models;
+    bool otherwise = false;
+    for (const SpawnFunction* function : {spawn, create}) {
+        if (!function)
+            continue;
+        otherwise |= function->modelOtherwise;
+        for (const QString& model : function->models) {
+            if (!models.contains(model, Qt::CaseInsensitive))
+                models << model;
+        }
+    }
+    if (!otherwise && models.size() == 1)
+        shape.model = models.front();
+    if (spawn && spawn->sizes.size() == 1) {
+        const auto min = vectorValue(spawn->sizes.front().first, code.vectors);
+        const auto max = vectorValue(spawn->sizes.front().second, code.vectors);
+        if (min && max && (*min != std::array<double, 3>{} || *max != std::array<double, 3>{}))
+            shape.hull = Hull{*min, *max};
+    }
+    return shape;
+}
+
+} // namespace game
