@@ -20,21 +20,49 @@ bool isNameChar(QChar c) {
     return c.unicode() < 128 && (c.isLetterOrNumber() || c == u'_' || c == u'-' || c == u'.');
 }
 
+// Calls read(text) with the text of each build file of folder.
+template <typename Read> void forEachBuildFile(const QDir& folder, Read read) {
+    // A build file is a few hundred kilobytes at most; anything far larger is something else.
+    constexpr qint64 MaxSize = 4 << 20;
+    for (const QFileInfo& info : folder.entryInfoList(QDir::Files)) {
+        if (!isBuildFile(info) || info.size() > MaxSize)
+            continue;
+        QFile file(info.filePath());
+        if (file.open(QIODevice::ReadOnly))
+            read(QString::fromLatin1(file.read(MaxSize)));
+    }
+}
+
 } // namespace
+
+QSet<QString> sourcesBuiltIn(const QString& folder) {
+    QSet<QString> sources;
+    // Scanned by hand: the game is read on a thread (see game/README.md).
+    forEachBuildFile(QDir(folder), [&](const QString& text) {
+        for (qsizetype at = 0; at < text.size();) {
+            if (!isNameChar(text[at])) {
+                ++at;
+                continue;
+            }
+            qsizetype end = at;
+            while (end < text.size() && isNameChar(text[end]))
+                ++end;
+            const QString name = text.sliced(at, end - at).toLower();
+            at = end;
+            const qsizetype dot = name.lastIndexOf(u'.');
+            static const QSet<QString> built{"cpp", "cxx", "cc", "c", "o", "obj"};
+            if (dot > 0 && built.contains(name.sliced(dot + 1)))
+                sources.insert(name.first(dot));
+        }
+    });
+    return sources;
+}
 
 QStringList foldersBuiltWith(const QString& folder) {
     const QDir here(folder);
     QStringList folders;
-    // A build file is a few hundred kilobytes at most; anything far larger is something else.
-    constexpr qint64 MaxSize = 4 << 20;
-    for (const QFileInfo& info : here.entryInfoList(QDir::Files)) {
-        if (!isBuildFile(info) || info.size() > MaxSize)
-            continue;
-        QFile file(info.filePath());
-        if (!file.open(QIODevice::ReadOnly))
-            continue;
-        // Scanned by hand: the game is read on a thread (see game/README.md).
-        const QString text = QString::fromLatin1(file.read(MaxSize));
+    // Scanned by hand: the game is read on a thread (see game/README.md).
+    forEachBuildFile(here, [&](const QString& text) {
         for (qsizetype at = text.indexOf(QStringLiteral("..")); at >= 0;
              at = text.indexOf(QStringLiteral(".."), at + 2)) {
             if (at + 2 >= text.size() || (text[at + 2] != u'/' && text[at + 2] != u'\\') ||
@@ -52,7 +80,7 @@ QStringList foldersBuiltWith(const QString& folder) {
                 !folders.contains(sibling))
                 folders << sibling;
         }
-    }
+    });
     return folders;
 }
 

@@ -55,14 +55,17 @@ void readEntities(GameClasses& game) {
         entity.anyCase = reading.anyCase;
         // The keys its own KeyValue() keeps, but those every entity's code reads.
         if (reading.known && reading.through.constFirst() == link.value()) {
+            QList<const KeyValueFunction*> own;
             for (const KeyValueFunction& function : code.keyValues) {
-                if (function.cppClass != link.value())
-                    continue;
-                for (const QString& key : function.exact + function.anyCase) {
-                    if (!function.ignored.contains(key) && !everyEntity.contains(key.toLower()) &&
-                        !entity.ownKeys.contains(key))
-                        entity.ownKeys << key;
-                }
+                if (function.cppClass == link.value())
+                    own << &function;
+            }
+            // Defined more than once, the definitions read alike (else the chain is unknown).
+            const KeyValueFunction& function = *code.compiled(own).constFirst();
+            for (const QString& key : function.exact + function.anyCase) {
+                if (!function.ignored.contains(key) && !everyEntity.contains(key.toLower()) &&
+                    !entity.ownKeys.contains(key))
+                    entity.ownKeys << key;
             }
         }
         const EntityShape shape = shapeOf(code, link.value());
@@ -112,6 +115,7 @@ GameReading readSources(const QString& folder) {
     const QStringList besides = foldersBuiltWith(folder);
     // Chosen by their suffix, not by QDirIterator's name filters, which are regular expressions.
     static const QSet<QString> suffixes{"cpp", "cxx", "cc", "c", "h", "hpp"};
+    QSet<QString> sources; // the folder's own source files (not headers), as base names
     for (const QString& root : QStringList{folder} + besides) {
         QDirIterator files(root, QDir::Files, QDirIterator::Subdirectories);
         while (files.hasNext()) {
@@ -126,6 +130,8 @@ GameReading readSources(const QString& folder) {
                                   QLocale::c().formattedDataSize(info.size()));
                 continue;
             }
+            if (root == folder && !info.suffix().startsWith(u'h', Qt::CaseInsensitive))
+                sources.insert(info.completeBaseName().toLower());
             QFile file(files.filePath());
             if (file.open(QIODevice::ReadOnly))
                 scan.add(QString::fromLatin1(file.read(MaxSourceFile)), info.filePath());
@@ -139,6 +145,11 @@ GameReading readSources(const QString& folder) {
         }
     }
     GameCode code = scan.code();
+    // What the build files name counts when it is most of the folder's sources: a build that
+    // compiles *.cpp names none of them, and a file that names a few is no list of them.
+    code.builtSources = sourcesBuiltIn(folder);
+    if (QSet<QString>(code.builtSources).intersect(sources).size() * 2 < sources.size())
+        code.builtSources.clear();
     if (code.entityNames.isEmpty())
         return {std::nullopt,
                 QStringLiteral("%1 holds no liblist.gam, and no game code that links a class "

@@ -204,17 +204,20 @@ KeyReading keysRead(const GameCode& code, const QString& cppClass) {
         QString name = next.takeFirst();
         const KeyValueFunction* function = nullptr;
         for (int step = 0; !function && step < 64; ++step) {
-            const KeyValueFunction* found = nullptr;
+            QList<const KeyValueFunction*> candidates;
             for (const KeyValueFunction& candidate : code.keyValues) {
-                if (candidate.cppClass != name)
-                    continue;
+                if (candidate.cppClass == name)
+                    candidates << &candidate;
+            }
+            const KeyValueFunction* found = nullptr;
+            for (const KeyValueFunction* candidate : code.compiled(candidates)) {
                 // Defined twice (a client's and a server's copy): only when alike.
                 if (found &&
-                    (found->exact != candidate.exact || found->anyCase != candidate.anyCase ||
-                     found->passesTo != candidate.passesTo ||
-                     found->readsOtherwise != candidate.readsOtherwise))
+                    (found->exact != candidate->exact || found->anyCase != candidate->anyCase ||
+                     found->passesTo != candidate->passesTo ||
+                     found->readsOtherwise != candidate->readsOtherwise))
                     return {};
-                found = &candidate;
+                found = candidate;
             }
             if (found) {
                 function = found;

@@ -258,6 +258,15 @@ private:
 
 } // namespace
 
+bool GameCode::compiles(const QString& file) const {
+    const qsizetype slash = std::max(file.lastIndexOf(u'/'), file.lastIndexOf(u'\\'));
+    const QString name = file.sliced(slash + 1).toLower();
+    const qsizetype dot = name.lastIndexOf(u'.');
+    const QString suffix = dot < 0 ? QString() : name.sliced(dot + 1);
+    return builtSources.isEmpty() || suffix == u"h" || suffix == u"hpp" ||
+           builtSources.contains(dot < 0 ? name : name.first(dot));
+}
+
 const CppClass* GameCode::classNamed(const QString& name) const {
     const CppClass* first = nullptr;
     for (const CppClass& cppClass : classes) {

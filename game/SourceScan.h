@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -47,6 +48,22 @@ struct GameCode {
     QStringList engineFields;          // from the game's gEntvarsDescription, when it is there
     QList<SpawnFunction> spawns;       // every Spawn() and OnCreate() defined, in the order read
     QHash<QString, QString> vectors;   // the vectors defined by name (VEC_HUMAN_HULL_MIN)
+    // The source files the mod's build compiles, as base names in lower case, when its build
+    // files name them; empty when they do not (then every file counts).
+    QSet<QString> builtSources;
+
+    // Whether the build compiles file: a header always, as the files that include it.
+    bool compiles(const QString& file) const;
+    // Of functions the code defines twice or more (a server's and a stub's for the client), the
+    // ones in files the build compiles; all of them when none is.
+    template <typename Function> QList<const Function*> compiled(QList<const Function*> all) const {
+        QList<const Function*> built;
+        for (const Function* function : all) {
+            if (compiles(function->file))
+                built << function;
+        }
+        return built.isEmpty() ? all : built;
+    }
 
     // The class of that name when the code defines it once, or defines it the same way each
     // time (a mod keeps the client's and the server's copy of a weapon); nothing when it is not

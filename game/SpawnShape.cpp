@@ -80,15 +80,18 @@ void readBody(const QString& code, qsizetype from, qsizetype to, SpawnFunction& 
 // it; nothing when a class on the way is not found or the function is defined twice otherwise.
 const SpawnFunction* runBy(const GameCode& code, QString name, bool onCreate) {
     for (int step = 0; step < 64; ++step) {
-        const SpawnFunction* found = nullptr;
+        QList<const SpawnFunction*> candidates;
         for (const SpawnFunction& candidate : code.spawns) {
-            if (candidate.cppClass != name || candidate.onCreate != onCreate)
-                continue;
-            if (found && (found->models != candidate.models ||
-                          found->modelOtherwise != candidate.modelOtherwise ||
-                          found->sizes != candidate.sizes))
+            if (candidate.cppClass == name && candidate.onCreate == onCreate)
+                candidates << &candidate;
+        }
+        const SpawnFunction* found = nullptr;
+        for (const SpawnFunction* candidate : code.compiled(candidates)) {
+            if (found && (found->models != candidate->models ||
+                          found->modelOtherwise != candidate->modelOtherwise ||
+                          found->sizes != candidate->sizes))
                 return nullptr;
-            found = &candidate;
+            found = candidate;
         }
         if (found)
             return found;

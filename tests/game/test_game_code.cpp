@@ -288,6 +288,16 @@ void TestGameCode::readsKeyValues() {
     QVERIFY(plain.game && plain.game->entities.value("lamp").keysKnown);
     const game::GameReading handed = readWith("    ReadCommonKeys( pkvd );\n");
     QVERIFY(handed.game && !handed.game->entities.value("lamp").keysKnown);
+    // A stub beside it defines CLamp::KeyValue() otherwise: which one counts is not known, until
+    // the Makefile names the files the server is built from, and the stub is not among them.
+    const auto write = [&](const char* name, const QByteArray& text) {
+        QFile file(mod.filePath(name));
+        return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
+    };
+    QVERIFY(write("stub.cpp", "void CLamp::KeyValue( KeyValueData *pkvd ) { Other( pkvd ); }\n"));
+    QVERIFY(!readWith({}).game->entities.value("lamp").keysKnown);
+    QVERIFY(write("Makefile", "OBJ = $(DLL_OBJDIR)/cbase.o\n"));
+    QVERIFY(readWith({}).game->entities.value("lamp").keysKnown);
 }
 
 void TestGameCode::readsModelsAndHulls() {
