@@ -14,7 +14,9 @@ namespace game {
 
 // A letter, digit or underscore: the characters of a C name (game code is ASCII).
 inline bool isWordChar(QChar c) {
-    return c.unicode() < 128 && (c.isLetterOrNumber() || c == u'_');
+    const char16_t u = c.unicode();
+    return (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || (u >= u'0' && u <= u'9') ||
+           u == u'_';
 }
 
 inline qsizetype wordEnd(QStringView text, qsizetype i) {

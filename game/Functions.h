@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QString>
-#include <QStringView>
+#include "CodeText.h"
 
-#include <functional>
+#include <QList>
 
 namespace game {
 
@@ -21,7 +20,75 @@ struct FunctionDefinition {
 };
 
 // Calls found for each definition of a function wanted(name) asks for, in the order written.
-void forEachFunction(const QString& code, const std::function<bool(QStringView)>& wanted,
-                     const std::function<void(const FunctionDefinition&)>& found);
+template <typename Wanted, typename Found>
+void forEachFunction(const QString& code, Wanted wanted, Found found) {
+    // The classes whose bodies the reading is in, with the depth of braces each body opens.
+    struct Open {
+        QString cppClass;
+        int depth;
+    };
+    QList<Open> classes;
+    QString heading; // a class head read, waiting for its {
+    int depth = 0;
+    int line = 1;
+    QStringView previous;
+    for (qsizetype i = 0; i < code.size();) {
+        const QChar c = code[i];
+        if (!isWordChar(c)) {
+            line += c == u'\n';
+            if (c == u'{') {
+                ++depth;
+                if (!heading.isEmpty())
+                    classes.append({heading, depth});
+                heading.clear();
+            } else if (c == u'}') {
+                if (!classes.isEmpty() && classes.last().depth == depth)
+                    classes.removeLast();
+                --depth;
+            } else if (c == u';') {
+                heading.clear();
+            }
+            ++i;
+            continue;
+        }
+        const qsizetype start = i;
+        i = wordEnd(code, i);
+        const QStringView word = QStringView(code).sliced(start, i - start);
+        if ((word == u"class" || word == u"struct") && previous != u"enum") {
+            const ClassHead head = classHeadAfter(code, i);
+            if (!head.name.isEmpty() && head.next < code.size() &&
+                (code[head.next] == u'{' || code[head.next] == u':'))
+                heading = head.name.toString();
+        } else if (wanted(word)) {
+            const qsizetype open = spaceEnd(code, i);
+            const qsizetype close =
+                open < code.size() && code[open] == u'(' ? closingOf(code, open) : -1;
+            if (close < 0)
+                continue;
+            // What may stand between the parameters and the body: const, override, final.
+            qsizetype body = spaceEnd(code, close + 1);
+            while (body < code.size() && isWordChar(code[body]))
+                body = spaceEnd(code, wordEnd(code, body));
+            if (body == code.size() || code[body] != u'{')
+                continue;
+            const qsizetype end = closingOf(code, body);
+            if (end < 0)
+                continue;
+            const QStringView qualifier = qualifierBefore(code, start);
+            QString cppClass;
+            if (!qualifier.isEmpty())
+                cppClass = qualifier.toString();
+            else if (!classes.isEmpty() && classes.last().depth == depth)
+                cppClass = classes.last().cppClass;
+            found({word, cppClass, open, body, end, line});
+            // The body is read: on after it, counting its lines.
+            for (; i <= end; ++i)
+                line += code[i] == u'\n';
+            previous = {};
+            continue;
+        }
+        previous = word;
+    }
+}
 
 } // namespace game

@@ -139,34 +139,29 @@ void readBody(const QString& body, QStringView key, KeyValueFunction& function) 
 
 } // namespace
 
-void readKeyValueFunctions(const QString& code, const QString& file,
-                           QList<KeyValueFunction>& functions) {
-    // Most files of a mod define no KeyValue(): one search spares them the reading.
-    if (!code.contains(QStringLiteral("KeyValue")))
+bool definesKeyValue(QStringView name) {
+    return name == u"KeyValue" || name == u"DispatchKeyValue";
+}
+
+void readKeyValueFunction(const QString& code, const FunctionDefinition& definition,
+                          const QString& file, QList<KeyValueFunction>& functions) {
+    // DispatchKeyValue is the game's own function, of no class.
+    const bool dispatch = definition.name == u"DispatchKeyValue";
+    const QString cppClass = dispatch ? QString() : definition.cppClass;
+    const std::optional<QStringList> parameters = callArguments(code, definition.open);
+    // The parameter that holds the key: KeyValueData *pkvd.
+    qsizetype which = -1;
+    for (qsizetype p = 0; parameters && p < parameters->size(); ++p) {
+        if (parameters->at(p).contains(u"KeyValueData"))
+            which = p;
+    }
+    if ((!dispatch && cppClass.isEmpty()) || which < 0 || (!dispatch && parameters->size() != 1))
         return;
-    const auto wanted = [](QStringView name) {
-        return name == u"KeyValue" || name == u"DispatchKeyValue";
-    };
-    forEachFunction(code, wanted, [&](const FunctionDefinition& definition) {
-        // DispatchKeyValue is the game's own function, of no class.
-        const bool dispatch = definition.name == u"DispatchKeyValue";
-        const QString cppClass = dispatch ? QString() : definition.cppClass;
-        const std::optional<QStringList> parameters = callArguments(code, definition.open);
-        // The parameter that holds the key: KeyValueData *pkvd.
-        qsizetype which = -1;
-        for (qsizetype p = 0; parameters && p < parameters->size(); ++p) {
-            if (parameters->at(p).contains(u"KeyValueData"))
-                which = p;
-        }
-        if ((!dispatch && cppClass.isEmpty()) || which < 0 ||
-            (!dispatch && parameters->size() != 1))
-            return;
-        const QString& parameter = parameters->at(which);
-        const QStringView key = wordBefore(parameter, parameter.size());
-        KeyValueFunction function{cppClass, file, definition.line, {}, {}, {}, {}, {}, false};
-        readBody(code.mid(definition.body, definition.end - definition.body + 1), key, function);
-        functions.append(function);
-    });
+    const QString& parameter = parameters->at(which);
+    const QStringView key = wordBefore(parameter, parameter.size());
+    KeyValueFunction function{cppClass, file, definition.line, {}, {}, {}, {}, {}, false};
+    readBody(code.mid(definition.body, definition.end - definition.body + 1), key, function);
+    functions.append(function);
 }
 
 QStringList engineFieldsIn(const QString& code) {

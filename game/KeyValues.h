@@ -10,6 +10,7 @@ namespace game {
 
 struct GameCode;
 struct Place;
+struct FunctionDefinition;
 
 // How a mod's C++ code reads the keys a map gives an entity. The engine hands each key to the
 // game's DispatchKeyValue, which fills the engine's own fields (the game's table of entvars_t
@@ -35,11 +36,13 @@ struct KeyValueFunction {
     bool readsOtherwise = false;
 };
 
-// Adds the KeyValue() functions in the code of one file, and the game's DispatchKeyValue (with
-// no class), which reads keys for every entity before its KeyValue(), (kept as SourceScan keeps it;
-// its first line is line 1) to functions.
-void readKeyValueFunctions(const QString& code, const QString& file,
-                           QList<KeyValueFunction>& functions);
+// Whether a function of that name is one readKeyValueFunction() reads.
+bool definesKeyValue(QStringView name);
+// Adds the KeyValue() function the code of one file (kept as SourceScan keeps it) defines, or the
+// game's DispatchKeyValue (with no class), which reads keys for every entity before its
+// KeyValue(), to functions.
+void readKeyValueFunction(const QString& code, const FunctionDefinition& definition,
+                          const QString& file, QList<KeyValueFunction>& functions);
 
 // The names of the engine's own fields, from the game's gEntvarsDescription table in code, if
 // it is there.

@@ -1,6 +1,7 @@
 #include "SourceScan.h"
 
 #include "CodeText.h"
+#include "Functions.h"
 #include "fgd/Vocabulary.h"
 
 #include <optional>
@@ -360,8 +361,20 @@ GameCode SourceScan::code() const {
                         if (fgd::isIdentifier(entity))
                             code.links.append({entity, cppClass, {text.file, links.lineAt(at)}});
                     });
-        readKeyValueFunctions(uses, text.file, code.keyValues);
-        readSpawnFunctions(uses, text.file, code.spawns);
+        // The KeyValue()s and Spawn()s, in one walk over the functions the text defines. Most
+        // words are no such name, which their length tells at once (Spawn, KeyValue, OnCreate,
+        // DispatchKeyValue).
+        const auto wanted = [](QStringView name) {
+            const qsizetype length = name.size();
+            return (length == 5 || length == 8 || length == 16) &&
+                   (definesKeyValue(name) || definesSpawn(name));
+        };
+        forEachFunction(uses, wanted, [&](const FunctionDefinition& definition) {
+            if (definesKeyValue(definition.name))
+                readKeyValueFunction(uses, definition, text.file, code.keyValues);
+            else
+                readSpawnFunction(uses, definition, text.file, code.spawns);
+        });
         readVectorConstants(uses, code.vectors);
         if (code.engineFields.isEmpty())
             code.engineFields = engineFieldsIn(uses);

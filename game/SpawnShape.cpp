@@ -105,23 +105,21 @@ const SpawnFunction* runBy(const GameCode& code, QString name, bool onCreate) {
 
 } // namespace
 
-void readSpawnFunctions(const QString& code, const QString& file, QList<SpawnFunction>& functions) {
-    if (!code.contains(QStringLiteral("Spawn")) && !code.contains(QStringLiteral("OnCreate")))
+bool definesSpawn(QStringView name) {
+    return name == u"Spawn" || name == u"OnCreate";
+}
+
+void readSpawnFunction(const QString& code, const FunctionDefinition& definition,
+                       const QString& file, QList<SpawnFunction>& functions) {
+    if (definition.cppClass.isEmpty())
         return;
-    const auto wanted = [](QStringView name) {
-        return name == u"Spawn" || name == u"OnCreate";
-    };
-    forEachFunction(code, wanted, [&](const FunctionDefinition& definition) {
-        if (definition.cppClass.isEmpty())
-            return;
-        SpawnFunction function;
-        function.cppClass = definition.cppClass;
-        function.file = file;
-        function.line = definition.line;
-        function.onCreate = definition.name == u"OnCreate";
-        readBody(code, definition.body, definition.end, function);
-        functions.append(function);
-    });
+    SpawnFunction function;
+    function.cppClass = definition.cppClass;
+    function.file = file;
+    function.line = definition.line;
+    function.onCreate = definition.name == u"OnCreate";
+    readBody(code, definition.body, definition.end, function);
+    functions.append(function);
 }
 
 void readVectorConstants(const QString& code, QHash<QString, QString>& vectors) {

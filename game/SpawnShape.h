@@ -11,6 +11,7 @@
 namespace game {
 
 struct GameCode;
+struct FunctionDefinition;
 
 // What an entity looks like in the game before a map says otherwise: the model and the box
 // (hull) its C++ class's Spawn() gives it. Spawn() runs when the entity is placed; some mods
@@ -32,9 +33,12 @@ struct SpawnFunction {
     QList<std::pair<QString, QString>> sizes;
 };
 
-// Adds the Spawn() and OnCreate() functions defined in code (kept as SourceScan keeps it) to
-// functions.
-void readSpawnFunctions(const QString& code, const QString& file, QList<SpawnFunction>& functions);
+// Whether a function of that name is one readSpawnFunction() reads.
+bool definesSpawn(QStringView name);
+// Adds the Spawn() or OnCreate() of a class that the code (kept as SourceScan keeps it) defines
+// to functions.
+void readSpawnFunction(const QString& code, const FunctionDefinition& definition,
+                       const QString& file, QList<SpawnFunction>& functions);
 
 // Adds the vectors code defines by name, #define VEC_HUMAN_HULL_MIN Vector( -16, -16, 0 ), to
 // vectors, name to its value as written.
