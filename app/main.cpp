@@ -61,7 +61,8 @@ Command readCommandLine(const QStringList& arguments) {
         QStringLiteral("format"), QStringLiteral("text"));
     const QCommandLineOption warningsAsErrors(
         QStringLiteral("warnings-as-errors"),
-        QStringLiteral("With --check: end with status 1 for a warning as for an error."));
+        QStringLiteral("With --check: end with status 1 for a warning as for an error (a note "
+                       "never)."));
     const QCommandLineOption editors(
         QStringLiteral("editors"),
         QStringLiteral("The editors the marks speak for, in the window and with --check: %1, "
@@ -75,7 +76,9 @@ Command readCommandLine(const QStringList& arguments) {
                        "--check: its liblist.gam, its server library (.dll, .so) or the folder "
                        "of its game code. Without it, the liblist.gam of a file's folder or of "
                        "one above it. From a library only the class names are checked; from "
-                       "the game code's folder also the keys each class's KeyValue() reads."),
+                       "the game code's folder also the keys each class's KeyValue() reads, "
+                       "and the model and hull its Spawn() gives it (notes, which fail no "
+                       "check, for keys a class lacks and a size() smaller than its hull)."),
         QStringLiteral("path"));
     const QCommandLineOption undeclared(
         QStringLiteral("undeclared"),

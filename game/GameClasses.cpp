@@ -95,8 +95,8 @@ GameReading readLibrary(const QString& path) {
     return {GameClasses{path, names.names},
             {},
             {QStringLiteral("%1 is a library: the class names it links are checked, but which "
-                            "keys each class reads can only be told from the game's source "
-                            "folder")
+                            "keys each class reads, and the model and hull it gives it, can only "
+                            "be told from the game's source folder")
                  .arg(QDir::toNativeSeparators(path))}};
 }
 
