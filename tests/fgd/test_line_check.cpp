@@ -419,10 +419,11 @@ void TestLineCheck::gameKeys() {
 void TestLineCheck::gameShapes() {
     // Two classes on one C++ class, and one whose helpers come from its base.
     const QStringList lines{
-        R"(@BaseClass studio("models\Monster.mdl") size(-16 -16 0, 16 16 72) = Shape [])",
+        R"(@BaseClass studio("models\Monster.mdl") size(-16 -16 0, 16 16 80) = Shape [])",
         R"(@PointClass base(Shape) = monster_a : "A" [ wait(string) : "W" ])",
         R"(@PointClass studio("models/b.mdl") size(-8 -8 0, 8 8 8) = monster_b : "B" [])",
-        R"(@PointClass studio() size(16 16 16) = monster_c : "C" [ height(integer) : "H" ])"};
+        R"(@PointClass studio() size(16 16 16) = monster_c : "C" [ height(integer) : "H" ])",
+        R"(@PointClass model({ "path": "models/d.mdl" }) = monster_d : "D" [])"};
     const auto withGame = [](fgd::ListCheck& check) {
         fgd::EntityCode monster{{"wait", "speed", "height"}, {}, "CMonster", true};
         monster.ownKeys = {"wait", "speed", "height"};
@@ -432,17 +433,25 @@ void TestLineCheck::gameShapes() {
         c.cppClass = "CCrab";
         c.ownKeys = {"height"};
         c.hull = fgd::Box{{-32, -32, 0}, {32, 32, 64}};
-        check.setGameCode({{"monster_a", monster}, {"monster_b", monster}, {"monster_c", c}},
-                          {"origin"}, {});
+        fgd::EntityCode d = c;
+        d.model = "models/e.mdl";
+        check.setGameCode(
+            {{"monster_a", monster}, {"monster_b", monster}, {"monster_c", c}, {"monster_d", d}},
+            {"origin"}, {});
     };
     fgd::ListCheck whole;
     withGame(whole);
     whole.checkAll(lines);
     QStringList marks;
-    for (int line = 0; line < whole.count(); ++line) {
+    for (int line = 0; line < 4; ++line) {
         for (const fgd::Problem& problem : whole.problems(line))
             marks << QStringLiteral("%1 %2 %3").arg(line).arg(problem.rule->id, problem.reason);
     }
+    // TrenchBroom's model expression names a model too.
+    const QList<fgd::Problem> onD = whole.problems(4);
+    QVERIFY(std::any_of(onD.cbegin(), onD.cend(), [](const fgd::Problem& problem) {
+        return problem.rule == &fgd::Rules::ModelDiffers && problem.reason.contains("models/d.mdl");
+    }));
     // The model is compared in any case and with either slash, a box that holds the hull is
     // right, one point is no box to judge and an empty studio() no model; a key the code reads
     // is offered when the class or another on its C++ class declares it.

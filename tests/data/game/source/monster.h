@@ -15,6 +15,8 @@ public:
             pkvd->fHandled = TRUE; // read and ignored
         else if (FStrEq(pkvd->szKeyName, "skin"))
             pev->skin = atoi(pkvd->szValue); // the engine's own field
+        else if (FStrEq(pkvd->szKeyName, "waveheight"))
+            pev->scale = atof(pkvd->szValue); // another name for one of the engine's fields
         else
             pkvd->fHandled = FALSE;
     }
