@@ -63,8 +63,8 @@ void readEntities(GameClasses& game) {
             // Defined more than once, the definitions read alike (else the chain is unknown).
             const KeyValueFunction& function = *code.compiled(own).constFirst();
             for (const QString& key : function.exact + function.anyCase) {
-                if (!function.ignored.contains(key) && !everyEntity.contains(key.toLower()) &&
-                    !entity.ownKeys.contains(key))
+                if (!function.ignored.contains(key) && !function.engineAliases.contains(key) &&
+                    !everyEntity.contains(key.toLower()) && !entity.ownKeys.contains(key))
                     entity.ownKeys << key;
             }
         }
@@ -108,8 +108,9 @@ constexpr qint64 MaxSourceFile = 8 << 20;
 // would only fill the memory.
 constexpr qsizetype MaxKeptCode = 96 << 20;
 
-GameReading readSources(const QString& folder) {
+GameReading readSources(const QString& folder, SourceDetail detail) {
     SourceScan scan;
+    scan.readUse(detail == SourceDetail::ForComposing);
     QStringList notes;
     // The folder, and the folders beside it that its build compiles from.
     const QStringList besides = foldersBuiltWith(folder);
@@ -187,13 +188,13 @@ QString gameNotCheckedNote(const QString& liblist, const QString& error) {
         .arg(error, named);
 }
 
-GameReading readGame(const QString& path) {
+GameReading readGame(const QString& path, SourceDetail detail) {
     const QFileInfo info(path);
     if (info.isDir()) {
         const QString liblist = QDir(path).filePath(QStringLiteral("liblist.gam"));
         if (QFileInfo(liblist).isFile())
-            return readGame(liblist);
-        return readSources(info.absoluteFilePath());
+            return readGame(liblist, detail);
+        return readSources(info.absoluteFilePath(), detail);
     }
     if (!info.exists())
         return {std::nullopt,

@@ -28,9 +28,13 @@ struct GameReading {
     QStringList notes = {}; // what was left out (a file far too large to be game code)
 };
 
+// How much of a source folder to read: what checking a file needs, or also what composing
+// declarations needs (what every member function does with its entity, GameCode::use).
+enum class SourceDetail { ForChecking, ForComposing };
+
 // Reads what path is: a liblist.gam, a server library (.dll, .so), a mod folder holding a
 // liblist.gam, or a folder of game code sources.
-GameReading readGame(const QString& path);
+GameReading readGame(const QString& path, SourceDetail detail = SourceDetail::ForChecking);
 
 // What to tell a user whose file's liblist.gam (at liblist) leads to no game that can be read,
 // for error, the reason readGame() gave: its class names are not checked.

@@ -44,30 +44,64 @@ qsizetype conditionAround(QStringView body, qsizetype at) {
     return -1;
 }
 
-// Whether what an if runs when a key is compared keeps its value for the entity: not when it only
-// marks the key handled (key->fHandled = TRUE;), nor when it stores it in an engine field.
-bool keepsValue(const QString& body, qsizetype condition, QStringView key) {
+// What an if does with a key's value when the key is compared: where it stores it (a member,
+// m_flWait, or an engine field, pev->speed), and how it reads it.
+struct ValueUse {
+    bool keeps = false; // it does more than mark the key handled (key->fHandled = TRUE;)
+    QString store;      // the first place it assigns the value to, as written without spaces
+    QString reader;     // the function the value is read with: atoi, atof, ALLOC_STRING, ...
+};
+
+ValueUse valueUse(const QString& body, qsizetype condition, QStringView key) {
+    ValueUse use;
     const qsizetype close = closingOf(body, condition);
     if (close < 0)
-        return false;
+        return use;
     qsizetype from = spaceEnd(body, close + 1);
     qsizetype to =
         from < body.size() && body[from] == u'{' ? closingOf(body, from) : body.indexOf(u';', from);
     if (to < 0)
-        return false;
+        return use;
     if (body[from] == u'{')
         ++from;
-    bool keeps = false;
     for (QStringView statement : QStringView(body).sliced(from, to - from).split(u';')) {
         statement = statement.trimmed();
         if (statement.isEmpty() || statement == u"}" || statement.startsWith(u"return"))
             continue;
-        if (statement.startsWith(u"pev") && statement.sliced(3).trimmed().startsWith(u"->"))
-            return false;
-        if (!(statement.startsWith(key) && statement.contains(u"fHandled")))
-            keeps = true;
+        if (statement.startsWith(key) && statement.contains(u"fHandled"))
+            continue;
+        use.keeps = true;
+        // m_flWait = atof( pkvd->szValue ): where it goes, and what reads it.
+        const qsizetype equals = statement.indexOf(u'=');
+        const qsizetype value = statement.indexOf(u"szValue");
+        if (use.store.isEmpty() && equals > 0 && value > equals && statement[equals + 1] != u'=') {
+            for (const QChar c : statement.first(equals)) {
+                if (!c.isSpace())
+                    use.store += c;
+            }
+            const qsizetype open = statement.lastIndexOf(u'(', value);
+            if (open > equals)
+                use.reader = wordBefore(statement, open).toString();
+        }
     }
-    return keeps;
+    return use;
+}
+
+// The type a declaration gives a key, from its name, where the code stores its value and how
+// it reads it: a number, a target, a sound, a model, a colour; a text when unsure.
+QString typeOf(const QString& name, const ValueUse& use) {
+    const QString words = (name + u' ' + use.store).toLower();
+    if (words.contains(u"target") || words.contains(u"master"))
+        return QStringLiteral("target_destination");
+    if (words.contains(u"sound") || words.contains(u"noise"))
+        return QStringLiteral("sound");
+    if (words.contains(u"model"))
+        return QStringLiteral("studio");
+    if (words.contains(u"color") || words.contains(u"colour"))
+        return QStringLiteral("color255");
+    if (use.reader == u"atoi" || use.reader == u"atol")
+        return QStringLiteral("integer");
+    return QStringLiteral("string");
 }
 
 // Reads the body of a KeyValue() whose KeyValueData parameter is named key.
@@ -109,9 +143,16 @@ void readBody(const QString& body, QStringView key, KeyValueFunction& function) 
             }
             const QString name = other.sliced(1, other.size() - 2);
             (exact ? function.exact : function.anyCase) << name;
-            if (const qsizetype condition = conditionAround(body, open);
-                condition < 0 || !keepsValue(body, condition, key))
+            const qsizetype condition = conditionAround(body, open);
+            const ValueUse use = condition < 0 ? ValueUse{} : valueUse(body, condition, key);
+            if (!use.keeps)
                 function.ignored << name;
+            else if (use.store.startsWith(u"pev->"))
+                function.engineAliases << name;
+            if (use.keeps) {
+                function.stores.insert(name, use.store);
+                function.types.insert(name, typeOf(name, use));
+            }
         } else if (word == u"KeyValue") {
             // Base::KeyValue( key ): the key goes on to that class's KeyValue().
             const qsizetype open = spaceEnd(body, i);
@@ -159,7 +200,10 @@ void readKeyValueFunction(const QString& code, const FunctionDefinition& definit
         return;
     const QString& parameter = parameters->at(which);
     const QStringView key = wordBefore(parameter, parameter.size());
-    KeyValueFunction function{cppClass, file, definition.line, {}, {}, {}, {}, {}, false};
+    KeyValueFunction function;
+    function.cppClass = cppClass;
+    function.file = file;
+    function.line = definition.line;
     readBody(code.mid(definition.body, definition.end - definition.body + 1), key, function);
     functions.append(function);
 }

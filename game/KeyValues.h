@@ -25,10 +25,15 @@ struct KeyValueFunction {
     int line = 0;
     QStringList exact;   // the keys it compares in their case (FStrEq, strcmp), as written
     QStringList anyCase; // the keys it compares in any case (stricmp, strcasecmp), as written
-    // Of those, the ones a map need not be offered: compared outside an if's condition, compared
-    // and then ignored (the if only marks the key handled), or stored in an engine field
-    // (pev->...), which the engine's own key of that field sets too.
+    // Of those, the ones compared outside an if's condition, or compared and then ignored (the
+    // if only marks the key handled), and the ones stored in an engine field (pev->speed), which
+    // the engine's own key of that field sets too.
     QStringList ignored;
+    QStringList engineAliases;
+    // For the others: where each key's value is stored, as written without spaces (m_flWait,
+    // pev->speed; empty when it cannot be told), and the type a declaration gives it.
+    QHash<QString, QString> stores;
+    QHash<QString, QString> types;
     QStringList passesTo; // the classes whose KeyValue() it calls with the key
     QStringList handedTo; // the other functions it hands the key to whole
     // It reads keys by a prefix (strncmp), by a name it builds or looks up, or hands the key to

@@ -10,6 +10,12 @@ namespace game {
 
 namespace {
 
+// A word of C++ that can stand before ( ... ) { without naming a function.
+bool isKeyword(QStringView word) {
+    return word == u"if" || word == u"while" || word == u"for" || word == u"switch" ||
+           word == u"catch" || word == u"sizeof" || word == u"return";
+}
+
 // A path such as models/w_crowbar.mdl or sprites/glow01.spr, as Spawn() sets a model.
 bool isModelPath(QStringView text) {
     return (text.endsWith(u".mdl", Qt::CaseInsensitive) ||
@@ -364,17 +370,23 @@ GameCode SourceScan::code() const {
         // The KeyValue()s and Spawn()s, in one walk over the functions the text defines. Most
         // words are no such name, which their length tells at once (Spawn, KeyValue, OnCreate,
         // DispatchKeyValue).
-        const auto wanted = [](QStringView name) {
+        const auto wanted = [this](QStringView name) {
             const qsizetype length = name.size();
+            if (m_readUse)
+                return !isKeyword(name); // every function, for what it does
             return (length == 5 || length == 8 || length == 16) &&
                    (definesKeyValue(name) || definesSpawn(name));
         };
         forEachFunction(uses, wanted, [&](const FunctionDefinition& definition) {
             if (definesKeyValue(definition.name))
                 readKeyValueFunction(uses, definition, text.file, code.keyValues);
-            else
+            else if (definesSpawn(definition.name))
                 readSpawnFunction(uses, definition, text.file, code.spawns);
+            if (m_readUse)
+                readFunctionUse(uses, definition, code.use);
         });
+        if (m_readUse)
+            readNumberConstants(uses, code.use.numbers);
         readVectorConstants(uses, code.vectors);
         if (code.engineFields.isEmpty())
             code.engineFields = engineFieldsIn(uses);

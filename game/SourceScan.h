@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ClassUse.h"
 #include "KeyValues.h"
 #include "SpawnShape.h"
 
@@ -48,6 +49,7 @@ struct GameCode {
     QStringList engineFields;          // from the game's gEntvarsDescription, when it is there
     QList<SpawnFunction> spawns;       // every Spawn() and OnCreate() defined, in the order read
     QHash<QString, QString> vectors;   // the vectors defined by name (VEC_HUMAN_HULL_MIN)
+    CodeUse use; // what the member functions do with their entities, when it was asked for
     // The source files the mod's build compiles, as base names in lower case, when its build
     // files name them; empty when they do not (then every file counts).
     QSet<QString> builtSources;
@@ -85,6 +87,9 @@ struct GameCode {
 // the game is read on a thread (see game/README.md).
 class SourceScan {
 public:
+    // Whether code() also reads what every member function does with its entity (GameCode::use),
+    // which composing a declaration needs and checking does not.
+    void readUse(bool read) { m_readUse = read; }
     void add(const QString& text, const QString& file = {});
     // The bytes kept so far, to bound what a folder may fill the memory with.
     qsizetype keptBytes() const { return m_kept; }
@@ -104,6 +109,7 @@ private:
     QList<Macro> m_macros;
     QList<Text> m_texts;
     qsizetype m_kept = 0;
+    bool m_readUse = false;
 };
 
 // The game code in texts, read as a SourceScan reads them (for tests and benchmarks).

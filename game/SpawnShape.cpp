@@ -36,6 +36,55 @@ void readModel(QStringView written, SpawnFunction& function) {
         function.modelOtherwise = true;
 }
 
+// A place a default is set in: a member (m_flWait) or an engine field (pev->speed).
+bool isPlace(QStringView place) {
+    if (place.startsWith(u"pev->"))
+        place = place.sliced(5);
+    return !place.isEmpty() && std::all_of(place.begin(), place.end(), isWordChar);
+}
+
+// A number as C writes it: 1, -2, 0.5, 10.0f.
+bool isNumber(QString text) {
+    if (text.endsWith(u'f'))
+        text.chop(1);
+    bool ok = false;
+    text.toDouble(&ok);
+    return ok;
+}
+
+// if ( !place ) place = number; (or place == 0, place <= 0), with the if's ( at open.
+void readDefault(const QString& code, qsizetype open, qsizetype to, SpawnFunction& function) {
+    const qsizetype close = closingOf(code, open);
+    if (close < 0 || close >= to)
+        return;
+    const QString condition = withoutSpaces(QStringView(code).sliced(open + 1, close - open - 1));
+    QString place;
+    if (condition.startsWith(u'!'))
+        place = condition.sliced(1);
+    for (const QStringView zero :
+         {QStringView(u"==0"), QStringView(u"<=0"), QStringView(u"==0.0")}) {
+        if (condition.endsWith(zero))
+            place = condition.first(condition.size() - zero.size());
+    }
+    if (!isPlace(place))
+        return;
+    qsizetype from = spaceEnd(code, close + 1);
+    if (from < to && code[from] == u'{')
+        ++from;
+    const qsizetype semicolon = code.indexOf(u';', from);
+    if (semicolon < 0 || semicolon > to)
+        return;
+    const QString statement = withoutSpaces(QStringView(code).sliced(from, semicolon - from));
+    if (!statement.startsWith(place + u'=') || statement.startsWith(place + QStringLiteral("==")))
+        return;
+    QString value = statement.sliced(place.size() + 1);
+    if (isNumber(value)) {
+        if (value.endsWith(u'f'))
+            value.chop(1);
+        function.defaults.insert(place, value);
+    }
+}
+
 void readBody(const QString& code, qsizetype from, qsizetype to, SpawnFunction& function) {
     forEachWord(code, from, to, [&](qsizetype start, qsizetype end) {
         const QStringView word = QStringView(code).sliced(start, end - start);
@@ -60,6 +109,17 @@ void readBody(const QString& code, qsizetype from, qsizetype to, SpawnFunction& 
         }
         if (next >= to || code[next] != u'(')
             return;
+        if (word == u"if") {
+            readDefault(code, next, to, function);
+            return;
+        }
+        if (const QStringView qualifier = qualifierBefore(code, start); !qualifier.isEmpty()) {
+            if (const QString call = qualifier.toString() + QStringLiteral("::") + word.toString();
+                !function.calls.contains(call))
+                function.calls << call;
+        } else if (!function.calls.contains(word)) {
+            function.calls << word.toString();
+        }
         const bool setsModel = word == u"SET_MODEL" || word == u"SetModel";
         const bool setsSize = word == u"UTIL_SetSize" || word == u"SetSize";
         if (!setsModel && !setsSize)
@@ -165,6 +225,10 @@ std::optional<std::array<double, 3>> vectorValue(const QString& written,
             return std::nullopt;
     }
     return value;
+}
+
+const SpawnFunction* spawnRunBy(const GameCode& code, const QString& cppClass) {
+    return runBy(code, cppClass, false);
 }
 
 EntityShape shapeOf(const GameCode& code, const QString& cppClass) {

@@ -31,6 +31,12 @@ struct SpawnFunction {
     // The arguments of each UTIL_SetSize( pev, min, max ) or SetSize( min, max ) it calls:
     // min and max as written (Vector( -16, -16, 0 ), VEC_HUMAN_HULL_MIN, g_vecZero).
     QList<std::pair<QString, QString>> sizes;
+    // The functions it calls, as written (InitTrigger, CBaseToggle::Spawn), each once.
+    QStringList calls = {};
+    // What it sets where the map left nothing: if ( !m_flWait ) m_flWait = 1; or if
+    // ( pev->speed == 0 ) pev->speed = 100; gives m_flWait -> 1, pev->speed -> 100 (the place as
+    // written without spaces, the number as written).
+    QHash<QString, QString> defaults = {};
 };
 
 // Whether a function of that name is one readSpawnFunction() reads.
@@ -65,5 +71,9 @@ struct EntityShape {
     std::optional<Hull> hull;
 };
 EntityShape shapeOf(const GameCode& code, const QString& cppClass);
+
+// The Spawn() an entity of a C++ class runs: its own, else the one its (one) base gives it;
+// nothing when a class on the way is not found or the function is defined twice otherwise.
+const SpawnFunction* spawnRunBy(const GameCode& code, const QString& cppClass);
 
 } // namespace game
