@@ -65,10 +65,17 @@ void forEachFunction(const QString& code, Wanted wanted, Found found) {
                 open < code.size() && code[open] == u'(' ? closingOf(code, open) : -1;
             if (close < 0)
                 continue;
-            // What may stand between the parameters and the body: const, override, final.
+            // What may stand between the parameters and the body: const, override, final. (A
+            // #define's value in parentheses is followed by other words, or by nothing.)
             qsizetype body = spaceEnd(code, close + 1);
-            while (body < code.size() && isWordChar(code[body]))
-                body = spaceEnd(code, wordEnd(code, body));
+            while (body < code.size() && isWordChar(code[body])) {
+                const qsizetype end = wordEnd(code, body);
+                const QStringView after = QStringView(code).sliced(body, end - body);
+                if (after != u"const" && after != u"override" && after != u"final" &&
+                    after != u"noexcept")
+                    break;
+                body = spaceEnd(code, end);
+            }
             if (body == code.size() || code[body] != u'{')
                 continue;
             const qsizetype end = closingOf(code, body);
