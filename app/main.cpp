@@ -4,6 +4,7 @@
 // display.
 
 #include "CheckCommand.h"
+#include "ComposeCommand.h"
 #include "model/Module1.h"
 #include "toolkit/Display.h"
 #include "toolkit/QtWindowToolkit.h"
@@ -31,7 +32,7 @@ struct OpenWindow {
     fgd::Editors editors = 0; // the editors the marks speak for, or 0: as each file needs
     QString game;             // what --game names, or empty
 };
-using Command = std::variant<OpenWindow, CheckOptions, int>;
+using Command = std::variant<OpenWindow, CheckOptions, ComposeOptions, int>;
 
 // A command line the program cannot follow: says why on standard error, and where to look.
 int refuse(const QString& message) {
@@ -84,7 +85,22 @@ Command readCommandLine(const QStringList& arguments) {
         QStringLiteral("undeclared"),
         QStringLiteral("With --check and --game: also list the classes the game links that no "
                        "file declares."));
-    parser.addOptions({check, format, warningsAsErrors, editors, game, undeclared});
+    const QCommandLineOption compose(
+        QStringLiteral("compose"),
+        QStringLiteral("With --game (the folder of the mod's game code): write a declaration "
+                       "for each class the code links that the files (and the files they "
+                       "@include) do not declare in any case, composed from the code: "
+                       "@SolidClass for a brush entity, its base classes from the files, its "
+                       "size, model, key-values, defaults and spawnflags. Left out: the player, "
+                       "and what the code itself creates by name and never reads a key of "
+                       "(grenades, beams). Lines as a saved file holds them, to standard "
+                       "output."));
+    const QCommandLineOption output(
+        QStringLiteral("output"),
+        QStringLiteral("With --compose: save the declarations as a whole FGD file instead."),
+        QStringLiteral("file"));
+    parser.addOptions(
+        {check, format, warningsAsErrors, editors, game, undeclared, compose, output});
     parser.addPositionalArgument(
         QStringLiteral("files"),
         QStringLiteral("An FGD file to continue; the lines of any further files are appended. "
@@ -110,6 +126,22 @@ Command readCommandLine(const QStringList& arguments) {
         }
         chosen = *named;
     }
+    if (parser.isSet(compose)) {
+        if (parser.isSet(check))
+            return refuse(QStringLiteral("--compose and --check go one at a time."));
+        if (!parser.isSet(game))
+            return refuse(QStringLiteral("--compose needs --game, the folder of the mod's game "
+                                         "code."));
+        for (const QCommandLineOption& option : {format, warningsAsErrors, undeclared, editors}) {
+            if (parser.isSet(option))
+                return refuse(
+                    QStringLiteral("--%1 goes with --check.").arg(option.names().constFirst()));
+        }
+        return ComposeOptions{parser.value(game), parser.positionalArguments(),
+                              parser.value(output)};
+    }
+    if (parser.isSet(output))
+        return refuse(QStringLiteral("--output goes with --compose."));
     if (!parser.isSet(check)) {
         for (const QCommandLineOption& option : {format, warningsAsErrors, undeclared}) {
             if (parser.isSet(option)) {
@@ -170,6 +202,18 @@ int main(int argc, char* argv[]) {
             const int status = runCheck(*check, out, err);
             out.flush();
             return status;
+        }
+        if (const ComposeOptions* compose = std::get_if<ComposeOptions>(&command)) {
+#ifdef Q_OS_WIN
+            // The lines end in CR LF as they are written, without a second CR.
+            _setmode(_fileno(stdout), _O_BINARY);
+#endif
+            QFile out;
+            QFile err;
+            if (!out.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+                !err.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered))
+                return CheckStatus::Unreadable;
+            return runCompose(*compose, out, err);
         }
         open = std::get<OpenWindow>(command);
     }

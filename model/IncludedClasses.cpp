@@ -59,6 +59,37 @@ fgd::ListCheck::Included classesDeclaredIn(const QString& path) {
     return {std::move(names), {}, std::move(placeable)};
 }
 
+namespace {
+
+void addDeclarations(const QStringList& lines, const QString& folder, QSet<QString>& visited,
+                     DeclarationsRead& read) {
+    const QList<fgd::Declaration> declarations = fgd::readDeclarations(lines);
+    read.declarations += declarations;
+    fgd::parseItems(lines, 0, [&](const fgd::ParsedItem& item) {
+        if (item.include.isEmpty() || folder.isEmpty())
+            return;
+        const QString file = QFileInfo(QDir(folder).filePath(item.include)).absoluteFilePath();
+        if (visited.contains(file))
+            return;
+        visited.insert(file);
+        const ReadResult included = readFgdFile(file);
+        if (!included.ok) {
+            read.unread << included.error;
+            return;
+        }
+        addDeclarations(included.contents.lines, QFileInfo(file).absolutePath(), visited, read);
+    });
+}
+
+} // namespace
+
+DeclarationsRead declarationsWithIncludes(const QStringList& lines, const QString& folder) {
+    DeclarationsRead read;
+    QSet<QString> visited;
+    addDeclarations(lines, folder, visited, read);
+    return read;
+}
+
 fgd::ListCheck::IncludeReader includedClassesFrom(const QString& folder) {
     return [folder](const QString& name) -> fgd::ListCheck::Included {
         if (folder.isEmpty())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fgd/Declarations.h"
 #include "fgd/ListCheck.h"
 
 #include <QString>
@@ -21,5 +22,14 @@ fgd::ListCheck::Included classesDeclaredIn(const QString& path);
 // The reader the check asks about each @include of a list that came from a file in folder. For a
 // list from no file (folder empty), no included file can be read.
 fgd::ListCheck::IncludeReader includedClassesFrom(const QString& folder);
+
+// The declarations lines hold, then those of the files they @include, each from the folder of
+// the file that names it (lines came from a file in folder), their own @includes followed, each
+// file once; with why each file that could not be read was not.
+struct DeclarationsRead {
+    QList<fgd::Declaration> declarations;
+    QStringList unread;
+};
+DeclarationsRead declarationsWithIncludes(const QStringList& lines, const QString& folder);
 
 } // namespace model

@@ -164,6 +164,42 @@ if(NOT EMULATOR)
     file(WRITE ${WORK}/code.fgd "${code_fgd}")
     check(STATUS 1 FINDINGS ${WORK}/code.fgd:2:84:note ${WORK}/code.fgd:2:84:warning
         ${WORK}/code.fgd:2:84:note ARGS --warnings-as-errors --game ../game/source ${WORK}/code.fgd)
+
+    # --compose: the declarations the code gives the classes no file declares, as a saved file's
+    # lines on standard output (CR LF), or saved whole with --output.
+    # (Its bytes read as hex: CMake takes the carriage returns out of text it captures or reads.)
+    execute_process(COMMAND ${EMULATOR} ${PROGRAM} --compose --game ../compose/source
+        ../compose/given.fgd WORKING_DIRECTORY ${DATA}/check
+        RESULT_VARIABLE status OUTPUT_FILE ${WORK}/composed-out.fgd ERROR_VARIABLE err
+        TIMEOUT ${run_limit})
+    file(READ ${WORK}/composed-out.fgd bytes HEX)
+    string(HEX "@SolidClass base(Targetname, Delay) = func_door : \"Func Door\"" first)
+    string(HEX "= item_crate : \"Item Crate\" []" last)
+    string(FIND "${bytes}" "${first}0d0a5b0d0a" first_at) # the line, CR LF, [, CR LF
+    string(FIND "${bytes}" "${last}0d0a" last_at)
+    string(LENGTH "${last}0d0a" tail)
+    string(LENGTH "${bytes}" length)
+    math(EXPR last_expected "${length} - ${tail}")
+    if(NOT status EQUAL 0 OR NOT first_at EQUAL 0 OR NOT last_at EQUAL last_expected
+            OR NOT err MATCHES "2 declarations composed")
+        file(READ ${WORK}/composed-out.fgd out)
+        message(SEND_ERROR "--compose: status ${status}\nstdout:\n${out}\nstderr:\n${err}")
+    endif()
+    file(REMOVE ${WORK}/composed.fgd)
+    execute_process(COMMAND ${EMULATOR} ${PROGRAM} --compose --game ../compose/source
+        --output ${WORK}/composed.fgd WORKING_DIRECTORY ${DATA}/check
+        RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT ${run_limit})
+    file(READ ${WORK}/composed.fgd composed)
+    if(NOT status EQUAL 0 OR NOT out STREQUAL "" OR NOT composed MATCHES "^//[^\n]*\n//[^\n]*\n\n@SolidClass = func_door")
+        message(SEND_ERROR "--compose --output: status ${status}\nfile:\n${composed}\nstderr:\n${err}")
+    endif()
+    execute_process(COMMAND ${EMULATOR} ${PROGRAM} --compose --game ../game/elf64.so
+        WORKING_DIRECTORY ${DATA}/check RESULT_VARIABLE status OUTPUT_VARIABLE out
+        ERROR_VARIABLE err TIMEOUT ${run_limit})
+    if(NOT status EQUAL 2 OR NOT out STREQUAL ""
+            OR NOT err MATCHES "elf64\\.so is a library: declarations are composed from the game's source")
+        message(SEND_ERROR "--compose from a library: status ${status}\nstderr:\n${err}")
+    endif()
 endif()
 check(STATUS 2 ERROR "source.util\\.h is not a liblist\\.gam, a server library"
     ARGS --game ../game/source/util.h ${game_fgd})

@@ -1,0 +1,366 @@
+#include "Compose.h"
+
+#include "KeyValues.h"
+#include "SpawnShape.h"
+#include "fgd/Vocabulary.h"
+
+#include <QSet>
+
+#include <algorithm>
+#include <map>
+
+namespace game {
+
+namespace {
+
+// The class and the classes it derives from, one base each, as far as the code defines them.
+QStringList chainOf(const GameCode& code, const QString& cppClass) {
+    QStringList chain{cppClass};
+    for (int step = 0; step < 64; ++step) {
+        const CppClass* defined = code.classNamed(chain.constLast());
+        if (!defined || defined->bases.size() != 1 || chain.contains(defined->bases.front()))
+            break;
+        chain << defined->bases.front();
+    }
+    return chain;
+}
+
+// The words of a C name: monster_alien_grunt -> monster, alien, grunt; TriggerTarget ->
+// Trigger, Target.
+QStringList wordsOf(const QString& name) {
+    QStringList words;
+    QString word;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const QChar c = name[i];
+        const bool startsWord = c.isUpper() && i > 0 && name[i - 1].isLower();
+        if (c == u'_' || startsWord) {
+            if (!word.isEmpty())
+                words << word;
+            word.clear();
+        }
+        if (c != u'_')
+            word += c;
+    }
+    if (!word.isEmpty())
+        words << word;
+    return words;
+}
+
+// Words as a label: each with a capital, the rest as written (lower case when all were capitals).
+QString label(const QStringList& words) {
+    QStringList shown;
+    for (QString word : words) {
+        if (word == word.toUpper())
+            word = word.toLower();
+        word[0] = word[0].toUpper();
+        shown << word;
+    }
+    return shown.join(u' ');
+}
+
+// A key's name as a label: m_iszEntity -> Entity, TriggerTarget -> Trigger Target.
+QString keyLabel(const QString& key) {
+    QString name = key;
+    if (name.startsWith(QStringLiteral("m_"))) {
+        name = name.sliced(2);
+        // The type's letters a member's name starts with: flWait, iszEntity.
+        qsizetype lower = 0;
+        while (lower < name.size() && name[lower].isLower())
+            ++lower;
+        if (lower > 0 && lower <= 3 && lower < name.size())
+            name = name.sliced(lower);
+    }
+    return label(wordsOf(name));
+}
+
+// A flag's constant as a label: SF_DOOR_START_OPEN -> Start Open (without the SF_ and the
+// class's word), SF_GLOBAL -> Global.
+QString flagLabel(const QString& constant) {
+    QStringList words = wordsOf(constant);
+    if (words.size() > 1 && words.front() == u"SF")
+        words.removeFirst();
+    if (words.size() > 1)
+        words.removeFirst();
+    return label(words);
+}
+
+QString number(double value) {
+    return QString::number(value, 'g', 12);
+}
+
+// The one KeyValue() of a class, or nothing.
+const KeyValueFunction* keyValueOf(const GameCode& code, const QString& cppClass) {
+    QList<const KeyValueFunction*> candidates;
+    for (const KeyValueFunction& function : code.keyValues) {
+        if (function.cppClass == cppClass)
+            candidates << &function;
+    }
+    candidates = code.compiled(candidates);
+    return candidates.isEmpty() ? nullptr : candidates.constFirst();
+}
+
+struct Key {
+    QString name;
+    bool anyCase = false;
+    QString type;
+    QString defaultValue; // as the FGD writes it, or empty
+};
+
+// The keys an entity's KeyValue() chain reads and keeps, but those the engine and
+// DispatchKeyValue read for every entity, in the order of the chain.
+QList<Key> keysOf(const GameCode& code, const KeyReading& reading, const SpawnFunction* spawn,
+                  const QSet<QString>& everyEntity) {
+    QList<Key> keys;
+    QSet<QString> seen;
+    for (const QString& cppClass : reading.through) {
+        const KeyValueFunction* function = keyValueOf(code, cppClass);
+        if (!function)
+            continue;
+        for (const QStringList* names : {&function->exact, &function->anyCase}) {
+            for (const QString& name : *names) {
+                const QString lower = name.toLower();
+                if (function->ignored.contains(name) || everyEntity.contains(lower) ||
+                    seen.contains(lower) || !fgd::isIdentifier(name))
+                    continue;
+                seen.insert(lower);
+                Key key{name,
+                        names == &function->anyCase,
+                        function->types.value(name, QStringLiteral("string")),
+                        {}};
+                const QString value =
+                    spawn ? spawn->defaults.value(function->stores.value(name)) : QString();
+                if (!value.isEmpty() && key.type == u"integer" && !value.contains(u'.'))
+                    key.defaultValue = value;
+                else if (!value.isEmpty() && key.type == u"string")
+                    key.defaultValue = u'"' + value + u'"';
+                keys << key;
+            }
+        }
+    }
+    return keys;
+}
+
+// Whether a class takes its model from the map as a brush entity does: its Spawn(), or a
+// function that calls (following base Spawn()s it calls, a few deep), sets the model from the
+// entity's own, and makes it collide or move as a brush, or a Spawn() hides it (a zone), or its
+// name says it is one.
+bool isBrushEntity(const GameCode& code, const QString& entity, const QStringList& chain,
+                   const SpawnFunction* spawn) {
+    bool mapModel = false;
+    bool brush = false;
+    bool hides = false; // a Spawn() on the way hides the entity
+    const auto look = [&](const QString& function) {
+        if (const auto use = code.use.functions.constFind(function);
+            use != code.use.functions.cend()) {
+            mapModel |= use->mapModel;
+            brush |= use->brush;
+            hides |= use->hides && function.endsWith(QStringLiteral("::Spawn"));
+        }
+    };
+    QList<const SpawnFunction*> spawns{spawn};
+    for (int depth = 0; depth < spawns.size() && depth < 8; ++depth) {
+        const SpawnFunction* each = spawns.at(depth);
+        if (!each)
+            continue;
+        look(each->cppClass + QStringLiteral("::Spawn"));
+        for (const QString& call : each->calls) {
+            if (call.endsWith(QStringLiteral("::Spawn"))) {
+                spawns << spawnRunBy(code, call.first(call.size() - 7)); // CBaseToggle::Spawn()
+            } else if (call.contains(u':')) {
+                look(call);
+            } else {
+                for (const QString& cppClass : chain)
+                    look(cppClass + QStringLiteral("::") + call);
+            }
+        }
+    }
+    return entity == u"worldspawn" || // the map's own brushes
+           (mapModel && (brush || hides || entity.startsWith(QStringLiteral("func_")) ||
+                         entity.startsWith(QStringLiteral("trigger_"))));
+}
+
+// A @BaseClass of the list a composed class may name: one that brings keys and nothing else
+// (no flags, and no helper but base() and color(), itself or up its bases).
+bool bringsOnlyKeys(const QHash<QString, fgd::ResolvedClass>& resolved, const QString& name) {
+    const fgd::ResolvedClass base = resolved.value(name);
+    if (!base.declaration || base.inCycle || !base.undeclaredBases.isEmpty() ||
+        base.keys.isEmpty() || !base.flags.isEmpty())
+        return false;
+    bool onlyKeys = true;
+    const auto helpersOf = [&](const QString& of) {
+        const fgd::Declaration* declaration = resolved.value(of).declaration;
+        for (const fgd::Helper& helper :
+             declaration ? declaration->helpers : QList<fgd::Helper>()) {
+            const QString helperName = helper.name.toLower();
+            onlyKeys &= helperName == u"base" || helperName == u"color";
+        }
+    };
+    helpersOf(name);
+    fgd::walkBases(
+        name,
+        [&](const QString& of) {
+            const fgd::Declaration* declaration = resolved.value(of).declaration;
+            return declaration ? declaration->bases : QStringList();
+        },
+        helpersOf);
+    for (const fgd::KeyValue& key : base.keys)
+        onlyKeys &= key.type.toLower() != u"flags";
+    return onlyKeys;
+}
+
+// Whether a name is of the kind mappers place: the prefixes of Half-Life's placed classes
+// (weapon_, monster_, func_, ...). The code creates some of those too (a tripmine a player
+// lays, a battery a monster drops); what it creates under another name (beam, grenade,
+// rpg_rocket) is its own.
+bool isMappersName(const QString& entity) {
+    static const QStringList prefixes{
+        "ambient_",  "ammo_",   "button_", "cycler",     "env_",    "func_", "game_", "gibshooter",
+        "info",      "item_",   "light",   "momentary_", "monster", "multi", "path_", "player_",
+        "scripted_", "speaker", "target_", "trigger_",   "weapon_", "world", "xen_"};
+    return std::any_of(prefixes.cbegin(), prefixes.cend(),
+                       [&](const QString& prefix) { return entity.startsWith(prefix); });
+}
+
+} // namespace
+
+QList<ComposedClass> composeClasses(const GameClasses& game,
+                                    const QList<fgd::Declaration>& declared) {
+    const GameCode& code = game.code;
+    QSet<QString> declaredNames;
+    for (const fgd::Declaration& declaration : declared)
+        declaredNames.insert(declaration.name.toLower());
+    const QHash<QString, fgd::ResolvedClass> resolved = fgd::resolveClasses(declared);
+    QSet<QString> everyEntity;
+    for (const QStringList* keys : {&code.engineFields, &game.everyEntityKeys}) {
+        for (const QString& key : *keys)
+            everyEntity.insert(key.toLower());
+    }
+    // Each entity once, with its one C++ class.
+    std::map<QString, QString> cppClasses;
+    QSet<QString> twice;
+    for (const Link& link : code.links) {
+        const auto [at, added] = cppClasses.emplace(link.entity, link.cppClass);
+        if (!added && at->second != link.cppClass)
+            twice.insert(link.entity);
+    }
+    QList<ComposedClass> composed;
+    for (const auto& [entity, cppClass] : cppClasses) {
+        if (twice.contains(entity) || cppClass.isEmpty() ||
+            declaredNames.contains(entity.toLower()) || entity == u"player")
+            continue;
+        if (code.use.createdByName.contains(entity) && !isMappersName(entity))
+            continue; // made by the code, never placed
+        const QStringList chain = chainOf(code, cppClass);
+        const SpawnFunction* spawn = spawnRunBy(code, cppClass);
+        EntityShape shape = shapeOf(code, cppClass);
+        if (!shape.hull && spawn) {
+            // The hull a base's Spawn() it calls sets.
+            for (const QString& call : spawn->calls) {
+                if (call.endsWith(QStringLiteral("::Spawn")) && !shape.hull)
+                    shape.hull = shapeOf(code, call.first(call.size() - 7)).hull;
+            }
+        }
+        const bool solid =
+            shape.model.isEmpty() && !shape.hull && isBrushEntity(code, entity, chain, spawn);
+        const KeyReading reading = keysRead(code, cppClass);
+        const QList<Key> keys =
+            reading.known ? keysOf(code, reading, spawn, everyEntity) : QList<Key>();
+
+        // The bases whose every key the class uses.
+        QSet<QString> fields;
+        for (const QString& cppClassOnChain : chain) {
+            for (const QString& field : code.use.classes.value(cppClassOnChain).fields)
+                fields.insert(field.toLower());
+        }
+        const auto uses = [&](const QString& key) {
+            const QString lower = key.toLower();
+            if (everyEntity.contains(lower))
+                return fields.contains(lower);
+            return reading.known &&
+                   (reading.exact.contains(key) || reading.anyCase.contains(lower));
+        };
+        QList<const fgd::Declaration*> candidates;
+        for (const fgd::Declaration& declaration : declared) {
+            if (declaration.kind != fgd::ClassKind::Base ||
+                !bringsOnlyKeys(resolved, declaration.name))
+                continue;
+            const QList<fgd::KeyValue> baseKeys = resolved.value(declaration.name).keys;
+            if (std::all_of(baseKeys.cbegin(), baseKeys.cend(),
+                            [&](const fgd::KeyValue& key) { return uses(key.name); }))
+                candidates << &declaration;
+        }
+        std::stable_sort(candidates.begin(), candidates.end(), [&](const auto* a, const auto* b) {
+            return resolved.value(a->name).keys.size() > resolved.value(b->name).keys.size();
+        });
+        QSet<QString> brought; // the keys of the bases chosen, in lower case
+        QStringList bases;
+        for (const fgd::Declaration* candidate : std::as_const(candidates)) {
+            bool bringsNew = false;
+            const QList<fgd::KeyValue> baseKeys = resolved.value(candidate->name).keys;
+            for (const fgd::KeyValue& key : baseKeys)
+                bringsNew |= !brought.contains(key.name.toLower());
+            if (!bringsNew || bases.contains(candidate->name))
+                continue;
+            bases << candidate->name;
+            for (const fgd::KeyValue& key : baseKeys)
+                brought.insert(key.name.toLower());
+        }
+        // In the order the list declares them.
+        QStringList ordered;
+        for (const fgd::Declaration& declaration : declared) {
+            if (bases.contains(declaration.name) && !ordered.contains(declaration.name))
+                ordered << declaration.name;
+        }
+
+        // The flags its code tests, by bit.
+        std::map<qint64, QString> flags;
+        for (const QString& cppClassOnChain : chain) {
+            for (const QString& flag : code.use.classes.value(cppClassOnChain).flags) {
+                bool literal = false;
+                const qint64 bit = code.use.numbers.contains(flag) ? code.use.numbers.value(flag)
+                                                                   : flag.toLongLong(&literal, 0);
+                if ((!literal && !code.use.numbers.contains(flag)) || bit <= 0 || bit > (1 << 23) ||
+                    (bit & (bit - 1)) != 0)
+                    continue;
+                flags.emplace(bit, literal ? QStringLiteral("Flag %1").arg(bit) : flagLabel(flag));
+            }
+        }
+
+        QString head = solid ? QStringLiteral("@SolidClass") : QStringLiteral("@PointClass");
+        if (!ordered.isEmpty())
+            head += QStringLiteral(" base(%1)").arg(ordered.join(QStringLiteral(", ")));
+        if (!solid && shape.hull)
+            head += QStringLiteral(" size(%1 %2 %3, %4 %5 %6)")
+                        .arg(number(shape.hull->min[0]), number(shape.hull->min[1]),
+                             number(shape.hull->min[2]), number(shape.hull->max[0]),
+                             number(shape.hull->max[1]), number(shape.hull->max[2]));
+        if (!solid && shape.model.endsWith(QStringLiteral(".mdl"), Qt::CaseInsensitive))
+            head += QStringLiteral(" studio(\"%1\")").arg(shape.model);
+        head += QStringLiteral(" = %1 : \"%2\"").arg(entity, label(wordsOf(entity)));
+        QStringList body;
+        for (const Key& key : keys) {
+            if (brought.contains(key.name.toLower()))
+                continue;
+            QString line =
+                QStringLiteral("\t%1(%2) : \"%3\"").arg(key.name, key.type, keyLabel(key.name));
+            if (!key.defaultValue.isEmpty())
+                line += QStringLiteral(" : ") + key.defaultValue;
+            body << line;
+        }
+        if (!flags.empty()) {
+            body << QStringLiteral("\tspawnflags(flags) =") << QStringLiteral("\t[");
+            for (const auto& [bit, flagName] : flags)
+                body << QStringLiteral("\t\t%1 : \"%2\" : 0").arg(bit).arg(flagName);
+            body << QStringLiteral("\t]");
+        }
+        ComposedClass result{entity, cppClass, {}};
+        if (body.isEmpty())
+            result.lines << head + QStringLiteral(" []");
+        else
+            result.lines << head << QStringLiteral("[") << body << QStringLiteral("]");
+        composed << result;
+    }
+    return composed;
+}
+
+} // namespace game
