@@ -1,10 +1,18 @@
 #include "QtWindowToolkit.h"
 
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QGridLayout>
 #include <QInputDialog>
+#include <QLabel>
+#include <QListWidget>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSplitter>
+#include <QVBoxLayout>
 
 namespace toolkit {
 
@@ -77,6 +85,52 @@ std::optional<QString> QtWindowToolkit::saveFileName(QWidget* parent,
         !settings.defaultExtension.isEmpty())
         path += QLatin1Char('.') + settings.defaultExtension;
     return path;
+}
+
+std::optional<QList<int>> QtWindowToolkit::chooseItems(QWidget* parent, const QString& prompt,
+                                                       const QString& title,
+                                                       const QList<Choice>& choices,
+                                                       const QString& accept) {
+    QDialog dialog(parent);
+    dialog.setWindowTitle(title);
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* label = new QLabel(prompt, &dialog);
+    label->setWordWrap(true);
+    layout->addWidget(label);
+    auto* split = new QSplitter(&dialog);
+    auto* list = new QListWidget(split);
+    auto* text = new QPlainTextEdit(split);
+    text->setReadOnly(true);
+    text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    text->setTabStopDistance(4 * QFontMetricsF(text->font()).horizontalAdvance(u' '));
+    split->setStretchFactor(1, 2);
+    layout->addWidget(split, 1);
+    for (const Choice& choice : choices) {
+        auto* item = new QListWidgetItem(choice.name, list);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Checked);
+    }
+    QObject::connect(list, &QListWidget::currentRowChanged, text, [text, &choices](int row) {
+        text->setPlainText(row >= 0 && row < choices.size() ? choices.at(row).text : QString());
+    });
+    list->setCurrentRow(choices.isEmpty() ? -1 : 0);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, &dialog);
+    buttons->addButton(accept, QDialogButtonBox::AcceptRole)->setDefault(true);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    const QFontMetrics metrics(text->font());
+    dialog.resize(metrics.horizontalAdvance(QLatin1Char('x')) * 110, metrics.height() * 24);
+    makeRoomForTitle(dialog);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    QList<int> chosen;
+    for (int row = 0; row < list->count(); ++row) {
+        if (list->item(row)->checkState() == Qt::Checked)
+            chosen << row;
+    }
+    return chosen;
 }
 
 } // namespace toolkit

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 #include <optional>
@@ -15,6 +16,13 @@ struct SaveDialogSettings {
     QString title;
     QString defaultExtension; // added when the user types a name without one
     QString filter;           // a bare pattern such as "*.fgd"
+};
+
+// One thing a choice box offers: its name in the list, and the text shown while it is the
+// current one.
+struct Choice {
+    QString name;
+    QString text;
 };
 
 // The modal boxes the windows rely on. The program uses the Qt binding; tests pass a scripted
@@ -33,6 +41,13 @@ public:
     // Asks for a file to save to, starting from initialName; nothing when cancelled.
     virtual std::optional<QString> saveFileName(QWidget* parent, const SaveDialogSettings& settings,
                                                 const QString& initialName) = 0;
+    // Asks which of choices to take: a list of them under prompt, each with a check box (all
+    // checked at first), the current one's text beside it, and a button named accept that takes
+    // those checked. Returns their positions in choices, in order, or nothing when cancelled.
+    virtual std::optional<QList<int>> chooseItems(QWidget* parent, const QString& prompt,
+                                                  const QString& title,
+                                                  const QList<Choice>& choices,
+                                                  const QString& accept) = 0;
 };
 
 } // namespace toolkit

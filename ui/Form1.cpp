@@ -5,10 +5,12 @@
 #include "Form3.h"
 #include "Form4.h"
 #include "Forms.h"
+#include "game/Compose.h"
 #include "game/GameClasses.h"
 #include "model/EntityLine.h"
 #include "model/FgdReader.h"
 #include "model/FgdWriter.h"
+#include "model/IncludedClasses.h"
 #include "model/Module1.h"
 #include "model/SourceList.h"
 #include "toolkit/InterfaceFont.h"
@@ -272,6 +274,9 @@ Form1::Form1(Forms& forms)
     m_gameEntry = new QAction(List1);
     m_gameEntry->setEnabled(false);
     List1->addAction(m_gameEntry);
+    m_composeEntry = new QAction(QStringLiteral("Add the Game's Undeclared Classes..."), List1);
+    connect(m_composeEntry, &QAction::triggered, this, &Form1::addUndeclaredClasses);
+    List1->addAction(m_composeEntry);
     connect(m_source, &model::SourceList::targetsChanged, this, &Form1::showTargets);
     connect(m_source, &model::SourceList::gameChanged, this, &Form1::showGame);
     showTargets();
@@ -349,7 +354,9 @@ void Form1::readGame(const QString& path, bool chosen, FilesFrom from) {
     // answers meanwhile. Only the last request counts.
     const int request = ++m_gameRequest;
     auto reading = std::make_shared<game::GameReading>();
-    QThread* reader = QThread::create([path, reading] { *reading = game::readGame(path); });
+    // A source folder is read with what composing declarations needs too (the menu's entry).
+    QThread* reader = QThread::create(
+        [path, reading] { *reading = game::readGame(path, game::SourceDetail::ForComposing); });
     m_readers.append(reader);
     connect(reader, &QThread::finished, this, [this, reader, reading, request, chosen, from, path] {
         m_readers.removeOne(reader);
@@ -423,6 +430,8 @@ void Form1::offerSuffixes() {
 }
 
 void Form1::showGame() {
+    // Declarations are composed from a game's source, not from a library's names.
+    m_composeEntry->setVisible(m_source->game() && !m_source->game()->code.links.isEmpty());
     if (const std::optional<game::GameClasses>& game = m_source->game())
         m_gameEntry->setText(QStringLiteral("Class names from %1 (%2 linked)")
                                  .arg(QDir::toNativeSeparators(QDir::cleanPath(game->source)))
@@ -433,6 +442,51 @@ void Form1::showGame() {
         m_gameEntry->setText(QStringLiteral("Class names are not checked: drop a mod's "
                                             "liblist.gam, server library or game code folder on "
                                             "the window"));
+}
+
+void Form1::addUndeclaredClasses() {
+    const std::optional<game::GameClasses>& game = m_source->game();
+    if (!game)
+        return;
+    const model::Surroundings& around = m_source->surroundings();
+    const QList<game::ComposedClass> composed =
+        game::composeClasses(*game, model::declarationsWithIncludes(m_source->definitions().lines(),
+                                                                    around.includeFolder)
+                                        .declarations);
+    const QString source = QDir::toNativeSeparators(QDir::cleanPath(game->source));
+    if (composed.isEmpty()) {
+        m_forms.toolkit().messageBox(
+            this,
+            QStringLiteral("The source list declares every class %1 links that a mapper places.")
+                .arg(source),
+            QStringLiteral("Undeclared Classes"), toolkit::MessageIcon::Information);
+        return;
+    }
+    QList<toolkit::Choice> choices;
+    for (const game::ComposedClass& declaration : composed)
+        choices.append({declaration.entity, declaration.lines.join(u'\n')});
+    const std::optional<QList<int>> chosen = m_forms.toolkit().chooseItems(
+        this,
+        QStringLiteral("%1 links these classes, which the source list does not declare. Each "
+                       "declaration is composed from the game's code; the checked ones are "
+                       "added at the end of the list, where you can correct them as any line.")
+            .arg(source),
+        QStringLiteral("Undeclared Classes"), choices, QStringLiteral("Add"));
+    if (!chosen || chosen->isEmpty())
+        return;
+    QStringList lines;
+    for (const int index : *chosen)
+        lines += composed.at(index).lines;
+    if (!m_source->appendLines(lines)) {
+        errorBox(QStringLiteral("The source list holds %1 lines and the chosen declarations add "
+                                "%2: together they pass %3, the most it can hold. Nothing was "
+                                "added.")
+                     .arg(m_source->count())
+                     .arg(lines.size())
+                     .arg(model::DefinitionList::maxLinesText()));
+        return;
+    }
+    showSource();
 }
 
 void Form1::whenOnScreen(const std::function<void()>& show) {

@@ -71,6 +71,12 @@ public:
     // in a message too. from: where the path came from, as the messages name it.
     void chooseGame(const QString& path, FilesFrom from = FilesFrom::Drop);
 
+    // The source list's menu entry that adds the game's undeclared classes: a choice box offers
+    // the declarations composed from the game's source for the classes it links that the list
+    // (and the files it @includes) does not declare, and those chosen are added at the end, all
+    // or, past the list's limit, none.
+    void addUndeclaredClasses();
+
     static QList<toolkit::CaptionBox> captionBoxes();
 
 signals:
@@ -130,9 +136,11 @@ private:
     QLabel* Image1;        // the application icon
 
     // The source list's right-click menu: one checkable entry per editor the marks speak for,
-    // and one that names the game whose class names the marks check, or why there is none.
+    // one that names the game whose class names the marks check, or why there is none, and,
+    // with a game's source, one that adds its undeclared classes.
     QList<QAction*> m_editorActions;
     QAction* m_gameEntry = nullptr;
+    QAction* m_composeEntry = nullptr;
     QString m_noGame; // why the opened file's own liblist.gam gave no game, or empty
     QList<std::function<void()>> m_onScreen; // what waits for the window to be on the screen
     // The names the suffix box offers, and the last request to read a game.

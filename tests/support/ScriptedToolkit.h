@@ -10,7 +10,7 @@
 
 // Answers the modal boxes from queues and records every call, so window tests never block.
 // An input box with no scripted answer returns the empty text, like a cancelled one; a save
-// dialog with no scripted answer is cancelled.
+// dialog or a choice box with no scripted answer is cancelled.
 class ScriptedToolkit final : public toolkit::WindowToolkit {
 public:
     struct Message {
@@ -20,11 +20,13 @@ public:
     };
     QQueue<QString> inputAnswers;
     QQueue<std::optional<QString>> saveAnswers;
+    QQueue<std::optional<QList<int>>> choiceAnswers;
 
     QList<Message> messages;
     QList<QStringList> inputs;                // prompt, title
     QList<toolkit::SaveDialogSettings> saves; // as the dialog was asked to open
     QStringList saveInitialNames;
+    QList<QList<toolkit::Choice>> choices; // what each choice box offered
 
     void messageBox(QWidget*, const QString& text, const QString& title,
                     toolkit::MessageIcon icon) override {
@@ -39,5 +41,11 @@ public:
         saves.append(settings);
         saveInitialNames.append(initialName);
         return saveAnswers.isEmpty() ? std::nullopt : saveAnswers.dequeue();
+    }
+    std::optional<QList<int>> chooseItems(QWidget*, const QString&, const QString&,
+                                          const QList<toolkit::Choice>& offered,
+                                          const QString&) override {
+        choices.append(offered);
+        return choiceAnswers.isEmpty() ? std::nullopt : choiceAnswers.dequeue();
     }
 };

@@ -3,12 +3,15 @@
 #include "support/ModalDriver.h"
 #include "toolkit/QtWindowToolkit.h"
 
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -18,6 +21,7 @@ class TestToolkit : public QObject {
 
 private slots:
     void boxesShowWhatTheyAreGivenAndAnswer();
+    void choiceBoxTakesTheCheckedOnes();
     // Last: a check for a question that never comes may still wait for one when it ends.
     void saveDialogAddsExtensionReplacesAndCancels();
 };
@@ -61,6 +65,41 @@ void TestToolkit::boxesShowWhatTheyAreGivenAndAnswer() {
                                 "1", QString::number(QMessageBox::Information), "Custom size",
                                 "Input a valid @PointClass base",
                                 "A title much longer than its short prompt", "prompt"}));
+}
+
+void TestToolkit::choiceBoxTakesTheCheckedOnes() {
+    toolkit::QtWindowToolkit qt;
+    const QList<toolkit::Choice> choices{{"monster_a", "@PointClass = monster_a : \"A\" []"},
+                                         {"monster_b", "@PointClass = monster_b : \"B\" []"},
+                                         {"monster_c", "@PointClass = monster_c : \"C\" []"}};
+    QStringList shown; // the text beside the list, for each current choice
+    QString button;
+    whenModalOpens([&](QWidget* modal) {
+        auto* list = modal->findChild<QListWidget*>();
+        auto* text = modal->findChild<QPlainTextEdit*>();
+        auto* buttons = modal->findChild<QDialogButtonBox*>();
+        if (!list || !text || !buttons)
+            return modal->close();
+        shown << text->toPlainText();
+        list->setCurrentRow(2);
+        shown << text->toPlainText();
+        list->item(1)->setCheckState(Qt::Unchecked);
+        for (QAbstractButton* each : buttons->buttons()) {
+            if (buttons->buttonRole(each) == QDialogButtonBox::AcceptRole) {
+                button = each->text();
+                each->click();
+            }
+        }
+        return true;
+    });
+    const std::optional<QList<int>> chosen =
+        qt.chooseItems(nullptr, "Take which?", "Undeclared Classes", choices, "Add");
+    QCOMPARE(button, QString("Add"));
+    QCOMPARE(shown, QStringList({choices[0].text, choices[2].text}));
+    QCOMPARE(chosen, std::optional<QList<int>>(QList<int>{0, 2}));
+    whenModalOpens([](QWidget* modal) { modal->close(); });
+    QCOMPARE(qt.chooseItems(nullptr, "Take which?", "Undeclared Classes", choices, "Add"),
+             std::nullopt);
 }
 
 void TestToolkit::saveDialogAddsExtensionReplacesAndCancels() {

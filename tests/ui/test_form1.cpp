@@ -466,7 +466,10 @@ void TestForm1::learnsTheGame() {
     completer->popup()->hide();
     // The list's menu names the game; a file whose liblist.gam names a library that is not
     // there is opened with a message that says its class names are not checked.
-    const QAction* gameEntry = s.list()->actions().last();
+    const QList<QAction*> listActions = s.list()->actions();
+    const QAction* gameEntry = listActions.at(listActions.size() - 2);
+    QAction* composeEntry = listActions.last();
+    QVERIFY(!composeEntry->isVisible()); // a library tells no declaration
     QVERIFY2(gameEntry->text().startsWith("Class names from "), qPrintable(gameEntry->text()));
 
     QTemporaryDir dir;
@@ -504,9 +507,33 @@ void TestForm1::learnsTheGame() {
     QCOMPARE(s.sign(1), QString("note"));
     QVERIFY2(s.tip(1).contains("CTest reads volume, which this declaration does not offer"),
              qPrintable(s.tip(1)));
+    // and the menu adds the classes it links that the list lacks, composed from its code: here
+    // the one the file does not declare in any case, added at the end.
+    QVERIFY(composeEntry->isVisible());
+    const int count = s.main()->definitions().count();
+    s.toolkit.choiceAnswers.enqueue(QList<int>{0});
+    composeEntry->trigger();
+    QCOMPARE(s.toolkit.choices.size(), 1);
+    QCOMPARE(s.toolkit.choices[0].size(), 1);
+    QCOMPARE(s.toolkit.choices[0][0].name, QString("info_three"));
+    QCOMPARE(s.main()->definitions().count(), count + 1);
+    QCOMPARE(s.main()->definitions().lines().last(),
+             QString(R"(@PointClass = info_three : "Info Three" [])"));
+    // Past the list's limit the chosen declarations are refused whole, and a message says so.
+    QString full;
+    for (int line = 0; line < model::DefinitionList::MaxLines; ++line)
+        full += "// a line\n";
+    QVERIFY(writeFile(dir.filePath("full.fgd"), full.toLatin1()));
+    s.main()->openFile(dir.filePath("full.fgd"));
+    s.toolkit.choiceAnswers.enqueue(QList<int>{0, 1});
+    composeEntry->trigger();
+    QCOMPARE(s.toolkit.choices.last().size(), 3); // nothing declares them now
+    QVERIFY2(s.toolkit.messages.last().text.contains("declarations add 6: together they pass"),
+             qPrintable(s.toolkit.messages.last().text));
+    QCOMPARE(s.main()->definitions().count(), model::DefinitionList::MaxLines);
     s.main()->openFile(dir.filePath("lost.fgd"));
     QVERIFY2(s.tip(0).contains("(the nearest name it links: monster_test)"), qPrintable(s.tip(0)));
-    QCOMPARE(s.toolkit.messages.size(), 3);
+    QCOMPARE(s.toolkit.messages.size(), 4); // the three above and the refusal: nothing new
 
     // A game chosen counts from that moment: a file opened while it is still being read keeps
     // it, not the library its own liblist.gam names.
