@@ -10,7 +10,7 @@
 // and continuous integration.
 
 enum class CheckFormat {
-    Text,  // FILE:LINE:COLUMN: error|warning: reason, one finding a line, as GCC prints
+    Text,  // FILE:LINE:COLUMN: error|warning|note: reason, one finding a line, as GCC prints
     Sarif, // one SARIF 2.1.0 log, as code scanning services take it
 };
 

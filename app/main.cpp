@@ -47,8 +47,13 @@ Command readCommandLine(const QStringList& arguments) {
         QStringLiteral("Compose Half-Life FGD files.\n\n"
                        "Check FGD files without a window, in a terminal, a text editor or CI:\n"
                        "  fgd-composer --check mymod.fgd\n"
-                       "prints each problem as FILE:LINE:COLUMN: error|warning: reason, and ends\n"
-                       "with status 0 (no errors), 1 (errors) or 2 (a file could not be read)."));
+                       "prints each problem as FILE:LINE:COLUMN: error|warning|note: reason, and\n"
+                       "ends with status 0 (no errors), 1 (errors) or 2 (a file could not be\n"
+                       "read).\n\n"
+                       "Compose declarations for the classes a mod's game code links that its\n"
+                       "FGD lacks (Valve's SDK: the dlls folder), from what the code reads and\n"
+                       "sets:\n"
+                       "  fgd-composer --compose --game halflife/dlls halflife.fgd > new.fgd"));
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption check(
