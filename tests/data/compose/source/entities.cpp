@@ -27,6 +27,8 @@ void CDoor::KeyValue(KeyValueData* pkvd) {
     } else if (FStrEq(pkvd->szKeyName, "movesnd")) {
         m_iszMoveSound = ALLOC_STRING(pkvd->szValue);
         pkvd->fHandled = TRUE;
+    } else if (FStrEq(pkvd->szKeyName, "style")) {
+        pkvd->fHandled = TRUE; // read and ignored: nothing to offer
     } else
         CBaseDelay::KeyValue(pkvd);
 }
