@@ -13,18 +13,6 @@ namespace game {
 
 namespace {
 
-// The class and the classes it derives from, one base each, as far as the code defines them.
-QStringList chainOf(const GameCode& code, const QString& cppClass) {
-    QStringList chain{cppClass};
-    for (int step = 0; step < 64; ++step) {
-        const CppClass* defined = code.classNamed(chain.constLast());
-        if (!defined || defined->bases.size() != 1 || chain.contains(defined->bases.front()))
-            break;
-        chain << defined->bases.front();
-    }
-    return chain;
-}
-
 // The words of a C name: monster_alien_grunt -> monster, alien, grunt; TriggerTarget ->
 // Trigger, Target.
 QStringList wordsOf(const QString& name) {
@@ -88,17 +76,6 @@ QString number(double value) {
     return QString::number(value, 'g', 12);
 }
 
-// The one KeyValue() of a class, or nothing.
-const KeyValueFunction* keyValueOf(const GameCode& code, const QString& cppClass) {
-    QList<const KeyValueFunction*> candidates;
-    for (const KeyValueFunction& function : code.keyValues) {
-        if (function.cppClass == cppClass)
-            candidates << &function;
-    }
-    candidates = code.compiled(candidates);
-    return candidates.isEmpty() ? nullptr : candidates.constFirst();
-}
-
 struct Key {
     QString name;
     bool anyCase = false;
@@ -108,14 +85,11 @@ struct Key {
 
 // The keys an entity's KeyValue() chain reads and keeps, but those the engine and
 // DispatchKeyValue read for every entity, in the order of the chain.
-QList<Key> keysOf(const GameCode& code, const KeyReading& reading, const SpawnFunction* spawn,
+QList<Key> keysOf(const KeyReading& reading, const SpawnFunction* spawn,
                   const QSet<QString>& everyEntity) {
     QList<Key> keys;
     QSet<QString> seen;
-    for (const QString& cppClass : reading.through) {
-        const KeyValueFunction* function = keyValueOf(code, cppClass);
-        if (!function)
-            continue;
+    for (const KeyValueFunction* function : reading.functions) {
         for (const QStringList* names : {&function->exact, &function->anyCase}) {
             for (const QString& name : *names) {
                 const QString lower = name.toLower();
@@ -250,7 +224,7 @@ QList<ComposedClass> composeClasses(const GameClasses& game,
             continue;
         if (code.use.createdByName.contains(entity) && !isMappersName(entity))
             continue; // made by the code, never placed
-        const QStringList chain = chainOf(code, cppClass);
+        const QStringList chain = code.chainOf(cppClass);
         const SpawnFunction* spawn = spawnRunBy(code, cppClass);
         EntityShape shape = shapeOf(code, cppClass);
         if (!shape.hull && spawn) {
@@ -263,8 +237,7 @@ QList<ComposedClass> composeClasses(const GameClasses& game,
         const bool solid =
             shape.model.isEmpty() && !shape.hull && isBrushEntity(code, entity, chain, spawn);
         const KeyReading reading = keysRead(code, cppClass);
-        const QList<Key> keys =
-            reading.known ? keysOf(code, reading, spawn, everyEntity) : QList<Key>();
+        const QList<Key> keys = reading.known ? keysOf(reading, spawn, everyEntity) : QList<Key>();
 
         // The bases whose every key the class uses.
         QSet<QString> fields;

@@ -27,11 +27,19 @@ void readEntities(GameClasses& game) {
     for (const QString& field : code.engineFields)
         everyEntity.insert(field.toLower());
     for (const KeyValueFunction& function : code.keyValues) {
-        if (!function.cppClass.isEmpty())
+        if (function.name != u"DispatchKeyValue")
             continue;
-        for (const QString& handed : function.handedTo)
-            keysKnown &= handed == u"EntvarsKeyvalue"; // else keys are read elsewhere too
         game.everyEntityKeys += function.exact + function.anyCase;
+        // The engine's EntvarsKeyvalue fills its fields; a function of the game's own reads
+        // keys for every entity too, when the code defines it once.
+        for (const QString& handed : function.handedTo) {
+            if (handed == u"EntvarsKeyvalue")
+                continue;
+            const KeyValueFunction* helper = helperNamed(code, handed, {});
+            keysKnown &= helper && !helper->readsOtherwise && helper->handedTo.isEmpty();
+            if (helper)
+                game.everyEntityKeys += helper->exact + helper->anyCase;
+        }
     }
     if (!keysKnown)
         game.everyEntityKeys.clear();
@@ -57,7 +65,7 @@ void readEntities(GameClasses& game) {
         if (reading.known && reading.through.constFirst() == link.value()) {
             QList<const KeyValueFunction*> own;
             for (const KeyValueFunction& function : code.keyValues) {
-                if (function.cppClass == link.value())
+                if (function.cppClass == link.value() && function.name == u"KeyValue")
                     own << &function;
             }
             // Defined more than once, the definitions read alike (else the chain is unknown).

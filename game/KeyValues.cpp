@@ -170,10 +170,9 @@ void readBody(const QString& body, QStringView key, KeyValueFunction& function) 
             if (open == body.size() || body[open] != u'(')
                 return;
             if (const std::optional<QStringList> arguments = callArguments(body, open);
-                arguments && arguments->contains(key.toString())) {
-                function.readsOtherwise = true;
+                arguments && arguments->contains(key.toString()) &&
+                !function.handedTo.contains(word))
                 function.handedTo << word.toString();
-            }
         }
     });
 }
@@ -186,8 +185,9 @@ bool definesKeyValue(QStringView name) {
 
 void readKeyValueFunction(const QString& code, const FunctionDefinition& definition,
                           const QString& file, QList<KeyValueFunction>& functions) {
-    // DispatchKeyValue is the game's own function, of no class.
+    // DispatchKeyValue is the game's own function, of no class; a helper may be either.
     const bool dispatch = definition.name == u"DispatchKeyValue";
+    const bool keyValue = definition.name == u"KeyValue";
     const QString cppClass = dispatch ? QString() : definition.cppClass;
     const std::optional<QStringList> parameters = callArguments(code, definition.open);
     // The parameter that holds the key: KeyValueData *pkvd.
@@ -196,11 +196,12 @@ void readKeyValueFunction(const QString& code, const FunctionDefinition& definit
         if (parameters->at(p).contains(u"KeyValueData"))
             which = p;
     }
-    if ((!dispatch && cppClass.isEmpty()) || which < 0 || (!dispatch && parameters->size() != 1))
+    if (which < 0 || (keyValue && (cppClass.isEmpty() || parameters->size() != 1)))
         return;
     const QString& parameter = parameters->at(which);
     const QStringView key = wordBefore(parameter, parameter.size());
     KeyValueFunction function;
+    function.name = definition.name.toString();
     function.cppClass = cppClass;
     function.file = file;
     function.line = definition.line;
@@ -245,7 +246,7 @@ KeyReading keysRead(const GameCode& code, const QString& cppClass) {
         for (int step = 0; !function && step < 64; ++step) {
             QList<const KeyValueFunction*> candidates;
             for (const KeyValueFunction& candidate : code.keyValues) {
-                if (candidate.cppClass == name)
+                if (candidate.cppClass == name && candidate.name == u"KeyValue")
                     candidates << &candidate;
             }
             const KeyValueFunction* found = nullptr;
@@ -254,6 +255,7 @@ KeyReading keysRead(const GameCode& code, const QString& cppClass) {
                 if (found &&
                     (found->exact != candidate->exact || found->anyCase != candidate->anyCase ||
                      found->passesTo != candidate->passesTo ||
+                     found->handedTo != candidate->handedTo ||
                      found->readsOtherwise != candidate->readsOtherwise))
                     return {};
                 found = candidate;
@@ -274,14 +276,47 @@ KeyReading keysRead(const GameCode& code, const QString& cppClass) {
             continue;
         seen.insert(name);
         reading.through << name;
-        for (const QString& key : function->exact)
-            reading.exact.insert(key);
-        for (const QString& key : function->anyCase)
-            reading.anyCase.insert(key.toLower());
-        next += function->passesTo;
+        // It, and the functions it hands the key to whole, followed.
+        QList<const KeyValueFunction*> reads{function};
+        for (qsizetype i = 0; i < reads.size(); ++i) {
+            for (const QString& handed : reads.at(i)->handedTo) {
+                const KeyValueFunction* helper = helperNamed(code, handed, code.chainOf(name));
+                if (!helper || helper->readsOtherwise)
+                    return {};
+                if (!reads.contains(helper) && !reading.functions.contains(helper))
+                    reads << helper;
+            }
+        }
+        for (const KeyValueFunction* each : reads) {
+            reading.functions << each;
+            for (const QString& key : each->exact)
+                reading.exact.insert(key);
+            for (const QString& key : each->anyCase)
+                reading.anyCase.insert(key.toLower());
+            next += each->passesTo;
+        }
     }
     reading.known = true;
     return reading;
+}
+
+const KeyValueFunction* helperNamed(const GameCode& code, const QString& name,
+                                    const QStringList& classes) {
+    QList<const KeyValueFunction*> candidates;
+    for (const KeyValueFunction& candidate : code.keyValues) {
+        if (candidate.name == name && candidate.name != u"KeyValue" &&
+            (candidate.cppClass.isEmpty() || classes.contains(candidate.cppClass)))
+            candidates << &candidate;
+    }
+    candidates = code.compiled(candidates);
+    for (const KeyValueFunction* candidate : std::as_const(candidates)) {
+        if (candidate->exact != candidates.constFirst()->exact ||
+            candidate->anyCase != candidates.constFirst()->anyCase ||
+            candidate->handedTo != candidates.constFirst()->handedTo ||
+            candidate->readsOtherwise != candidates.constFirst()->readsOtherwise)
+            return nullptr;
+    }
+    return candidates.isEmpty() ? nullptr : candidates.constFirst();
 }
 
 } // namespace game

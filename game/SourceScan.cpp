@@ -274,6 +274,17 @@ bool GameCode::compiles(const QString& file) const {
            builtSources.contains(dot < 0 ? name : name.first(dot));
 }
 
+QStringList GameCode::chainOf(const QString& cppClass) const {
+    QStringList chain{cppClass};
+    for (int step = 0; step < 64; ++step) {
+        const CppClass* defined = classNamed(chain.constLast());
+        if (!defined || defined->bases.size() != 1 || chain.contains(defined->bases.front()))
+            break;
+        chain << defined->bases.front();
+    }
+    return chain;
+}
+
 const CppClass* GameCode::classNamed(const QString& name) const {
     const CppClass* first = nullptr;
     for (const CppClass& cppClass : classes) {
@@ -367,20 +378,22 @@ GameCode SourceScan::code() const {
                         if (fgd::isIdentifier(entity))
                             code.links.append({entity, cppClass, {text.file, links.lineAt(at)}});
                     });
-        // The KeyValue()s and Spawn()s, in one walk over the functions the text defines. Most
-        // words are no such name, which their length tells at once (Spawn, KeyValue, OnCreate,
+        // The KeyValue()s, the functions they hand keys to and the Spawn()s, in one walk over
+        // the functions the text defines. In a text that names no KeyValueData, most words are
+        // no such name, which their length tells at once (Spawn, KeyValue, OnCreate,
         // DispatchKeyValue).
-        const auto wanted = [this](QStringView name) {
+        const bool helpers = uses.contains(QStringLiteral("KeyValueData"));
+        const auto wanted = [this, helpers](QStringView name) {
             const qsizetype length = name.size();
-            if (m_readUse)
-                return !isKeyword(name); // every function, for what it does
+            if (m_readUse || helpers)
+                return !isKeyword(name); // every function, for what it does or takes
             return (length == 5 || length == 8 || length == 16) &&
                    (definesKeyValue(name) || definesSpawn(name));
         };
         forEachFunction(uses, wanted, [&](const FunctionDefinition& definition) {
-            if (definesKeyValue(definition.name))
+            if (definesKeyValue(definition.name) || helpers)
                 readKeyValueFunction(uses, definition, text.file, code.keyValues);
-            else if (definesSpawn(definition.name))
+            if (definesSpawn(definition.name))
                 readSpawnFunction(uses, definition, text.file, code.spawns);
             if (m_readUse)
                 readFunctionUse(uses, definition, code.use);

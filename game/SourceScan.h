@@ -71,6 +71,9 @@ struct GameCode {
     // time (a mod keeps the client's and the server's copy of a weapon); nothing when it is not
     // defined or its definitions differ in their bases, so no one guesses which is meant.
     const CppClass* classNamed(const QString& name) const;
+    // The class and the classes it derives from, one base each, as far as the code defines them
+    // (a class with several bases ends it).
+    QStringList chainOf(const QString& cppClass) const;
 };
 
 // Game code read one text at a time, keeping only what GameCode needs: the macros that take

@@ -246,9 +246,13 @@ void TestGameCode::readsKeyValues() {
          "}\n"
          "void CTwice::KeyValue( KeyValueData *pkvd ) { if (FStrEq(pkvd->szKeyName, \"x\")) {} }\n"
          "void CTwice::KeyValue( KeyValueData *pkvd ) { if (FStrEq(pkvd->szKeyName, \"y\")) {} }\n"
-         "void CHands::KeyValue( KeyValueData *pkvd ) { Store( pkvd ); }\n"});
+         "void CHands::KeyValue( KeyValueData *pkvd ) { Store( pkvd ); }\n"
+         "void CTrain::KeyValue( KeyValueData *pkvd ) {\n"
+         "    if (FStrEq(pkvd->szKeyName, \"speed2\")) {} else ReadWheels( this, pkvd ); }\n"
+         "void ReadWheels( CBaseEntity *e, KeyValueData *kvd ) {\n"
+         "    if (FStrEq(kvd->szKeyName, \"wheels\")) {} }\n"});
     QCOMPARE(code.engineFields, QStringList({"classname", "globalname"}));
-    QCOMPARE(code.keyValues.size(), 8);
+    QCOMPARE(code.keyValues.size(), 10);
     QCOMPARE(code.keyValues[2].line, 5);
     const game::KeyReading item = game::keysRead(code, "CItem");
     QVERIFY(item.known);
@@ -261,8 +265,12 @@ void TestGameCode::readsKeyValues() {
     const game::KeyReading stop = game::keysRead(code, "CStop");
     QVERIFY(stop.known);
     QCOMPARE(stop.through, QStringList({"CStop"})); // it passes nothing on
-    // Keys read by prefix, a class defined twice otherwise, a key handed to another function,
-    // a class not in the code: nothing can be told.
+    // A key handed to a function the code defines: what that reads counts.
+    const game::KeyReading train = game::keysRead(code, "CTrain");
+    QVERIFY(train.known);
+    QCOMPARE(train.exact, QSet<QString>({"speed2", "wheels"}));
+    // Keys read by prefix, a class defined twice otherwise, a key handed to a function the code
+    // does not define, a class not in the code: nothing can be told.
     for (const char* unknown : {"CPrefix", "CTwice", "CHands", "CElsewhere"})
         QVERIFY2(!game::keysRead(code, unknown).known, unknown);
 
@@ -288,6 +296,13 @@ void TestGameCode::readsKeyValues() {
     QVERIFY(plain.game && plain.game->entities.value("lamp").keysKnown);
     const game::GameReading handed = readWith("    ReadCommonKeys( pkvd );\n");
     QVERIFY(handed.game && !handed.game->entities.value("lamp").keysKnown);
+    // Unless the code defines that function: its keys are read for every entity.
+    const game::GameReading common = readWith(
+        "    ReadCommonKeys( pkvd );\n}\n"
+        "void ReadCommonKeys( KeyValueData *pkvd ) {\n"
+        "    if (FStrEq(pkvd->szKeyName, \"common\")) pkvd->fHandled = TRUE;\n");
+    QVERIFY(common.game && common.game->entities.value("lamp").keysKnown);
+    QCOMPARE(common.game->everyEntityKeys, QStringList({"common"}));
     // A stub beside it defines CLamp::KeyValue() otherwise: which one counts is not known, until
     // the Makefile names the files the server is built from, and the stub is not among them.
     const auto write = [&](const char* name, const QByteArray& text) {
