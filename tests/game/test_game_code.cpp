@@ -297,10 +297,10 @@ void TestGameCode::readsKeyValues() {
     const game::GameReading handed = readWith("    ReadCommonKeys( pkvd );\n");
     QVERIFY(handed.game && !handed.game->entities.value("lamp").keysKnown);
     // Unless the code defines that function: its keys are read for every entity.
-    const game::GameReading common = readWith(
-        "    ReadCommonKeys( pkvd );\n}\n"
-        "void ReadCommonKeys( KeyValueData *pkvd ) {\n"
-        "    if (FStrEq(pkvd->szKeyName, \"common\")) pkvd->fHandled = TRUE;\n");
+    const game::GameReading common =
+        readWith("    ReadCommonKeys( pkvd );\n}\n"
+                 "void ReadCommonKeys( KeyValueData *pkvd ) {\n"
+                 "    if (FStrEq(pkvd->szKeyName, \"common\")) pkvd->fHandled = TRUE;\n");
     QVERIFY(common.game && common.game->entities.value("lamp").keysKnown);
     QCOMPARE(common.game->everyEntityKeys, QStringList({"common"}));
     // A stub beside it defines CLamp::KeyValue() otherwise: which one counts is not known, until
