@@ -47,6 +47,69 @@ QString quotedName(const QString& argument) {
     return text.sliced(1, text.size() - 2);
 }
 
+// A constant a member may be compared with: a number, or a name in capitals.
+bool isConstant(QStringView text) {
+    if (text.isEmpty())
+        return false;
+    bool number = false;
+    (void)text.toLongLong(&number, 0);
+    return number || std::all_of(text.begin(), text.end(), [](QChar c) {
+               return (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'_';
+           });
+}
+
+void addCompared(ClassUse& use, const QString& member, const QString& constant) {
+    QStringList& constants = use.compared[member];
+    if (!constants.contains(constant))
+        constants << constant;
+}
+
+// m_iStyle == 2 or 2 == m_iStyle, the member's name at [start, end).
+void readComparison(const QString& code, qsizetype start, qsizetype end, qsizetype to,
+                    ClassUse& use) {
+    const QString member = code.sliced(start, end - start);
+    const qsizetype after = spaceEnd(code, end);
+    if (after + 1 < to && code[after] == u'=' && code[after + 1] == u'=') {
+        const qsizetype value = spaceEnd(code, after + 2);
+        const QString constant = code.sliced(value, wordEnd(code, value) - value);
+        if (isConstant(constant))
+            addCompared(use, member, constant);
+    }
+    qsizetype before = start;
+    while (before > 0 && code[before - 1].isSpace())
+        --before;
+    if (before > 1 && code[before - 1] == u'=' && code[before - 2] == u'=') {
+        const QString constant = wordBefore(code, before - 2).toString();
+        if (isConstant(constant))
+            addCompared(use, member, constant);
+    }
+}
+
+// switch ( m_iStyle ) { case STYLE_A: ... case 2: ... }, the ( at open.
+void readSwitch(const QString& code, qsizetype open, qsizetype to, ClassUse& use) {
+    const qsizetype close = closingOf(code, open);
+    if (close < 0 || close >= to)
+        return;
+    const QString member = code.sliced(open + 1, close - open - 1).trimmed();
+    const qsizetype body = spaceEnd(code, close + 1);
+    if (!member.startsWith(u"m_") || !std::all_of(member.begin(), member.end(), isWordChar) ||
+        body >= to || code[body] != u'{')
+        return;
+    const qsizetype end = closingOf(code, body);
+    if (end < 0 || end > to)
+        return;
+    forEachWord(code, body, end, [&](qsizetype start, qsizetype wordEnds) {
+        if (QStringView(code).sliced(start, wordEnds - start) != u"case")
+            return;
+        const qsizetype colon = code.indexOf(u':', wordEnds);
+        if (colon < 0 || colon > end)
+            return;
+        const QString constant = code.sliced(wordEnds, colon - wordEnds).trimmed();
+        if (isConstant(constant))
+            addCompared(use, member, constant);
+    });
+}
+
 } // namespace
 
 void readFunctionUse(const QString& code, const FunctionDefinition& definition, CodeUse& use) {
@@ -58,7 +121,11 @@ void readFunctionUse(const QString& code, const FunctionDefinition& definition, 
         const QStringView word = QStringView(code).sliced(start, end - start);
         const qsizetype next = spaceEnd(code, end);
         const bool arrow = start >= 2 && code[start - 1] == u'>' && code[start - 2] == u'-';
-        if (word == u"SOLID_BSP" || word == u"SOLID_TRIGGER" || word == u"MOVETYPE_PUSH") {
+        if (classUse && word.startsWith(u"m_") && word.size() > 2) {
+            readComparison(code, start, end, to, *classUse);
+        } else if (classUse && word == u"switch" && next < to && code[next] == u'(') {
+            readSwitch(code, next, to, *classUse);
+        } else if (word == u"SOLID_BSP" || word == u"SOLID_TRIGGER" || word == u"MOVETYPE_PUSH") {
             function.brush = true;
         } else if (word == u"EF_NODRAW") {
             function.hides = true;

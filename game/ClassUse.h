@@ -15,11 +15,14 @@ struct FunctionDefinition;
 
 // What the member functions of one C++ class use, all of them together.
 struct ClassUse {
-    QSet<QString>
-        fields; // the engine's fields of the entity they use: pev->targetname -> targetname
+    // The engine's fields of the entity they use: pev->targetname -> targetname.
+    QSet<QString> fields;
     // What they test the entity's spawnflags with (pev->spawnflags & SF_DOOR_START_OPEN,
     // FBitSet( pev->spawnflags, 4 )): constant names or numbers, each once, in the order found.
     QStringList flags;
+    // The constants they compare each member with (m_iStyle == 2, switch ( m_iStyle ) { case
+    // STYLE_A: ... }), each once, in the order found: what a key stored there may choose from.
+    QHash<QString, QStringList> compared;
 };
 
 // What one member function does that makes an entity a brush entity: it sets the entity's model

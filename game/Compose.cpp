@@ -80,13 +80,52 @@ struct Key {
     QString name;
     bool anyCase = false;
     QString type;
-    QString defaultValue; // as the FGD writes it, or empty
+    QString defaultValue;                   // as the FGD writes it, or empty
+    std::map<qint64, QString> choices = {}; // value to label, for a choices key-value
 };
+
+// The few constants the code of a class chain compares a member with, as choices: each a number
+// or a #defined one (with its name made readable as the label); none when there are fewer than
+// two or more than eight, or one the code does not define.
+std::map<qint64, QString> choicesOf(const GameCode& code, const QStringList& chain,
+                                    const QString& member) {
+    std::map<qint64, QString> choices;
+    if (!member.startsWith(QStringLiteral("m_")))
+        return choices;
+    std::map<qint64, QStringList> named; // the words of each constant's name
+    for (const QString& cppClass : chain) {
+        for (const QString& constant : code.use.classes.value(cppClass).compared.value(member)) {
+            bool number = false;
+            const qint64 value = constant.toLongLong(&number, 0);
+            if (number)
+                choices.emplace(value, constant);
+            else if (code.use.numbers.contains(constant))
+                named.emplace(code.use.numbers.value(constant), wordsOf(constant));
+            else
+                return {};
+        }
+    }
+    // The words all the names begin with (DOOR_OPENS_ of DOOR_OPENS_UP, DOOR_OPENS_DOWN) say
+    // nothing of one choice.
+    qsizetype common = named.size() > 1 ? named.begin()->second.size() - 1 : 0;
+    for (const auto& [value, words] : named) {
+        qsizetype same = 0;
+        while (same < common && same < words.size() - 1 &&
+               words[same] == named.begin()->second[same])
+            ++same;
+        common = same;
+    }
+    for (const auto& [value, words] : named)
+        choices.emplace(value, label(words.mid(common)));
+    if (choices.size() < 2 || choices.size() > 8)
+        return {};
+    return choices;
+}
 
 // The keys an entity's KeyValue() chain reads and keeps, but those the engine and
 // DispatchKeyValue read for every entity, in the order of the chain.
-QList<Key> keysOf(const KeyReading& reading, const SpawnFunction* spawn,
-                  const QSet<QString>& everyEntity) {
+QList<Key> keysOf(const GameCode& code, const QStringList& chain, const KeyReading& reading,
+                  const SpawnFunction* spawn, const QSet<QString>& everyEntity) {
     QList<Key> keys;
     QSet<QString> seen;
     for (const KeyValueFunction* function : reading.functions) {
@@ -101,12 +140,22 @@ QList<Key> keysOf(const KeyReading& reading, const SpawnFunction* spawn,
                         names == &function->anyCase,
                         function->types.value(name, QStringLiteral("string")),
                         {}};
-                const QString value =
-                    spawn ? spawn->defaults.value(function->stores.value(name)) : QString();
-                if (!value.isEmpty() && key.type == u"integer" && !value.contains(u'.'))
+                const QString store = function->stores.value(name);
+                const QString value = spawn ? spawn->defaults.value(store) : QString();
+                if (key.type == u"integer")
+                    key.choices = choicesOf(code, chain, store);
+                if (!key.choices.empty()) {
+                    key.type = QStringLiteral("choices");
+                    bool number = false;
+                    const qint64 chosen = value.toLongLong(&number);
+                    key.defaultValue = QString::number(number && key.choices.contains(chosen)
+                                                           ? chosen
+                                                           : key.choices.begin()->first);
+                } else if (!value.isEmpty() && key.type == u"integer" && !value.contains(u'.')) {
                     key.defaultValue = value;
-                else if (!value.isEmpty() && key.type == u"string")
+                } else if (!value.isEmpty() && key.type == u"string") {
                     key.defaultValue = u'"' + value + u'"';
+                }
                 keys << key;
             }
         }
@@ -237,7 +286,8 @@ QList<ComposedClass> composeClasses(const GameClasses& game,
         const bool solid =
             shape.model.isEmpty() && !shape.hull && isBrushEntity(code, entity, chain, spawn);
         const KeyReading reading = keysRead(code, cppClass);
-        const QList<Key> keys = reading.known ? keysOf(reading, spawn, everyEntity) : QList<Key>();
+        const QList<Key> keys =
+            reading.known ? keysOf(code, chain, reading, spawn, everyEntity) : QList<Key>();
 
         // The bases whose every key the class uses.
         QSet<QString> fields;
@@ -318,7 +368,14 @@ QList<ComposedClass> composeClasses(const GameClasses& game,
                 QStringLiteral("\t%1(%2) : \"%3\"").arg(key.name, key.type, keyLabel(key.name));
             if (!key.defaultValue.isEmpty())
                 line += QStringLiteral(" : ") + key.defaultValue;
-            body << line;
+            if (key.choices.empty()) {
+                body << line;
+                continue;
+            }
+            body << line + QStringLiteral(" =") << QStringLiteral("\t[");
+            for (const auto& [value, choice] : key.choices)
+                body << QStringLiteral("\t\t%1 : \"%2\"").arg(value).arg(choice);
+            body << QStringLiteral("\t]");
         }
         if (!flags.empty()) {
             body << QStringLiteral("\tspawnflags(flags) =") << QStringLiteral("\t[");

@@ -40,13 +40,19 @@ void TestCompose::composesWhatTheCodeSays() {
         lines += declaration.lines;
     // A brush entity (it takes its model from the map and collides as a brush) with the bases
     // whose every key it uses (not Targetx: it never reads killtarget), its own keys typed by
-    // how the code stores them, the default its Spawn() sets, and the flags it tests; a point
-    // entity with the model and hull its Spawn() sets.
+    // how the code stores them, the default its Spawn() sets, the constants it compares one
+    // with as choices, and the flags it tests; a point entity with the model and hull its
+    // Spawn() sets.
     QCOMPARE(lines, QStringList({
                         R"(@SolidClass base(Targetname, Delay) = func_door : "Func Door")",
                         "[",
                         "\tlip(integer) : \"Lip\" : 4",
                         "\tmovesnd(sound) : \"Movesnd\"",
+                        "\topens(choices) : \"Opens\" : 0 =",
+                        "\t[",
+                        "\t\t0 : \"Up\"",
+                        "\t\t1 : \"Down\"",
+                        "\t]",
                         "\tspawnflags(flags) =",
                         "\t[",
                         "\t\t1 : \"Start Open\" : 0",

@@ -27,6 +27,9 @@ void CDoor::KeyValue(KeyValueData* pkvd) {
     } else if (FStrEq(pkvd->szKeyName, "movesnd")) {
         m_iszMoveSound = ALLOC_STRING(pkvd->szValue);
         pkvd->fHandled = TRUE;
+    } else if (FStrEq(pkvd->szKeyName, "opens")) {
+        m_iOpens = atoi(pkvd->szValue);
+        pkvd->fHandled = TRUE;
     } else if (FStrEq(pkvd->szKeyName, "style")) {
         pkvd->fHandled = TRUE; // read and ignored: nothing to offer
     } else
@@ -43,6 +46,14 @@ void CDoor::Spawn(void) {
         Open();
     if (pev->spawnflags & SF_DOOR_SILENT)
         m_iszMoveSound = 0;
+    switch (m_iOpens) {
+    case DOOR_OPENS_UP:
+        pev->movedir = Vector(0, 0, 1);
+        break;
+    case DOOR_OPENS_DOWN:
+        pev->movedir = Vector(0, 0, -1);
+        break;
+    }
 }
 
 void CCrate::Spawn(void) {

@@ -4,6 +4,8 @@
 
 #define SF_DOOR_START_OPEN 1
 #define SF_DOOR_SILENT (1 << 2)
+#define DOOR_OPENS_UP 0
+#define DOOR_OPENS_DOWN 1
 
 class CBaseEntity {
 public:
@@ -23,6 +25,7 @@ public:
     void KeyValue(KeyValueData* pkvd);
     float m_flLip;
     int m_iszMoveSound;
+    int m_iOpens;
 };
 
 class CCrate : public CBaseEntity {
