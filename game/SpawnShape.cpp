@@ -117,6 +117,10 @@ void readBody(const QString& code, qsizetype from, qsizetype to, SpawnFunction& 
             if (const QString call = qualifier.toString() + QStringLiteral("::") + word.toString();
                 !function.calls.contains(call))
                 function.calls << call;
+            // A base's Spawn() run after the model or the hull is set may set its own instead.
+            if (word == u"Spawn" && (!function.models.isEmpty() || !function.sizes.isEmpty()))
+                function.laterSpawns.append(
+                    {qualifier.toString(), !function.models.isEmpty(), !function.sizes.isEmpty()});
         } else if (!function.calls.contains(word)) {
             function.calls << word.toString();
         }
@@ -147,9 +151,10 @@ const SpawnFunction* runBy(const GameCode& code, QString name, bool onCreate) {
         }
         const SpawnFunction* found = nullptr;
         for (const SpawnFunction* candidate : code.compiled(candidates)) {
-            if (found && (found->models != candidate->models ||
-                          found->modelOtherwise != candidate->modelOtherwise ||
-                          found->sizes != candidate->sizes))
+            if (found &&
+                (found->models != candidate->models ||
+                 found->modelOtherwise != candidate->modelOtherwise ||
+                 found->sizes != candidate->sizes || found->laterSpawns != candidate->laterSpawns))
                 return nullptr;
             found = candidate;
         }
@@ -248,7 +253,17 @@ EntityShape shapeOf(const GameCode& code, const QString& cppClass) {
     }
     if (!otherwise && models.size() == 1)
         shape.model = models.front();
-    if (spawn && spawn->sizes.size() == 1) {
+    // A base's Spawn() run afterwards that sets a model or a hull in its turn (or that cannot be
+    // found) leaves what the entity keeps unknown.
+    bool sizeOverridden = false;
+    for (const SpawnFunction::LaterSpawn& later :
+         spawn ? spawn->laterSpawns : QList<SpawnFunction::LaterSpawn>()) {
+        const SpawnFunction* base = runBy(code, later.base, false);
+        if (later.afterModel && (!base || !base->models.isEmpty() || base->modelOtherwise))
+            shape.model.clear();
+        sizeOverridden |= later.afterSize && (!base || !base->sizes.isEmpty());
+    }
+    if (spawn && spawn->sizes.size() == 1 && !sizeOverridden) {
         const auto min = vectorValue(spawn->sizes.front().first, code.vectors);
         const auto max = vectorValue(spawn->sizes.front().second, code.vectors);
         if (min && max && (*min != std::array<double, 3>{} || *max != std::array<double, 3>{}))

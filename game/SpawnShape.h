@@ -31,6 +31,14 @@ struct SpawnFunction {
     // The arguments of each UTIL_SetSize( pev, min, max ) or SetSize( min, max ) it calls:
     // min and max as written (Vector( -16, -16, 0 ), VEC_HUMAN_HULL_MIN, g_vecZero).
     QList<std::pair<QString, QString>> sizes;
+    // The base Spawn()s it calls after it has set a model or a hull, which may set their own.
+    struct LaterSpawn {
+        QString base;
+        bool afterModel = false;
+        bool afterSize = false;
+        friend bool operator==(const LaterSpawn&, const LaterSpawn&) = default;
+    };
+    QList<LaterSpawn> laterSpawns = {};
     // The functions it calls, as written (InitTrigger, CBaseToggle::Spawn), each once.
     QStringList calls = {};
     // What it sets where the map left nothing: if ( !m_flWait ) m_flWait = 1; or if

@@ -337,7 +337,11 @@ void TestGameCode::readsModelsAndHulls() {
          "    UTIL_SetSize(pev, Vector(-8, -8, 0), Vector(8, 8, 8));\n"
          "    if (m_fBig) UTIL_SetSize(pev, Vector(-16, -16, 0), Vector(16, 16, 16)); }\n"
          "void CCase::Spawn( void ) { SET_MODEL(ENT(pev), \"models/A.mdl\");\n"
-         "    if (pev->model == 0) SET_MODEL(ENT(pev), \"models/a.mdl\"); }\n"});
+         "    if (pev->model == 0) SET_MODEL(ENT(pev), \"models/a.mdl\"); }\n"
+         "void CPlain::Spawn( void ) { pev->solid = SOLID_NOT; }\n"
+         "void CKept::Spawn( void ) { SET_MODEL(ENT(pev), \"models/k.mdl\"); CPlain::Spawn(); }\n"
+         "void CWrapped::Spawn( void ) { SET_MODEL(ENT(pev), \"models/w.mdl\");\n"
+         "    UTIL_SetSize(pev, Vector(-1, -1, 0), Vector(1, 1, 1)); CItem::Spawn(); }\n"});
     const auto shape = [&](const char* cppClass) {
         return game::shapeOf(code, cppClass);
     };
@@ -350,6 +354,9 @@ void TestGameCode::readsModelsAndHulls() {
     QCOMPARE(shape("CItem").hull, (game::Hull{{-16, -16, 0}, {16, 16, 16}}));
     QCOMPARE(shape("CCreated").model, "models/made.mdl");
     QCOMPARE(shape("CCase").model, "models/A.mdl"); // one model, in two cases
+    // A base's Spawn() run after the model and hull are set: what it sets in turn is kept.
+    QCOMPARE(shape("CKept").model, "models/k.mdl");
+    QVERIFY(shape("CWrapped").model.isEmpty() && !shape("CWrapped").hull);
     // Two models, a model from a variable, an empty hull, two hulls, a class not in the code:
     // nothing can be told.
     QCOMPARE(shape("CTwoModels").model, QString());
