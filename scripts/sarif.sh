@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Validates what fgd-composer --check --format sarif writes with Microsoft's SARIF validator
 # (the npm package @microsoft/sarif-multitool, installed once into ~/.cache/fgd-composer):
-# findings of every kind in the tests' files, a path with spaces and accents, standard input and
-# a file that cannot be read. Any error the validator reports fails; its warnings are listed.
+# findings of every kind in the tests' files, a path with spaces and accents, standard input, a
+# file that cannot be read, and the notes a game's source gives. Any error the validator reports fails; its warnings are listed.
 # Run after ./scripts/test.sh (it uses build-ci/app/fgd-composer).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -24,6 +24,7 @@ fi
 chmod u+x "$tool"/node_modules/@microsoft/sarif-multitool-linux/Sarif.Multitool
 
 program=$PWD/build-ci/app/fgd-composer
+game=$PWD/tests/data/game
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/mod folder é"
@@ -35,8 +36,10 @@ status=0
 status=0
 "$program" --check --format sarif - <"mod folder é/slips.fgd" >stdin.sarif || status=$?
 [[ $status == 1 ]] || { echo "--check of standard input ended with $status, not 1" >&2; exit 1; }
+# What the game's source says: warnings and notes.
+"$program" --check --format sarif --game "$game/source" "$game/code.fgd" >game.sarif
 
-for log in files.sarif stdin.sarif; do
+for log in files.sarif stdin.sarif game.sarif; do
     "$tool/node_modules/.bin/sarif-multitool" validate "$log" >"$log.txt" || true
     if grep -E ': error [A-Z]+[0-9]+:' "$log.txt" || ! grep -q 'Analysis completed successfully' "$log.txt"; then
         echo "The SARIF validator refuses $log:" >&2
