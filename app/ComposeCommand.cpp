@@ -9,6 +9,7 @@
 #include "model/IncludedClasses.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -22,13 +23,24 @@ void say(QIODevice& err, const QString& text) {
 int runCompose(const ComposeOptions& options, QIODevice& out, QIODevice& err) {
     QList<fgd::Declaration> declared;
     for (const QString& file : options.files) {
-        const model::ReadResult read = model::readFgdFile(file, model::LineLimit::None);
+        // - is standard input, whose @includes come from the working folder, as with --check.
+        const bool standardInput = file == u"-";
+        model::ReadResult read;
+        QFile input;
+        if (standardInput && !input.open(stdin, QIODevice::ReadOnly))
+            read.error =
+                QStringLiteral("Standard input could not be read: %1.").arg(input.errorString());
+        else if (standardInput)
+            read = model::readFgdStream(input, QStringLiteral("<stdin>"), model::LineLimit::None);
+        else
+            read = model::readFgdFile(file, model::LineLimit::None);
         if (!read.ok) {
             say(err, read.error);
             return CheckStatus::Unreadable;
         }
-        model::DeclarationsRead declarations =
-            model::declarationsWithIncludes(read.contents.lines, QFileInfo(file).absolutePath());
+        model::DeclarationsRead declarations = model::declarationsWithIncludes(
+            read.contents.lines,
+            standardInput ? QDir::currentPath() : QFileInfo(file).absolutePath());
         for (const QString& unread : std::as_const(declarations.unread))
             say(err, QStringLiteral("note: %1: the classes it declares count as undeclared")
                          .arg(unread));

@@ -9,7 +9,7 @@
 
 struct ComposeOptions {
     QString game;      // the folder of the mod's game code
-    QStringList files; // the FGD files whose declarations (and @includes') count
+    QStringList files; // the FGD files whose declarations (and @includes') count; - is stdin
     QString output;    // the file to save the declarations to; empty: standard output
 };
 

@@ -185,6 +185,13 @@ if(NOT EMULATOR)
         file(READ ${WORK}/composed-out.fgd out)
         message(SEND_ERROR "--compose: status ${status}\nstdout:\n${out}\nstderr:\n${err}")
     endif()
+    # The list from standard input, as with --check.
+    execute_process(COMMAND ${EMULATOR} ${PROGRAM} --compose --game ../compose/source -
+        INPUT_FILE ${DATA}/compose/given.fgd WORKING_DIRECTORY ${DATA}/check
+        RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT ${run_limit})
+    if(NOT status EQUAL 0 OR NOT err MATCHES "2 declarations composed")
+        message(SEND_ERROR "--compose -: status ${status}\nstdout:\n${out}\nstderr:\n${err}")
+    endif()
     file(REMOVE ${WORK}/composed.fgd)
     execute_process(COMMAND ${EMULATOR} ${PROGRAM} --compose --game ../compose/source
         --output ${WORK}/composed.fgd WORKING_DIRECTORY ${DATA}/check
