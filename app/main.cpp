@@ -109,7 +109,8 @@ Command readCommandLine(const QStringList& arguments) {
     parser.addPositionalArgument(
         QStringLiteral("files"),
         QStringLiteral("An FGD file to continue; the lines of any further files are appended. "
-                       "With --check: the files to check."),
+                       "With --check: the files to check; with --compose: those whose "
+                       "declarations count (- is standard input)."),
         QStringLiteral("[file.fgd...]"));
     if (!parser.parse(arguments))
         return refuse(parser.errorText());
