@@ -218,22 +218,15 @@ QList<std::pair<QString, QString>> DeclarationIndex::inheritedKeys(const Declare
         return this->basesOf(name);
     };
     walkBases(declared.name, basesOf, [&](const QString& base) {
-        const auto found = m_names.constFind(base);
-        if (found == m_names.cend())
-            return;
-        for (const int line : found->declared) {
-            forEachDeclaredOn(line, [&](const Declared& declaration) {
-                if (declaration.name != base)
-                    return;
-                for (qsizetype i = declaration.firstKey;
-                     i < declaration.firstKey + declaration.keyCount; ++i) {
-                    if (const QString& key = m_keys.at(i).name; !given.contains(key)) {
-                        given.insert(key);
-                        inherited.append({key, base});
-                    }
+        forEachDeclarationOf(base, [&](const Declared& declaration) {
+            for (qsizetype i = declaration.firstKey;
+                 i < declaration.firstKey + declaration.keyCount; ++i) {
+                if (const QString& key = m_keys.at(i).name; !given.contains(key)) {
+                    given.insert(key);
+                    inherited.append({key, base});
                 }
-            });
-        }
+            }
+        });
     });
     return inherited;
 }
@@ -299,21 +292,10 @@ bool DeclarationIndex::inCycle(const QString& owner, const QString& base) const 
 
 QList<QString> DeclarationIndex::basesOf(const QString& name) const {
     QList<QString> bases;
-    const auto found = m_names.constFind(name);
-    if (found == m_names.cend())
-        return bases;
-    int previous = -1;
-    for (const int line : found->declared) {
-        if (line == previous)
-            continue; // two declarations on one line: both are read at its first
-        previous = line;
-        forEachDeclaredOn(line, [&](const Declared& declared) {
-            if (declared.name != name)
-                return;
-            for (qsizetype i = declared.firstBase; i < declared.firstBase + declared.baseCount; ++i)
-                bases.append(m_bases.at(i).name);
-        });
-    }
+    forEachDeclarationOf(name, [&](const Declared& declared) {
+        for (qsizetype i = declared.firstBase; i < declared.firstBase + declared.baseCount; ++i)
+            bases.append(m_bases.at(i).name);
+    });
     return bases;
 }
 
