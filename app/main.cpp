@@ -178,6 +178,28 @@ Command readCommandLine(const QStringList& arguments) {
     return options;
 }
 
+// Runs a command-line command on the standard streams and returns its exit status. A file piped
+// in is read as it is, carriage returns and all; output in Bytes is written so too (on Windows,
+// Text output has its line ends made CR LF by the C library).
+enum class StandardOutput { Text, Bytes };
+template <typename Run> int onStandardStreams(StandardOutput output, Run run) {
+#ifdef Q_OS_WIN
+    _setmode(_fileno(stdin), _O_BINARY);
+    if (output == StandardOutput::Bytes)
+        _setmode(_fileno(stdout), _O_BINARY);
+#else
+    (void)output;
+#endif
+    QFile out;
+    QFile err;
+    if (!out.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+        !err.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return CheckStatus::Unreadable;
+    const int status = run(out, err);
+    out.flush();
+    return status;
+}
+
 void nameApplication() {
     QCoreApplication::setApplicationName(QStringLiteral("fgd-composer"));
     QCoreApplication::setApplicationVersion(QStringLiteral(FGD_VERSION));
@@ -196,30 +218,15 @@ int main(int argc, char* argv[]) {
         if (const int* status = std::get_if<int>(&command))
             return *status;
         if (const CheckOptions* check = std::get_if<CheckOptions>(&command)) {
-#ifdef Q_OS_WIN
-            // A file piped in is read as it is, carriage returns and all.
-            _setmode(_fileno(stdin), _O_BINARY);
-#endif
-            QFile out;
-            QFile err;
-            if (!out.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered) ||
-                !err.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered))
-                return CheckStatus::Unreadable;
-            const int status = runCheck(*check, out, err);
-            out.flush();
-            return status;
+            return onStandardStreams(StandardOutput::Text, [&](QIODevice& out, QIODevice& err) {
+                return runCheck(*check, out, err);
+            });
         }
         if (const ComposeOptions* compose = std::get_if<ComposeOptions>(&command)) {
-#ifdef Q_OS_WIN
             // The lines end in CR LF as they are written, without a second CR.
-            _setmode(_fileno(stdout), _O_BINARY);
-#endif
-            QFile out;
-            QFile err;
-            if (!out.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered) ||
-                !err.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered))
-                return CheckStatus::Unreadable;
-            return runCompose(*compose, out, err);
+            return onStandardStreams(StandardOutput::Bytes, [&](QIODevice& out, QIODevice& err) {
+                return runCompose(*compose, out, err);
+            });
         }
         open = std::get<OpenWindow>(command);
     }
