@@ -126,14 +126,17 @@ std::optional<std::array<double, 3>> pointOf(const QString& written) {
     return point;
 }
 
-QString written(const Box& box) {
+} // namespace
+
+QString boxText(const Box& box) {
     const auto point = [](const std::array<double, 3>& p) {
-        return QStringLiteral("%1 %2 %3").arg(p[0]).arg(p[1]).arg(p[2]);
+        const auto number = [](double value) {
+            return QString::number(value, 'g', 12);
+        };
+        return QStringLiteral("%1 %2 %3").arg(number(p[0]), number(p[1]), number(p[2]));
     };
     return point(box.min) + QStringLiteral(", ") + point(box.max);
 }
-
-} // namespace
 
 std::optional<Problem> GameEntities::sizeProblem(const QString& entity, const QStringList& size,
                                                  int line, qsizetype column) const {
@@ -155,8 +158,8 @@ std::optional<Problem> GameEntities::sizeProblem(const QString& entity, const QS
                    QStringLiteral("the editor draws %1 in the box %2, but its Spawn() in the "
                                   "game's code (C++ class %3) gives it the hull %4: the box "
                                   "does not show where the entity will stand or stick")
-                       .arg(entity, written(Box{*min, *max}), m_entities.value(entity).cppClass,
-                            written(*hull))};
+                       .arg(entity, boxText(Box{*min, *max}), m_entities.value(entity).cppClass,
+                            boxText(*hull))};
 }
 
 } // namespace fgd

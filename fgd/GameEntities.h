@@ -23,6 +23,9 @@ struct Box {
     friend bool operator==(const Box&, const Box&) = default;
 };
 
+// A box as size() writes it: "-16 -16 0, 16 16 72".
+QString boxText(const Box& box);
+
 struct EntityCode {
     QSet<QString> exact;   // the keys its KeyValue() chain compares in their case
     QSet<QString> anyCase; // those it compares in any case, in lower case

@@ -191,19 +191,7 @@ void readFunctionUse(const QString& code, const FunctionDefinition& definition, 
 }
 
 void readNumberConstants(const QString& code, QHash<QString, qint64>& numbers) {
-    for (qsizetype at = code.indexOf(QStringLiteral("define")); at >= 0;
-         at = code.indexOf(QStringLiteral("define"), at + 6)) {
-        qsizetype hash = at;
-        while (hash > 0 && (code[hash - 1] == u' ' || code[hash - 1] == u'\t'))
-            --hash;
-        if (hash == 0 || code[hash - 1] != u'#')
-            continue;
-        const qsizetype name = spaceEnd(code, at + 6);
-        const qsizetype nameEnd = wordEnd(code, name);
-        if (nameEnd == name || name == at + 6 || (nameEnd < code.size() && code[nameEnd] == u'('))
-            continue;
-        const qsizetype lineEnd = code.indexOf(u'\n', nameEnd);
-        QString value = code.mid(nameEnd, lineEnd < 0 ? -1 : lineEnd - nameEnd);
+    forEachDefine(code, [&](const QString& name, QString value) {
         value.remove(u' ').remove(u'\t');
         while (value.startsWith(u'(') && value.endsWith(u')'))
             value = value.sliced(1, value.size() - 2);
@@ -220,8 +208,8 @@ void readNumberConstants(const QString& code, QHash<QString, qint64>& numbers) {
             number = value.toLongLong(&ok, 0);
         }
         if (ok)
-            numbers.insert(code.mid(name, nameEnd - name), number);
-    }
+            numbers.insert(name, number);
+    });
 }
 
 } // namespace game

@@ -85,6 +85,27 @@ inline ClassHead classHeadAfter(QStringView code, qsizetype i) {
     return head;
 }
 
+// Calls found(name, value) for each #define of a name without parameters in code, a line of its
+// own as the code keeps it: #define VEC_VIEW Vector( 0, 0, 28 ) gives VEC_VIEW and
+// "Vector( 0, 0, 28 )", the value trimmed.
+template <typename Found> void forEachDefine(const QString& code, Found found) {
+    for (qsizetype at = code.indexOf(QStringLiteral("define")); at >= 0;
+         at = code.indexOf(QStringLiteral("define"), at + 6)) {
+        qsizetype hash = at;
+        while (hash > 0 && (code[hash - 1] == u' ' || code[hash - 1] == u'\t'))
+            --hash;
+        if (hash == 0 || code[hash - 1] != u'#')
+            continue;
+        const qsizetype name = spaceEnd(code, at + 6);
+        const qsizetype nameEnd = wordEnd(code, name);
+        if (nameEnd == name || name == at + 6 || (nameEnd < code.size() && code[nameEnd] == u'('))
+            continue;
+        const qsizetype lineEnd = code.indexOf(u'\n', nameEnd);
+        found(code.mid(name, nameEnd - name),
+              code.mid(nameEnd, lineEnd < 0 ? -1 : lineEnd - nameEnd).trimmed());
+    }
+}
+
 // Where the bracket opened at open (one of ( [ {) is closed, or -1 when it is not.
 inline qsizetype closingOf(QStringView code, qsizetype open) {
     const QChar opening = code[open];

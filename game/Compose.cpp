@@ -72,13 +72,8 @@ QString flagLabel(const QString& constant) {
     return label(words);
 }
 
-QString number(double value) {
-    return QString::number(value, 'g', 12);
-}
-
 struct Key {
     QString name;
-    bool anyCase = false;
     QString type;
     QString defaultValue;                   // as the FGD writes it, or empty
     std::map<qint64, QString> choices = {}; // value to label, for a choices key-value
@@ -129,35 +124,29 @@ QList<Key> keysOf(const GameCode& code, const QStringList& chain, const KeyReadi
     QList<Key> keys;
     QSet<QString> seen;
     for (const KeyValueFunction* function : reading.functions) {
-        for (const QStringList* names : {&function->exact, &function->anyCase}) {
-            for (const QString& name : *names) {
-                const QString lower = name.toLower();
-                if (function->ignored.contains(name) || everyEntity.contains(lower) ||
-                    seen.contains(lower) || !fgd::isIdentifier(name))
-                    continue;
-                seen.insert(lower);
-                Key key{name,
-                        names == &function->anyCase,
-                        function->types.value(name, QStringLiteral("string")),
-                        {}};
-                const QString store = function->stores.value(name);
-                const QString value = spawn ? spawn->defaults.value(store) : QString();
-                if (key.type == u"integer")
-                    key.choices = choicesOf(code, chain, store);
-                if (!key.choices.empty()) {
-                    key.type = QStringLiteral("choices");
-                    bool number = false;
-                    const qint64 chosen = value.toLongLong(&number);
-                    key.defaultValue = QString::number(number && key.choices.contains(chosen)
-                                                           ? chosen
-                                                           : key.choices.begin()->first);
-                } else if (!value.isEmpty() && key.type == u"integer" && !value.contains(u'.')) {
-                    key.defaultValue = value;
-                } else if (!value.isEmpty() && key.type == u"string") {
-                    key.defaultValue = u'"' + value + u'"';
-                }
-                keys << key;
+        for (const QString& name : function->exact + function->anyCase) {
+            const QString lower = name.toLower();
+            if (function->ignored.contains(name) || everyEntity.contains(lower) ||
+                seen.contains(lower) || !fgd::isIdentifier(name))
+                continue;
+            seen.insert(lower);
+            Key key{name, function->types.value(name, QStringLiteral("string")), {}};
+            const QString store = function->stores.value(name);
+            const QString value = spawn ? spawn->defaults.value(store) : QString();
+            if (key.type == u"integer")
+                key.choices = choicesOf(code, chain, store);
+            if (!key.choices.empty()) {
+                key.type = QStringLiteral("choices");
+                bool number = false;
+                const qint64 chosen = value.toLongLong(&number);
+                key.defaultValue = QString::number(
+                    number && key.choices.contains(chosen) ? chosen : key.choices.begin()->first);
+            } else if (!value.isEmpty() && key.type == u"integer" && !value.contains(u'.')) {
+                key.defaultValue = value;
+            } else if (!value.isEmpty() && key.type == u"string") {
+                key.defaultValue = u'"' + value + u'"';
             }
+            keys << key;
         }
     }
     return keys;
@@ -353,10 +342,7 @@ QList<ComposedClass> composeClasses(const GameClasses& game,
         if (!ordered.isEmpty())
             head += QStringLiteral(" base(%1)").arg(ordered.join(QStringLiteral(", ")));
         if (!solid && shape.hull)
-            head += QStringLiteral(" size(%1 %2 %3, %4 %5 %6)")
-                        .arg(number(shape.hull->min[0]), number(shape.hull->min[1]),
-                             number(shape.hull->min[2]), number(shape.hull->max[0]),
-                             number(shape.hull->max[1]), number(shape.hull->max[2]));
+            head += QStringLiteral(" size(%1)").arg(fgd::boxText(*shape.hull));
         if (!solid && shape.model.endsWith(QStringLiteral(".mdl"), Qt::CaseInsensitive))
             head += QStringLiteral(" studio(\"%1\")").arg(shape.model);
         head += QStringLiteral(" = %1 : \"%2\"").arg(entity, label(wordsOf(entity)));

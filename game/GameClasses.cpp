@@ -78,8 +78,7 @@ void readEntities(GameClasses& game) {
         }
         const EntityShape shape = shapeOf(code, link.value());
         entity.model = shape.model;
-        if (shape.hull)
-            entity.hull = fgd::Box{shape.hull->min, shape.hull->max};
+        entity.hull = shape.hull;
         if (entity.keysKnown || !entity.model.isEmpty() || entity.hull)
             game.entities.insert(link.key(), entity);
     }

@@ -177,6 +177,12 @@ void readBody(const QString& body, QStringView key, KeyValueFunction& function) 
     });
 }
 
+// Two definitions of one function (a client's and a server's copy) that read keys alike.
+bool readAlike(const KeyValueFunction& a, const KeyValueFunction& b) {
+    return a.exact == b.exact && a.anyCase == b.anyCase && a.passesTo == b.passesTo &&
+           a.handedTo == b.handedTo && a.readsOtherwise == b.readsOtherwise;
+}
+
 } // namespace
 
 bool definesKeyValue(QStringView name) {
@@ -241,35 +247,13 @@ KeyReading keysRead(const GameCode& code, const QString& cppClass) {
     QStringList next{cppClass};
     QSet<QString> seen;
     while (!next.isEmpty()) {
-        QString name = next.takeFirst();
-        const KeyValueFunction* function = nullptr;
-        for (int step = 0; !function && step < 64; ++step) {
-            QList<const KeyValueFunction*> candidates;
-            for (const KeyValueFunction& candidate : code.keyValues) {
-                if (candidate.cppClass == name && candidate.name == u"KeyValue")
-                    candidates << &candidate;
-            }
-            const KeyValueFunction* found = nullptr;
-            for (const KeyValueFunction* candidate : code.compiled(candidates)) {
-                // Defined twice (a client's and a server's copy): only when alike.
-                if (found &&
-                    (found->exact != candidate->exact || found->anyCase != candidate->anyCase ||
-                     found->passesTo != candidate->passesTo ||
-                     found->handedTo != candidate->handedTo ||
-                     found->readsOtherwise != candidate->readsOtherwise))
-                    return {};
-                found = candidate;
-            }
-            if (found) {
-                function = found;
-                break;
-            }
-            // No KeyValue() of its own: its (one) base class's.
-            const CppClass* defined = code.classNamed(name);
-            if (!defined || defined->bases.size() != 1)
-                return {};
-            name = defined->bases.front();
-        }
+        QString name;
+        const KeyValueFunction* function = code.ownOrInherited(
+            code.keyValues, next.takeFirst(),
+            [](const KeyValueFunction& each, const QString& of) {
+                return each.cppClass == of && each.name == u"KeyValue";
+            },
+            readAlike, &name);
         if (!function || function->readsOtherwise)
             return {};
         if (seen.contains(name))
@@ -310,10 +294,7 @@ const KeyValueFunction* helperNamed(const GameCode& code, const QString& name,
     }
     candidates = code.compiled(candidates);
     for (const KeyValueFunction* candidate : std::as_const(candidates)) {
-        if (candidate->exact != candidates.constFirst()->exact ||
-            candidate->anyCase != candidates.constFirst()->anyCase ||
-            candidate->handedTo != candidates.constFirst()->handedTo ||
-            candidate->readsOtherwise != candidates.constFirst()->readsOtherwise)
+        if (!readAlike(*candidates.constFirst(), *candidate))
             return nullptr;
     }
     return candidates.isEmpty() ? nullptr : candidates.constFirst();

@@ -56,6 +56,37 @@ struct GameCode {
 
     // Whether the build compiles file: a header always, as the files that include it.
     bool compiles(const QString& file) const;
+    // The function of functions an entity of cppClass runs (those for which ofClass(function,
+    // name) holds for a class's name): the class's own, else the one its one base gives it, up
+    // the line. Defined twice, the definitions the build compiles count, and only when they
+    // read alike(a, b). Nothing when a class on the way is not found or has several bases, or
+    // the definitions differ; definer, when given, gets the class that defines it.
+    template <typename Function, typename OfClass, typename Alike>
+    const Function* ownOrInherited(const QList<Function>& functions, QString cppClass,
+                                   OfClass ofClass, Alike alike, QString* definer = nullptr) const {
+        for (int step = 0; step < 64; ++step) {
+            QList<const Function*> candidates;
+            for (const Function& candidate : functions) {
+                if (ofClass(candidate, cppClass))
+                    candidates << &candidate;
+            }
+            candidates = compiled(candidates);
+            for (const Function* candidate : std::as_const(candidates)) {
+                if (!alike(*candidates.constFirst(), *candidate))
+                    return nullptr;
+            }
+            if (!candidates.isEmpty()) {
+                if (definer)
+                    *definer = cppClass;
+                return candidates.constFirst();
+            }
+            const CppClass* defined = classNamed(cppClass);
+            if (!defined || defined->bases.size() != 1)
+                return nullptr;
+            cppClass = defined->bases.front();
+        }
+        return nullptr;
+    }
     // Of functions the code defines twice or more (a server's and a stub's for the client), the
     // ones in files the build compiles; all of them when none is.
     template <typename Function> QList<const Function*> compiled(QList<const Function*> all) const {

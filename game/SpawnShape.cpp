@@ -142,30 +142,16 @@ void readBody(const QString& code, qsizetype from, qsizetype to, SpawnFunction& 
 
 // The function of a class an entity of it runs: its own, else the one its (one) base gives
 // it; nothing when a class on the way is not found or the function is defined twice otherwise.
-const SpawnFunction* runBy(const GameCode& code, QString name, bool onCreate) {
-    for (int step = 0; step < 64; ++step) {
-        QList<const SpawnFunction*> candidates;
-        for (const SpawnFunction& candidate : code.spawns) {
-            if (candidate.cppClass == name && candidate.onCreate == onCreate)
-                candidates << &candidate;
-        }
-        const SpawnFunction* found = nullptr;
-        for (const SpawnFunction* candidate : code.compiled(candidates)) {
-            if (found &&
-                (found->models != candidate->models ||
-                 found->modelOtherwise != candidate->modelOtherwise ||
-                 found->sizes != candidate->sizes || found->laterSpawns != candidate->laterSpawns))
-                return nullptr;
-            found = candidate;
-        }
-        if (found)
-            return found;
-        const CppClass* defined = code.classNamed(name);
-        if (!defined || defined->bases.size() != 1)
-            return nullptr;
-        name = defined->bases.front();
-    }
-    return nullptr;
+const SpawnFunction* runBy(const GameCode& code, const QString& cppClass, bool onCreate) {
+    return code.ownOrInherited(
+        code.spawns, cppClass,
+        [onCreate](const SpawnFunction& function, const QString& name) {
+            return function.cppClass == name && function.onCreate == onCreate;
+        },
+        [](const SpawnFunction& a, const SpawnFunction& b) {
+            return a.models == b.models && a.modelOtherwise == b.modelOtherwise &&
+                   a.sizes == b.sizes && a.laterSpawns == b.laterSpawns;
+        });
 }
 
 } // namespace
@@ -188,23 +174,10 @@ void readSpawnFunction(const QString& code, const FunctionDefinition& definition
 }
 
 void readVectorConstants(const QString& code, QHash<QString, QString>& vectors) {
-    // #define NAME Vector( x, y, z ), as the code keeps it: a line of its own.
-    for (qsizetype at = code.indexOf(QStringLiteral("define")); at >= 0;
-         at = code.indexOf(QStringLiteral("define"), at + 6)) {
-        qsizetype hash = at;
-        while (hash > 0 && (code[hash - 1] == u' ' || code[hash - 1] == u'\t'))
-            --hash;
-        if (hash == 0 || code[hash - 1] != u'#')
-            continue;
-        const qsizetype name = spaceEnd(code, at + 6);
-        const qsizetype nameEnd = wordEnd(code, name);
-        const qsizetype lineEnd = code.indexOf(u'\n', nameEnd);
-        if (nameEnd == name || nameEnd == at + 6)
-            continue;
-        const QString value = code.mid(nameEnd, lineEnd < 0 ? -1 : lineEnd - nameEnd).trimmed();
+    forEachDefine(code, [&](const QString& name, const QString& value) {
         if (value.startsWith(QStringLiteral("Vector")))
-            vectors.insert(code.mid(name, nameEnd - name), value);
-    }
+            vectors.insert(name, value);
+    });
 }
 
 std::optional<std::array<double, 3>> vectorValue(const QString& written,
@@ -267,7 +240,7 @@ EntityShape shapeOf(const GameCode& code, const QString& cppClass) {
         const auto min = vectorValue(spawn->sizes.front().first, code.vectors);
         const auto max = vectorValue(spawn->sizes.front().second, code.vectors);
         if (min && max && (*min != std::array<double, 3>{} || *max != std::array<double, 3>{}))
-            shape.hull = Hull{*min, *max};
+            shape.hull = fgd::Box{*min, *max};
     }
     return shape;
 }

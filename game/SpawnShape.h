@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fgd/GameEntities.h"
+
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -58,13 +60,6 @@ void readSpawnFunction(const QString& code, const FunctionDefinition& definition
 // vectors, name to its value as written.
 void readVectorConstants(const QString& code, QHash<QString, QString>& vectors);
 
-// A box around an entity's origin.
-struct Hull {
-    std::array<double, 3> min{};
-    std::array<double, 3> max{};
-    friend bool operator==(const Hull&, const Hull&) = default;
-};
-
 // A vector as written, Vector( -16, -16, 0 ) or a name vectors holds, as three numbers; nothing
 // when it is neither.
 std::optional<std::array<double, 3>> vectorValue(const QString& written,
@@ -76,7 +71,7 @@ std::optional<std::array<double, 3>> vectorValue(const QString& written,
 // box is made of constants and is not empty.
 struct EntityShape {
     QString model;
-    std::optional<Hull> hull;
+    std::optional<fgd::Box> hull;
 };
 EntityShape shapeOf(const GameCode& code, const QString& cppClass);
 

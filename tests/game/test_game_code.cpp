@@ -345,13 +345,13 @@ void TestGameCode::readsModelsAndHulls() {
     const auto shape = [&](const char* cppClass) {
         return game::shapeOf(code, cppClass);
     };
-    const game::Hull human{{-16, -16, 0}, {16, 16, 72}};
+    const fgd::Box human{{-16, -16, 0}, {16, 16, 72}};
     QCOMPARE(shape("CMonster").model, "models/monster.mdl");
     QCOMPARE(shape("CMonster").hull, human);
     QCOMPARE(shape("CChild").model, "models/monster.mdl"); // the Spawn() it inherits
     QCOMPARE(shape("CChild").hull, human);
     QCOMPARE(shape("CItem").model, "models/a.mdl");
-    QCOMPARE(shape("CItem").hull, (game::Hull{{-16, -16, 0}, {16, 16, 16}}));
+    QCOMPARE(shape("CItem").hull, (fgd::Box{{-16, -16, 0}, {16, 16, 16}}));
     QCOMPARE(shape("CCreated").model, "models/made.mdl");
     QCOMPARE(shape("CCase").model, "models/A.mdl"); // one model, in two cases
     // A base's Spawn() run after the model and hull are set: what it sets in turn is kept.
